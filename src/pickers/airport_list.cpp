@@ -1,0 +1,27 @@
+#include "pickers/airport_list.hpp"
+
+namespace quorvel {
+
+const std::vector<RegionOption>& region_options() {
+    static const std::vector<RegionOption> options{
+        {"北海道エリア", 1}, {"東北エリア", 2}, {"北陸・中部エリア", 3}, {"東京エリア", 4}, {"大阪エリア", 5},
+        {"中国エリア", 6},   {"四国エリア", 7}, {"九州エリア", 8},       {"沖縄エリア", 9}, {"全国", 0},
+    };
+    return options;
+}
+
+std::vector<std::string> set_list1(const Timetable& tt, int indx) {
+    std::vector<std::string> list;
+    for (int i = 1; i <= tt.apt_count; ++i) {
+        const auto a = static_cast<std::size_t>(i);
+        if (indx == 0 || tt.apt_group[a] == indx) list.push_back(tt.apt_name[a]);
+    }
+    return list;
+}
+
+PickerTexts picker_texts(int picker_mode) {
+    if (picker_mode == 12) return {"到着地の選択", "到着地", "エリアの到着地より到着地を選択して下さい"};
+    return {"出発地の選択", "出発地", "エリアの出発地より出発地を選択して下さい"};
+}
+
+}  // namespace quorvel

@@ -1,0 +1,59 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "pickers/airport_list.hpp"
+#include "pickers/calendar_layout.hpp"
+
+namespace quorvel {
+namespace {
+
+TEST(Calendar, MonthsStartOnTheirWeekdayButton) {
+    auto feb2004 = set_calendar({2004, 2});  // 2004-02-01 was a Sunday
+    EXPECT_EQ(feb2004[1], 1);
+    EXPECT_EQ(feb2004[29], 29);
+    EXPECT_EQ(feb2004[30], 0);
+    auto feb2100 = set_calendar({2100, 2});  // not a leap year
+    int shown = 0;
+    for (int d : feb2100) shown += d != 0;
+    EXPECT_EQ(shown, 28);
+    auto may2004 = set_calendar({2004, 5});  // starts on a Saturday, 31 days
+    for (int n = 1; n <= 6; ++n) EXPECT_EQ(may2004[static_cast<std::size_t>(n)], 0) << n;
+    EXPECT_EQ(may2004[7], 1);
+    EXPECT_EQ(may2004[37], 31);
+    for (int n = 38; n <= 42; ++n) EXPECT_EQ(may2004[static_cast<std::size_t>(n)], 0) << n;
+}
+
+TEST(Calendar, ScrollAndTypedMonthsCoverTheSameSixtyMonths) {
+    EXPECT_EQ(month_for_scroll(2004, 1, 13), (CalendarMonth{2005, 1}));
+    EXPECT_EQ(month_for_scroll(2026, 12, 1), (CalendarMonth{2026, 12}));
+    EXPECT_EQ(month_for_scroll(2026, 12, 2), (CalendarMonth{2027, 1}));
+    EXPECT_EQ(month_for_scroll(2026, 12, 60), (CalendarMonth{2031, 11}));
+    EXPECT_EQ(calendar_text({2004, 1}), "2004/1");
+    EXPECT_EQ(parse_calendar_text("2026/12", 2026, 12), (CalendarMonth{2026, 12}));
+    EXPECT_EQ(parse_calendar_text("2031/11", 2026, 12), (CalendarMonth{2031, 11}));
+    EXPECT_FALSE(parse_calendar_text("2031/12", 2026, 12));  // the 61st month
+    EXPECT_FALSE(parse_calendar_text("2026/11", 2026, 12));  // before the current month
+    EXPECT_FALSE(parse_calendar_text("2027/13", 2026, 12));
+    EXPECT_FALSE(parse_calendar_text("2027", 2026, 12));
+    EXPECT_EQ(parse_calendar_text("2010/12", 2006, 1), (CalendarMonth{2010, 12}));
+}
+
+TEST(AirportPicker, RegionsFilterInTableOrder) {
+    auto tt = std::make_unique<Timetable>();
+    const char* names[] = {"札幌", "東京／羽田", "釧路", "福岡"};
+    const int groups[] = {1, 4, 1, 8};
+    for (int i = 0; i < 4; ++i) {
+        tt->apt_name[static_cast<std::size_t>(i + 1)] = names[i];
+        tt->apt_group[static_cast<std::size_t>(i + 1)] = static_cast<std::int16_t>(groups[i]);
+    }
+    tt->apt_count = 4;
+    EXPECT_EQ(set_list1(*tt, 1), (std::vector<std::string>{"札幌", "釧路"}));
+    EXPECT_EQ(set_list1(*tt, 0), (std::vector<std::string>{"札幌", "東京／羽田", "釧路", "福岡"}));
+    EXPECT_TRUE(set_list1(*tt, 9).empty());
+    EXPECT_EQ(region_options().size(), 10u);
+    EXPECT_STREQ(picker_texts(12).frame_caption, "到着地の選択");
+}
+
+}  // namespace
+}  // namespace quorvel
