@@ -1,0 +1,125 @@
+#include "platform/browser_detect.hpp"
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+#include <unistd.h>
+
+#include "platform/xdg_desktop.hpp"
+
+namespace quorvel {
+
+const std::vector<std::string>& chromium_family() {
+    static const std::vector<std::string> names{"chromium",           "chromium-browser",      "google-chrome",
+                                                "google-chrome-stable", "google-chrome-beta",  "google-chrome-unstable",
+                                                "chrome"};
+    return names;
+}
+
+const std::vector<std::string>& firefox_family() {
+    static const std::vector<std::string> names{"firefox", "firefox-esr", "firefox-bin"};
+    return names;
+}
+
+namespace {
+
+std::string without_quotes(std::string_view text) {
+    std::string out;
+    std::copy_if(text.begin(), text.end(), std::back_inserter(out), [](char c) { return c != '"'; });
+    return out;
+}
+
+// The Windows handler commands: the program name anywhere in the text, in one of two cases.
+bool find_windows_program(std::string& wk_text, BrowserValues& browser) {
+    struct Name {
+        const char* kind;
+        const char* text;
+    };
+    static constexpr Name names[] = {
+        {"1", "iexplore.exe"}, {"1", "IEXPLORE.EXE"}, {"2", "netscape.exe"}, {"2", "NETSCAPE.EXE"}};
+    for (const Name& n : names) {
+        const std::string_view name = n.text;
+        const auto pos = wk_text.find(name);
+        if (pos == std::string::npos) continue;
+        wk_text = without_quotes(std::string_view(wk_text).substr(0, pos + name.size()));
+        browser.browser_kind = n.kind;
+        browser.browser_path = wk_text;
+        return true;
+    }
+    return false;
+}
+
+bool is_env_assignment(const std::string& arg) {
+    const auto eq = arg.find('=');
+    return eq != std::string::npos && eq > 0 && arg.find('/') > eq;
+}
+
+// The program an Exec-style command starts, with `env [-options] [VAR=value…]` in front skipped.
+std::string program_of(std::string_view command) {
+    const std::vector<std::string> args = split_exec_line(command);
+    std::size_t i = 0;
+    if (i < args.size() && std::filesystem::path(args[i]).filename() == "env") {
+        ++i;
+        while (i < args.size() && (is_env_assignment(args[i]) || args[i].starts_with('-'))) {
+            // These options of env take the next word as their value.
+            const bool takes_value = args[i] == "-u" || args[i] == "-C" || args[i] == "--unset" || args[i] == "--chdir";
+            i += takes_value ? 2 : 1;
+        }
+    }
+    while (i < args.size() && is_env_assignment(args[i])) ++i;
+    return i < args.size() ? args[i] : std::string();
+}
+
+const char* family_kind(const std::string& program) {
+    const std::string name = std::filesystem::path(program).filename().string();
+    const auto in = [&name](const std::vector<std::string>& family) {
+        return std::find(family.begin(), family.end(), name) != family.end();
+    };
+    if (in(chromium_family())) return "1";
+    if (in(firefox_family())) return "2";
+    return nullptr;
+}
+
+}  // namespace
+
+std::string chk_chr(std::string& wk_text, BrowserValues& browser) {
+    if (find_windows_program(wk_text, browser)) return browser.browser_kind;
+    const std::string program = program_of(wk_text);
+    const char* kind = program.empty() ? nullptr : family_kind(program);
+    if (kind == nullptr) return "err";
+    wk_text = program;
+    browser.browser_kind = kind;
+    browser.browser_path = program;
+    return kind;
+}
+
+std::optional<std::string> find_in_path(std::string_view name, std::string_view path_env) {
+    if (name.empty() || name.find('/') != std::string_view::npos) return std::nullopt;
+    std::size_t start = 0;
+    while (start <= path_env.size()) {
+        auto end = path_env.find(':', start);
+        if (end == std::string_view::npos) end = path_env.size();
+        const std::string_view dir = path_env.substr(start, end - start);
+        if (!dir.empty() && dir.front() == '/') {
+            const std::filesystem::path candidate = std::filesystem::path(dir) / name;
+            std::error_code ec;
+            if (std::filesystem::is_regular_file(candidate, ec) && ::access(candidate.c_str(), X_OK) == 0)
+                return candidate.string();
+        }
+        start = end + 1;
+    }
+    return std::nullopt;
+}
+
+void StartSysInfo(const KeyValueSource& keys, BrowserValues& browser, std::string_view path_env) {
+    std::string KeyVal;
+    std::string result = "err";
+    if (keys.GetKeyValue(http_command_key, "", KeyVal)) result = chk_chr(KeyVal, browser);
+    if (result == "err" && keys.GetKeyValue(default_icon_key, "", KeyVal)) result = chk_chr(KeyVal, browser);
+    if (result == "err") return;
+    // A desktop entry usually names its program without a directory; the settings keep a full path.
+    if (auto full = find_in_path(browser.browser_path, path_env)) browser.browser_path = *full;
+}
+
+}  // namespace quorvel
