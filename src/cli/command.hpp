@@ -45,5 +45,6 @@ private:
 using CommandFunction = int (*)(const Invocation&);
 
 int run_data(const Invocation& inv);
+int run_fare(const Invocation& inv);
 
 }  // namespace quorvel::cli

@@ -18,6 +18,7 @@ using namespace quorvel::cli;
 const std::map<std::string, CommandFunction>& commands() {
     static const std::map<std::string, CommandFunction> table{
         {"data", &run_data},
+        {"fare", &run_fare},
     };
     return table;
 }
