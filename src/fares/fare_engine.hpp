@@ -63,6 +63,10 @@ struct FareOutcome {
     std::string missing_message;  // "運賃表未登録（code）" when no fare record was found, else empty
 };
 
+// How a window asks about a missing fare record (OK goes on with zero amounts).
+inline constexpr std::string_view missing_fare_title = "エラーメッセージ";
+inline constexpr int missing_fare_help = 203;
+
 // Prices one flight into state.fare_sheet (the engine's whole load): holiday flag, fare record,
 // the ANK switch, then the company procedure of the designator.
 FareOutcome price_flight(const Timetable& tt, const FareRequest& request, FareState& state);

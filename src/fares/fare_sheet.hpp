@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "common/day_number.hpp"
@@ -60,6 +61,10 @@ struct FareSheetView {
     std::array<std::array<int, sheet_cols>, sheet_rows> help_topic{};
     std::array<int, sheet_legs + 1> col_company{};  // timetable company index of leg column k, 0 = none
 };
+
+// The sheet window's fixed look: column widths in twips (caption, three legs, remarks) and the label.
+inline constexpr std::array<int, sheet_cols> fare_sheet_col_widths{1800, 800, 800, 800, 5000};
+inline constexpr std::string_view fare_sheet_label = "表をダブルクリックするとその運賃のヘルプを表示します";
 
 // Header caption: departure → connections → arrival, the date, the season.
 std::string fare_sheet_caption(const FareItinerary& itinerary, int season);
