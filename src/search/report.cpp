@@ -1,0 +1,82 @@
+#include "search/report.hpp"
+
+#include "common/format.hpp"
+#include "common/text.hpp"
+#include "search/result_list.hpp"
+#include "timetable/timetable.hpp"
+
+namespace quorvel {
+
+namespace {
+
+std::size_t at(int i) { return static_cast<std::size_t>(i); }
+
+const std::string equals_line(89, '=');
+
+std::string order_name(int sel_option) {
+    switch (sel_option) {
+        case 1: return "出発時刻順";
+        case 2: return "到着時刻順";
+        case 3: return "所要時間順";
+        default: return "";
+    }
+}
+
+std::string connection_condition(int wait_count) {
+    switch (wait_count) {
+        case 1: return "１回乗り継ぎ";
+        case 2: return "２回乗り継ぎ";
+        default: return "直行便のみ";
+    }
+}
+
+}  // namespace
+
+std::array<std::string, 10> report_header(const SearchConditions& cond, std::string_view app_title,
+                                          std::string_view app_version) {
+    return {
+        " ",
+        std::string(app_title) + "　(Version " + std::string(app_version) + ")",
+        equals_line,
+        "　検索条件   出発地　：" + trim(cond.sel_from_name) + "　到着地：" + trim(cond.sel_to_name),
+        "             出発時間：" + format_hhmm(cond.st_time1) + " ～ " + format_hhmm(cond.st_time2),
+        "             到着時間：" + format_hhmm(cond.ed_time1) + " ～ " + format_hhmm(cond.ed_time2),
+        "             乗継条件：" + connection_condition(cond.wait_count) + "　　［乗り継ぎ時間：" +
+            trim(format_number(cond.wait_time, "##0")) + "分］",
+        "             表示順　：" + order_name(cond.sel_option),
+        "             日付　　：" + format_date_weekday_wide(cond.sel_date),
+        equals_line,
+    };
+}
+
+void edit_bin(const Timetable& tt, int edition, int flight, std::string& wk_list) {
+    if (edition < 1 || edition > bounds::editions || flight < 0 || flight > bounds::flights) return;
+    const std::string& company = tt.flt_company[at(edition)][at(flight)];
+    const auto m = leading_number(company);
+    if (m >= 1 && m <= bounds::companies) wk_list += tt.company_code[at(static_cast<int>(m))];
+    wk_list += format_number(tt.flt_number[at(edition)][at(flight)], "0000");
+    wk_list += "[" + tt.flt_aircraft[at(edition)][at(flight)] + "] ";
+}
+
+std::string edit_data(const Timetable& tt, const RouteResults& results, const SearchConditions& cond) {
+    std::string report_text;
+    const int k = results.search_edition;
+    const std::string crlf(report_line_break);
+    for (const int slot : listed_slots(tt, results, cond.combination_number)) {
+        const ListedItinerary item = list_itinerary(tt, results, cond, slot);
+        std::string wk_list = "[" + format_number(item.minutes, "000") + "分] ";
+        for (int leg = 0; leg < item.leg_count; ++leg) {
+            const ListedLeg& l = item.legs[at(leg)];
+            if (leg > 0) wk_list = crlf + std::string(at(leg + 1), '\t') + "～ ";
+            edit_bin(tt, k, l.flight, wk_list);
+            wk_list += l.from_name + "(" + format_hhmm(l.dep_time) + "発)→";
+            // A leg's arrival part shows only for a real arrival time.
+            if (l.arr_time != 0) wk_list += l.to_name + "(" + format_hhmm(l.arr_time) + "着) ";
+            report_text += wk_list;
+        }
+        report_text += crlf + crlf;
+    }
+    return report_text;
+}
+
+}  // namespace quorvel
