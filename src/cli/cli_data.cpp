@@ -1,13 +1,116 @@
+#include <filesystem>
 #include <ostream>
+#include <string>
+#include <vector>
 
 #include "cli/command.hpp"
+#include "common/file_io.hpp"
+#include "common/sjis.hpp"
+#include "timetable/timetable_reader.hpp"
+#include "timetable/timetable_source.hpp"
+#include "timetable/timetable_writer.hpp"
 
 namespace quorvel::cli {
 
+namespace {
+
+namespace fs = std::filesystem;
+
+// One kind of data file the tool knows: how to tell that a source directory holds its sources, how
+// to compile them and how to turn a file of that kind back into sources.
+struct DataKind {
+    const char* file_name;
+    bool (*has_sources)(const fs::path& src_dir);
+    int (*build)(const fs::path& src_dir, const fs::path& out_file, const Invocation& inv);
+    int (*dump)(const fs::path& file, const fs::path& out_dir, const Invocation& inv);
+};
+
+int fail(const Invocation& inv, const std::string& message) {
+    *inv.err << "quorvel-cli data: " << message << '\n';
+    return exit_data;
+}
+
+// ---- timedata.dat --------------------------------------------------------------------------------
+
+bool has_timetable_sources(const fs::path& dir) {
+    std::error_code ec;
+    return fs::is_regular_file(dir / source_files::airports, ec);
+}
+
+int build_timetable_file(const fs::path& src_dir, const fs::path& out_file, const Invocation& inv) {
+    auto source = read_timetable_source(src_dir);
+    if (!source) return fail(inv, source.error().message);
+    auto bytes = build_timetable(*source);
+    if (!bytes) return fail(inv, (src_dir / bytes.error().message).string());
+    // What the tool writes must be what the program can read.
+    auto check = load_timetable(*bytes);
+    if (!check) return fail(inv, "the built file does not load: " + check.error().message);
+    if (Status s = write_file_atomically(out_file, as_chars(*bytes)); !s) return fail(inv, s.error().message);
+    const Timetable& tt = **check;
+    *inv.out << out_file.string() << ": " << tt.apt_count << " airports, " << tt.seg_count << " segments, "
+             << tt.aircraft_count << " aircraft, " << tt.company_count << " companies, flights";
+    for (std::size_t k = 1; k <= bounds::editions; ++k) *inv.out << ' ' << tt.flt_count[k];
+    *inv.out << ", fares " << tt.fare_count[1] << ' ' << tt.fare_count[2] << ", " << tt.toku_count
+             << " discounts, " << tt.access_count << " access, " << tt.period_count << " periods, "
+             << bytes->size() / block_size << " blocks\n";
+    return exit_ok;
+}
+
+int dump_timetable_file(const fs::path& file, const fs::path& out_dir, const Invocation& inv) {
+    auto bytes = read_file_bytes(file);
+    if (!bytes) return fail(inv, bytes.error().message);
+    auto source = decode_timetable(*bytes);
+    if (!source) return fail(inv, file.string() + ": " + source.error().message);
+    if (Status s = write_timetable_source(*source, out_dir); !s) return fail(inv, s.error().message);
+    return exit_ok;
+}
+
+// ---- The kinds, in the order build compiles them -------------------------------------------------
+
+const std::vector<DataKind>& data_kinds() {
+    static const std::vector<DataKind> kinds{
+        {data_file_name, &has_timetable_sources, &build_timetable_file, &dump_timetable_file},
+    };
+    return kinds;
+}
+
+int usage(const Invocation& inv) {
+    *inv.err << "usage: quorvel-cli data build SRC_DIR OUT_DIR\n"
+                "       quorvel-cli data dump FILE OUT_DIR\n";
+    return exit_usage;
+}
+
+int build(const fs::path& src_dir, const fs::path& out_dir, const Invocation& inv) {
+    std::error_code ec;
+    if (!fs::is_directory(src_dir, ec)) return fail(inv, src_dir.string() + ": no such directory");
+    fs::create_directories(out_dir, ec);
+    if (ec) return fail(inv, out_dir.string() + ": " + ec.message());
+    bool any = false;
+    for (const DataKind& kind : data_kinds()) {
+        if (!kind.has_sources(src_dir)) continue;
+        any = true;
+        if (int rc = kind.build(src_dir, out_dir / kind.file_name, inv); rc != exit_ok) return rc;
+    }
+    if (!any) return fail(inv, src_dir.string() + ": no data sources found");
+    return exit_ok;
+}
+
+int dump(const fs::path& file, const fs::path& out_dir, const Invocation& inv) {
+    const std::string name = file.filename().string();
+    for (const DataKind& kind : data_kinds())
+        if (name == kind.file_name) return kind.dump(file, out_dir, inv);
+    // A renamed copy (a test file, say) is taken for a timetable.
+    return data_kinds().front().dump(file, out_dir, inv);
+}
+
+}  // namespace
+
 // quorvel-cli data build SRC_DIR OUT_DIR | data dump FILE OUT_DIR
 int run_data(const Invocation& inv) {
-    *inv.err << "quorvel-cli data: not built yet\n";
-    return exit_usage;
+    if (inv.args.size() != 3) return usage(inv);
+    if (inv.args[0] == "build") return build(inv.args[1], inv.args[2], inv);
+    if (inv.args[0] == "dump") return dump(inv.args[1], inv.args[2], inv);
+    return usage(inv);
 }
 
 }  // namespace quorvel::cli
