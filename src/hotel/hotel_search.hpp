@@ -1,0 +1,109 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "hotel/hotel_data.hpp"
+
+namespace quorvel {
+
+// The search kinds of the search window.
+enum HotelSelKind { kind_pref = 1, kind_airport = 2, kind_name = 3, kind_district = 4, kind_station = 5, kind_free = 6 };
+
+// Shared state of the search window, the list and the pickers.
+struct HotelSearchState {
+    int hotel_sel_kind = kind_pref;
+    std::string hotel_sel_text;
+    std::array<std::string, 6> text1_history;  // rows 1..5, row 1 the most recent
+    std::array<std::string, 6> text2_history;
+    std::string picked_text;
+    int district_filter = 0;                  // 0 = no refinement
+    std::vector<std::string> filter_district;  // rows 1..district_filter (index 0 unused)
+};
+
+// The key check of the search window. text1 is the key as typed; kind 1 replaces it by the
+// prefecture's name. On acceptance hotel_sel_kind and hotel_sel_text (text1 in full-width
+// characters) are set and true is returned; otherwise the state is left unchanged.
+bool check_text1(const HotelData& data, HotelSearchState& state, int kind, std::string& text1);
+
+// Records an accepted prefecture (kind 1) or airport (kind 2) key in its history.
+void set_start(HotelSearchState& state, int kind, const std::string& text1);
+// The history rule itself, shared with the pickers.
+void push_history(std::array<std::string, 6>& history, const std::string& text);
+
+// max_kensuu as the settings give it: below 1 reads as 500.
+int effective_max_kensuu(int max_kensuu);
+
+struct HotelHits {
+    std::vector<int> hotel_hit_list;  // hotel numbers, rows 0.. (display order after sort_hotel)
+    std::vector<std::string> result_district;  // distinct districts of the matching hotels, first seen first
+    // More than 500 distinct districts: the list keeps the first 500 and says so.
+    bool result_district_truncated = false;
+    int hotel_hit_count() const { return static_cast<int>(hotel_hit_list.size()); }
+    int result_district_count() const { return static_cast<int>(result_district.size()); }
+};
+
+// The six searches over the hotel table, in table order, cut at max_kensuu hits.
+HotelHits sel_data(const HotelData& data, const HotelSearchState& state, int max_kensuu);
+HotelHits sel_data1(const HotelData& data, const HotelSearchState& state, int max_kensuu);
+HotelHits sel_data2(const HotelData& data, const HotelSearchState& state, int max_kensuu);
+HotelHits sel_data3(const HotelData& data, const HotelSearchState& state, int max_kensuu);
+HotelHits sel_data4(const HotelData& data, const HotelSearchState& state, int max_kensuu);
+HotelHits sel_data5(const HotelData& data, const HotelSearchState& state, int max_kensuu);
+HotelHits sel_data6(const HotelData& data, const HotelSearchState& state, int max_kensuu);
+
+// The airport key as the airport search compares it: Narita reads as Haneda, Kansai as Itami.
+std::string fold_airport(const std::string& key);
+
+// Sort keys: "ホテル都道府県", "ホテル空港", "ホテル詳細", "ホテル名", "ホテル電話", "ホテル部屋数", "ホテル料金".
+inline constexpr const char* sort_by_pref = "ホテル都道府県";
+bool is_hotel_sort_key(std::string_view key);
+// The two sort texts of hotel k for a key.
+std::pair<std::string, std::string> hotel_sort_keys(const HotelData& data, int k, std::string_view sort_key);
+// Orders the hits exactly as the list's exchange sort does, equal keys included, in
+// O(n log n) text comparisons.
+void sort_hotel(const HotelData& data, std::vector<int>& hits, std::string_view sort_key);
+// The exchange sort on precomputed ranks (rank order equals key order); exposed for the tests.
+void exchange_sort_by_rank(std::vector<int>& items, std::vector<int>& ranks);
+
+// ---- the grid ----
+inline constexpr int grid_columns = 7;
+std::array<std::string, grid_columns> grid_headings(std::string_view sort_key);
+// A room count as the grid shows it (picture "#####").
+std::string format_rooms(std::string_view rooms);
+std::array<std::string, grid_columns> hotel_cell_texts(const HotelData& data, int k);
+bool hotel_has_link(const HotelData& data, int k);
+struct Rgb {
+    int r = 255, g = 255, b = 255;
+    bool operator==(const Rgb&) const = default;
+};
+inline constexpr Rgb link_colour{255, 215, 0};
+inline constexpr Rgb plain_colour{255, 255, 255};
+Rgb hotel_row_colour(const HotelData& data, int k);
+// Characters per line of a column of the given width in twips.
+int chars_per_line(int column, int width_twips);
+// Row height in twips for a row's cell texts and the column widths.
+int hotel_row_height(const std::array<std::string, grid_columns>& cells, const std::array<int, grid_columns>& widths);
+// The title line: the description of the search, and " (N件)" when count >= 0.
+std::string hotel_title_line(int kind, const std::string& hotel_sel_text, int count = -1);
+
+// ---- pages ----
+// Host names of the reservation services, from the deployment configuration. A value without
+// a scheme gets "http://".
+struct HotelHosts {
+    std::string madoguchi_info;  // "旅の窓口" information host
+    std::string madoguchi_rsv;   // "旅の窓口" reservation host
+    std::string best_reserve;    // "ベストリザーブ" host
+};
+enum class HotelPage { info, reserve };  // "ホテル情報", "ホテル予約"
+// Up to three addresses in the order they are opened; an entry is empty when it is not opened.
+std::array<std::string, 3> hotel_page_addresses(const HotelData& data, int k, HotelPage page, const HotelHosts& hosts);
+// Which page buttons a hotel enables: {"ホテル情報", "ホテル予約"}.
+std::pair<bool, bool> hotel_page_buttons(const HotelData& data, int k);
+// Whether the reservation notice is shown before opening pages; it is shown three times.
+bool reservation_notice_due(int sv_count);
+
+}  // namespace quorvel

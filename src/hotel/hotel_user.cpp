@@ -1,0 +1,191 @@
+#include "hotel/hotel_user.hpp"
+
+#include <algorithm>
+#include <cstdint>
+
+#include "common/file_io.hpp"
+#include "common/format.hpp"
+#include "common/sjis.hpp"
+#include "common/text.hpp"
+#include "hotel/hotel_search.hpp"
+
+namespace quorvel {
+
+namespace {
+
+std::vector<std::string>* user_text_tables(HotelData& d, std::size_t f) {
+    std::vector<std::string>* t[9] = {&d.user_pref_name, &d.user_airport_name, &d.user_district_name,
+                                      &d.user_hotel_name, &d.user_tel,         &d.user_rooms,
+                                      &d.user_access,     &d.user_price,       &d.user_note};
+    return t[f];
+}
+
+std::string quote_field(const std::string& text) {
+    std::string out = "\"";
+    for (char c : text) {
+        if (c == '"') out += "\"\"";
+        else if (c == '\r' || c == '\n') out += ' ';
+        else out += c;
+    }
+    return out + "\"";
+}
+
+bool is_number(std::string_view text) {
+    const std::string t = trim(text);
+    std::size_t i = 0;
+    if (i < t.size() && (t[i] == '-' || t[i] == '+')) ++i;
+    bool digits = false;
+    for (; i < t.size() && ((t[i] >= '0' && t[i] <= '9') || t[i] == ','); ++i) digits = digits || t[i] != ',';
+    if (i < t.size() && t[i] == '.')
+        for (++i; i < t.size() && t[i] >= '0' && t[i] <= '9'; ++i) digits = true;
+    return digits && i == t.size();
+}
+
+bool names_a_row(const std::vector<std::string>& names, int count, const std::string& key) {
+    for (int j = 1; j <= count; ++j)
+        if (names[static_cast<std::size_t>(j)] == key) return true;
+    return false;
+}
+
+}  // namespace
+
+Result<std::string> user_hotel_csv(const HotelData& d) {
+    std::string utf8;
+    for (int r = 1; r <= d.user_hotel_count; ++r) {
+        const UserHotelFields f = d.user_fields(r);
+        for (std::size_t i = 0; i < f.size(); ++i) {
+            if (i) utf8 += ',';
+            utf8 += quote_field(f[i]);
+        }
+        utf8 += "\r\n";
+    }
+    auto sjis = utf8_to_sjis(utf8);
+    if (!sjis) return make_error(ErrorCode::encoding, std::string(user_hotel_file_name) + ": " + sjis.error().message);
+    return sjis;
+}
+
+Status save_user_hotel(const std::filesystem::path& path, const HotelData& data) {
+    auto bytes = user_hotel_csv(data);
+    if (!bytes) return bytes.error();
+    return write_file_atomically(path, *bytes);
+}
+
+Status edit_data(HotelData& d, int n, const UserHotelFields& fields) {
+    if (n < 1 || n > d.user_hotel_count + 1) return make_error(ErrorCode::invalid, "no user hotel " + std::to_string(n));
+    if (n > hotel_bounds::user_hotels) return make_error(ErrorCode::invalid, user_hotel_full_message);
+    const auto i = static_cast<std::size_t>(n);
+    for (std::size_t f = 0; f < fields.size(); ++f) (*user_text_tables(d, f))[i] = fields[f];
+    resolve_user_rows(d, n);
+    std::int64_t value = 0;
+    if (d.user_price[i].find('\\') != std::string::npos && char_count(trim(d.user_price[i])) > 1)
+        value = currency_amount(d.user_price[i]);
+    d.user_price_value[i] = static_cast<std::int32_t>(std::clamp<std::int64_t>(value, std::int64_t{INT32_MIN}, std::int64_t{INT32_MAX}));
+    d.user_price[i] = format_number(d.user_price_value[i], "\\\\###,###,###");
+    d.user_hotel_merged = 0;
+    return ok_status();
+}
+
+Status add_user_hotel(HotelData& d, const UserHotelFields& fields) {
+    if (d.user_hotel_count >= hotel_bounds::user_hotels) return make_error(ErrorCode::invalid, user_hotel_full_message);
+    Status s = edit_data(d, d.user_hotel_count + 1, fields);
+    if (s) ++d.user_hotel_count;
+    return s;
+}
+
+void del_data(HotelData& d, std::vector<int>& user_order, int row) {
+    const int count = d.user_hotel_count;
+    if (row < 1 || row > count || static_cast<std::size_t>(row) >= user_order.size()) return;
+    const int k = user_order[static_cast<std::size_t>(row)];
+    if (k < 1 || k > count) return;
+    for (int j = k; j < count; ++j) {
+        const auto to = static_cast<std::size_t>(j), from = to + 1;
+        for (std::size_t f = 0; f < 9; ++f) (*user_text_tables(d, f))[to] = std::move((*user_text_tables(d, f))[from]);
+        for (auto* t : {&d.user_pref, &d.user_airport, &d.user_district, &d.user_price_value}) (*t)[to] = (*t)[from];
+    }
+    const auto last = static_cast<std::size_t>(count);
+    for (std::size_t f = 0; f < 9; ++f) (*user_text_tables(d, f))[last].clear();
+    for (auto* t : {&d.user_pref, &d.user_airport, &d.user_district, &d.user_price_value}) (*t)[last] = 0;
+    user_order.erase(user_order.begin() + row);
+    for (std::size_t r = 1; r < user_order.size(); ++r)
+        if (user_order[r] > k) --user_order[r];
+    d.user_hotel_count = count - 1;
+    d.user_hotel_merged = 0;
+}
+
+std::vector<int> initial_user_order(const HotelData& d) {
+    std::vector<int> order(static_cast<std::size_t>(d.user_hotel_count) + 1, 0);
+    for (int r = 1; r <= d.user_hotel_count; ++r) order[static_cast<std::size_t>(r)] = r;
+    return order;
+}
+
+std::string user_sort_key_for_column(int column) {
+    switch (column) {
+        case 1: return "ホテル空港";
+        case 2: return "ホテル詳細";
+        case 3: return "ホテル名";
+        case 4: return "ホテル電話";
+        case 5: return "ホテル部屋数";
+        case 7: return "ホテル料金";
+        default: return "ホテル都道府県";
+    }
+}
+
+std::pair<std::string, std::string> user_sort_keys(const HotelData& d, int r, std::string_view sort_key) {
+    const auto i = static_cast<std::size_t>(r);
+    const std::int64_t p = d.user_pref[i], a = d.user_airport[i], dn = d.user_district[i];
+    const std::string location = format_number((p * 100 + a) * 500 + dn, "0000000000");
+    if (sort_key == "ホテル空港") return {format_number((a * 50 + p) * 500 + dn, "0000000000"), d.user_hotel_name[i]};
+    if (sort_key == "ホテル詳細") return {format_number((dn * 50 + p) * 100 + a, "0000000000"), d.user_hotel_name[i]};
+    if (sort_key == "ホテル名") return {d.user_hotel_name[i], std::string()};
+    if (sort_key == "ホテル電話") return {d.user_tel[i].empty() ? "999999999999" : d.user_tel[i], std::string()};
+    if (sort_key == "ホテル部屋数")
+        return {d.user_rooms[i].empty() ? "99999" : format_number(leading_number(d.user_rooms[i]), "00000"), location};
+    if (sort_key == "ホテル料金")
+        return {d.user_price_value[i] == 0 ? "999999" : format_number(d.user_price_value[i], "000000"), location};
+    return {location, d.user_hotel_name[i]};
+}
+
+void sort_user_hotel(const HotelData& d, std::vector<int>& user_order, std::string_view sort_key) {
+    if (user_order.size() < 3) return;
+    std::vector<int> items(user_order.begin() + 1, user_order.end());
+    std::vector<std::pair<std::string, std::string>> keys;
+    for (int r : items) keys.push_back(user_sort_keys(d, r, sort_key));
+    // Ranks by key order; equal keys share a rank.
+    std::vector<int> ranks(items.size());
+    for (std::size_t a = 0; a < items.size(); ++a) {
+        int below = 0;
+        for (std::size_t b = 0; b < items.size(); ++b) below += keys[b] < keys[a] ? 1 : 0;
+        ranks[a] = below;
+    }
+    exchange_sort_by_rank(items, ranks);
+    std::copy(items.begin(), items.end(), user_order.begin() + 1);
+}
+
+std::pair<std::string, std::int64_t> edit_price_rule(const std::string& text8) {
+    std::string text = text8;
+    if (text.find('\\') == std::string::npos) text = format_number(leading_number(text8), "\\\\###,###,###");
+    const std::int64_t value = char_count(trim(text8)) > 1 ? currency_amount(text8) : 0;
+    return {text, value};
+}
+
+UserHotelCheck check_user_hotel(const HotelData& d, UserHotelFields& f, bool add_update) {
+    if (trim(f[0]).empty()) return {0, "都道府県名は省略できません"};
+    if (!names_a_row(d.pref_name, d.pref_count, trim(f[0]))) return {0, "都道府県名の入力誤りです"};
+    if (trim(f[1]).empty()) return {1, add_update ? "ホテル空港名は省略できません" : "空港名は省略できません"};
+    if (!names_a_row(d.airport_name, d.airport_count, trim(f[1])))
+        return {1, add_update ? "ホテル空港名の入力です" : "空港名の入力です"};
+    // The rows are looked up by exact match, so the accepted names are kept without the blanks
+    // the check ignored; otherwise the hotel would be stored as matching no prefecture or airport.
+    f[0] = trim(f[0]);
+    f[1] = trim(f[1]);
+    if (f[2].empty()) f[2] = f[1];
+    if (f[3].empty()) return {3, "ホテル名は省略できません"};
+    if (f[4].empty()) return {4, "電話番号は省略できません"};
+    if (!is_number(f[5])) return {5, "部屋数の入力に誤り(数字のみ可)"};
+    auto [price, value] = edit_price_rule(f[7]);
+    f[7] = price;
+    if (value == 0) return {7, "料金は省略できません"};
+    return {};
+}
+
+}  // namespace quorvel

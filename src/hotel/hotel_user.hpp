@@ -1,0 +1,58 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "common/result.hpp"
+#include "hotel/hotel_data.hpp"
+
+namespace quorvel {
+
+// The message shown when a 501st user hotel is added.
+inline constexpr const char* user_hotel_full_message = "登録できるホテルは500件までです。これ以上追加できません。";
+
+// hotelusr.csv as the registry writes it: per user hotel one line of nine fields in double quotes,
+// separated by commas, ended by CR LF, in Shift-JIS. A double quote inside a field is doubled, which
+// the reader turns back into one; a line break inside a field becomes a blank (a line is a hotel).
+Result<std::string> user_hotel_csv(const HotelData& data);
+// Writes the file atomically.
+Status save_user_hotel(const std::filesystem::path& path, const HotelData& data);
+
+// Writes the nine fields into user hotel n (1 <= n <= user_hotel_count + 1, n <= 500): the rows by
+// exact match or 99 / 99 / 999, the price value by the user price rule and the price re-written as
+// "\###,###,###". Clears user_hotel_merged. A row beyond the 500 the tables hold is refused.
+Status edit_data(HotelData& data, int n, const UserHotelFields& fields);
+// Appends a user hotel (edit_data on user_hotel_count + 1, then the count grows).
+Status add_user_hotel(HotelData& data, const UserHotelFields& fields);
+
+// Deletes the hotel shown in grid row `row` of the registry (user_order is 1-based, index 0
+// unused): the later hotels move up one place, user_order keeps showing the same hotels in the
+// same order, the count drops by one and user_hotel_merged is cleared.
+void del_data(HotelData& data, std::vector<int>& user_order, int row);
+
+// user_order = 1, 2, ... user_hotel_count (index 0 unused), as when the registry opens.
+std::vector<int> initial_user_order(const HotelData& data);
+// The registry's sort keys for a column (0..8) and the sort texts of user hotel r.
+std::string user_sort_key_for_column(int column);
+std::pair<std::string, std::string> user_sort_keys(const HotelData& data, int r, std::string_view sort_key);
+// Orders user_order (rows 1..count) by the exchange sort's order.
+void sort_user_hotel(const HotelData& data, std::vector<int>& user_order, std::string_view sort_key);
+
+// The edit window's price rule for Text8: a text without yen sign is rewritten as its number in
+// "\###,###,###"; the value is the amount of the text as typed (0 refuses the price).
+std::pair<std::string, std::int64_t> edit_price_rule(const std::string& text8);
+
+// The saving checks of the edit window on Text1..Text9 (fields[0..8]), in field order. On success
+// the district is filled in from the airport when empty and the price re-written; on failure the
+// index of the field and its message.
+struct UserHotelCheck {
+    int field = -1;  // 0-based, -1 = accepted
+    std::string message;
+    bool ok() const { return field < 0; }
+};
+UserHotelCheck check_user_hotel(const HotelData& data, UserHotelFields& fields, bool add_update);
+
+}  // namespace quorvel
