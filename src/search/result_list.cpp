@@ -96,7 +96,7 @@ std::vector<int> listed_slots(const Timetable& tt, const RouteResults& results, 
 }
 
 LegText edit_data3(const Timetable& tt, const RouteResults& results, int slot) {
-    LegText text{};
+    LegText text;
     const int k = results.search_edition;
     if (!valid_edition(k)) return text;
     const RouteResult& r = result_at(results, slot);

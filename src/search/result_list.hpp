@@ -44,9 +44,9 @@ struct ListedItinerary {
     int slot = 0;  // the route_results slot (row_result of the grid row)
     int minutes = 0;
     int leg_count = 0;  // lines of the row: 1 direct, 2 or 3 with connections
-    std::array<ListedLeg, 3> legs{};
-    LegText leg_text{};
-    std::array<std::vector<std::string>, 8> cells{};  // the lines of each grid cell
+    std::array<ListedLeg, 3> legs;
+    LegText leg_text;
+    std::array<std::vector<std::string>, 8> cells;  // the lines of each grid cell
     // A cell's lines joined; the grid joins them with a carriage return.
     std::string cell_text(int column, std::string_view separator = "\r") const;
     int row_height() const { return leg_count * grid_line_height; }
