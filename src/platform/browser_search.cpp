@@ -62,7 +62,7 @@ void BrowserSearch::RecurseTree(const fs::path& CurrentPath, int& hit_flg) {
     std::vector<fs::path> subdirs;
     std::error_code ec;
     fs::directory_iterator it(CurrentPath, fs::directory_options::skip_permission_denied, ec);
-    for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
+    for (; !ec && !stopped_ && it != fs::directory_iterator(); it.increment(ec)) {
         const fs::directory_entry& entry = *it;
         std::error_code e2;
         if (entry.is_symlink(e2)) {
@@ -84,7 +84,7 @@ void BrowserSearch::RecurseTree(const fs::path& CurrentPath, int& hit_flg) {
     }
     for (const auto& dir : subdirs) {
         RecurseTree(dir, hit_flg);
-        if (hit_flg == 1) return;
+        if (hit_flg == 1 || stopped_) return;
     }
 }
 
@@ -93,6 +93,7 @@ bool BrowserSearch::search(const std::vector<fs::path>& roots) {
         int hit_flg = 0;
         RecurseTree(root, hit_flg);
         if (hit_flg == 1) return true;
+        if (stopped_) return false;
     }
     return false;
 }

@@ -38,6 +38,9 @@ public:
     // Walks the roots in order and stops after the first that holds the file.
     bool search(const std::vector<std::filesystem::path>& roots);
 
+    // Ends a running search at the next file (the user closed the window).
+    void stop() { stopped_ = true; }
+
     const std::string& search_target() const { return search_target_; }
     long files_seen() const { return files_seen_; }
 
@@ -49,6 +52,7 @@ private:
     std::string search_target_;
     std::set<std::pair<unsigned long long, unsigned long long>> walked_;  // (device, inode)
     long files_seen_ = 0;
+    bool stopped_ = false;
 };
 
 }  // namespace quorvel

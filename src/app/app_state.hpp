@@ -1,0 +1,73 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "app/settings.hpp"
+#include "app/sites.hpp"
+#include "common/day_number.hpp"
+#include "platform/browser_detect.hpp"
+#include "platform/paths.hpp"
+#include "search/search_types.hpp"
+#include "timetable/timetable.hpp"
+
+namespace quorvel {
+
+// Who the program is; shown in captions, the splash and the version window.
+struct Identity {
+    std::string app_title = "ケルバ国内線時刻表＆ホテル情報";
+    std::string app_version = "3.44";
+    std::string data_date = "2004/01/07";
+    std::string help_file_name = "quorvel6.hlp";
+};
+
+// The state of one run, owned by the program's start and handed to every window by reference.
+struct AppState {
+    Identity identity;
+    AppPaths paths;
+    Settings settings;
+    Sites sites;
+    std::unique_ptr<Timetable> timetable;
+    SearchConditions cond;
+
+    int picker_mode = 11;       // which field the airport picker fills: 11 departure, 12 arrival
+    int msg_help_context = 0;   // help topic of the next question that offers help
+    DayNumber today_serial = 0;
+
+    BrowserValues browser() const { return {settings.browser_kind, settings.browser_path}; }
+    void set_browser(const BrowserValues& b) {
+        settings.browser_kind = b.browser_kind;
+        settings.browser_path = b.browser_path;
+    }
+    std::filesystem::path help_file() const { return paths.data(identity.help_file_name); }
+    std::filesystem::path ini_file() const { return paths.user(ini_file_name); }
+};
+
+// The last search's values, kept in the settings file, as the search form starts from them.
+inline void conditions_from_settings(const Settings& s, SearchConditions& c) {
+    c.sel_from_name = s.sel_from_name;
+    c.sel_to_name = s.sel_to_name;
+    c.st_time1 = s.st_time1;
+    c.st_time2 = s.st_time2;
+    c.ed_time1 = s.ed_time1;
+    c.ed_time2 = s.ed_time2;
+    c.wait_time = s.wait_time;
+    c.wait_count = s.wait_count;
+    c.combination_number = s.combination_number;
+    c.sel_option = s.sel_option;
+}
+
+// The run's search values, to be written at exit.
+inline void conditions_to_settings(const SearchConditions& c, Settings& s) {
+    s.sel_from_name = c.sel_from_name;
+    s.sel_to_name = c.sel_to_name;
+    s.st_time1 = static_cast<std::int16_t>(c.st_time1);
+    s.st_time2 = static_cast<std::int16_t>(c.st_time2);
+    s.ed_time1 = static_cast<std::int16_t>(c.ed_time1);
+    s.ed_time2 = static_cast<std::int16_t>(c.ed_time2);
+    s.wait_time = static_cast<std::int16_t>(c.wait_time);
+    s.wait_count = static_cast<std::int16_t>(c.wait_count);
+    s.combination_number = static_cast<std::int16_t>(c.combination_number);
+}
+
+}  // namespace quorvel

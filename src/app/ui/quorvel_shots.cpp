@@ -1,0 +1,128 @@
+// Renders every window of the program with the sample data into PNG files, for the README and for
+// looking at the layout without a display: quorvel-shots [output directory]
+// Run it with QT_QPA_PLATFORM=offscreen; it reads the data beside itself, like the program.
+#include <cstdio>
+#include <filesystem>
+
+#include <QApplication>
+#include <QDir>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPixmap>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTextBrowser>
+
+#include "app/app_state.hpp"
+#include "app/ui/frmSplash.hpp"
+#include "app/ui/startup.hpp"
+#include "app/ui/time_table1.hpp"
+#include "app/ui/time_table92.hpp"
+#include "app/ui/time_table99.hpp"
+#include "inquiry/ui/infhotel92.hpp"
+#include "inquiry/ui/time_table93.hpp"
+#include "platform/ui/qt_services.hpp"
+#include "platform/ui/qt_text.hpp"
+#include "timetable/timetable_reader.hpp"
+
+namespace {
+
+using namespace quorvel;
+
+// Nothing is asked, launched or printed while pictures are taken.
+class Silent final : public MessageBoxes, public BrowserLauncher, public Printer, public KeyValueSource {
+public:
+    MessageAnswer ask(const Question&) override { return MessageAnswer::cancel; }
+    bool launch(const std::string&, const std::vector<std::string>&, WindowStyle) override { return true; }
+    bool print(const PrintJob&) override { return true; }
+    bool GetKeyValue(std::string_view, std::string_view, std::string& v) const override {
+        v.clear();
+        return false;
+    }
+};
+
+void save(QWidget& w, const QDir& dir, const char* name) {
+    w.show();
+    QApplication::processEvents();
+    const QString file = dir.filePath(QString::fromUtf8(name) + ".png");
+    if (!w.grab().save(file)) std::fprintf(stderr, "quorvel-shots: cannot write %s\n", qPrintable(file));
+    w.hide();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    install_japanese(application);
+    const QDir out(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("shots"));
+    QDir().mkpath(out.path());
+
+    AppState app;
+    const std::filesystem::path app_dir = QCoreApplication::applicationDirPath().toStdString();
+    // Pictures must not touch the settings beside the program: the user files go to a scratch place.
+    app.paths = {app_dir, std::filesystem::temp_directory_path() / "quorvel-shots"};
+    app.today_serial = SystemClock().today();
+    auto settings = read_settings(app_dir / ini_file_name, app.today_serial);
+    if (settings) app.settings = *settings;
+    auto tt = load_timetable_file(app.paths.data(data_file_name));
+    if (!tt) {
+        std::fprintf(stderr, "quorvel-shots: %s\n", tt.error().message.c_str());
+        return 1;
+    }
+    app.timetable = std::move(*tt);
+    if (app.settings.sel_from_name.empty()) {
+        app.settings.sel_from_name = "東京／羽田";
+        app.settings.sel_to_name = "福岡";
+        app.settings.st_time1 = 700;
+        app.settings.st_time2 = 1200;
+        app.settings.ed_time1 = 800;
+        app.settings.ed_time2 = 2359;
+        app.settings.wait_time = 60;
+    }
+
+    Silent silent;
+    HelpWindow help(app.help_file());
+    SystemClock clock;
+    Services services{silent, silent, help, silent, clock, silent, {}, ""};
+
+    frmSplash splash(app.identity);
+    save(splash, out, "frmSplash");
+
+    time_table99 progress(app);
+    progress.set_range(0, 10);
+    progress.set_value(6);
+    save(progress, out, "time_table99");
+
+    time_table1 main_window(app, services);
+    save(main_window, out, "time_table1");
+    main_window.Text1->setText(QStringLiteral("東京"));
+    main_window.Text1->setFocus();
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(main_window.Text1, &enter);
+    save(main_window, out, "time_table1_message");
+
+    time_table92 version(app);
+    save(version, out, "time_table92");
+
+    time_table93 settings_dialog(app, services);
+    save(settings_dialog, out, "time_table93");
+    settings_dialog.SSTab1->setCurrentIndex(1);
+    save(settings_dialog, out, "time_table93_browser");
+
+    infhotel92 setup(app, services);
+    save(setup, out, "infhotel92");
+    setup.Option2->click();
+    save(setup, out, "infhotel92_chosen");
+
+    QMessageBox question(QMessageBox::Question, QStringLiteral("問い合わせメッセージ"),
+                         QStringLiteral("ブラウザ環境が登録されていません。いま登録しますか。"),
+                         QMessageBox::Yes | QMessageBox::No);
+    question.addButton(QMessageBox::Help);
+    save(question, out, "question");
+
+    help.show_topic(217);
+    if (help.browser()) save(*help.browser(), out, "help");
+    std::printf("%s\n", qPrintable(out.absolutePath()));
+    return 0;
+}
