@@ -1,4 +1,5 @@
 #include <filesystem>
+#include <memory>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -6,6 +7,8 @@
 #include "cli/command.hpp"
 #include "common/file_io.hpp"
 #include "common/sjis.hpp"
+#include "hotel/hotel_reader.hpp"
+#include "hotel/hotel_source.hpp"
 #include "timetable/timetable_reader.hpp"
 #include "timetable/timetable_source.hpp"
 #include "timetable/timetable_writer.hpp"
@@ -65,11 +68,39 @@ int dump_timetable_file(const fs::path& file, const fs::path& out_dir, const Inv
     return exit_ok;
 }
 
+// ---- infhotel.dat (sources in the subdirectory hotel/) --------------------------------------------
+
+bool has_hotel_sources(const fs::path& dir) {
+    std::error_code ec;
+    return fs::is_regular_file(dir / "hotel" / "hotels.tsv", ec);
+}
+
+int build_hotel(const fs::path& src_dir, const fs::path& out_file, const Invocation& inv) {
+    auto source = read_hotel_source(src_dir / "hotel");
+    if (!source) return fail(inv, source.error().message);
+    auto bytes = write_hotel_file(*source);
+    if (!bytes) return fail(inv, (src_dir / "hotel").string() + ": " + bytes.error().message);
+    auto check = std::make_unique<HotelData>();
+    if (auto report = load_hotel_data(as_bytes(*bytes), *check); !report.clean())
+        return fail(inv, "the built file does not load: " + report.faults.front().message);
+    if (Status s = write_file_atomically(out_file, *bytes); !s) return fail(inv, s.error().message);
+    *inv.out << out_file.string() << ": " << check->pref_count << " prefectures, " << check->airport_count
+             << " airports, " << check->district_count << " districts, " << check->hotel_count << " hotels, "
+             << check->inquiry_count << " enquiry pages, " << bytes->size() / 1024 << " blocks\n";
+    return exit_ok;
+}
+
+int dump_hotel(const fs::path& file, const fs::path& out_dir, const Invocation& inv) {
+    if (Status s = dump_hotel_file(file, out_dir / "hotel"); !s) return fail(inv, s.error().message);
+    return exit_ok;
+}
+
 // ---- The kinds, in the order build compiles them -------------------------------------------------
 
 const std::vector<DataKind>& data_kinds() {
     static const std::vector<DataKind> kinds{
         {data_file_name, &has_timetable_sources, &build_timetable_file, &dump_timetable_file},
+        {hotel_file_name, &has_hotel_sources, &build_hotel, &dump_hotel},
     };
     return kinds;
 }

@@ -46,5 +46,6 @@ using CommandFunction = int (*)(const Invocation&);
 
 int run_data(const Invocation& inv);
 int run_fare(const Invocation& inv);
+int run_hotels(const Invocation& inv);
 
 }  // namespace quorvel::cli

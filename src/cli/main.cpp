@@ -19,6 +19,7 @@ const std::map<std::string, CommandFunction>& commands() {
     static const std::map<std::string, CommandFunction> table{
         {"data", &run_data},
         {"fare", &run_fare},
+        {"hotels", &run_hotels},
     };
     return table;
 }
