@@ -461,6 +461,7 @@ def remark_for(rng, company, route_idx, flight_idx):
         "10:4/29,5/3-5;",                       # ten minutes later on holidays
         "-10:12/24,12/25;",                     # a negative shift
         "99:12/31;15:1/2,1/3;",                 # two groups: no service, then a shift
+        "99:1/1;0:12/31,1/2;",                  # code 0 in an exception list cancels a weekday shift
         "99:12/30,12/31,1/1;",                  # single days over the year end
         "20:8/13-16;",                          # Obon shift
         "99:2/1-14,2/20;",                      # a range followed by a day

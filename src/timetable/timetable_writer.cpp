@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <limits>
 #include <map>
 #include <string>
 #include <utility>
@@ -356,9 +357,12 @@ private:
             if (Status s = range(d.flight, 0, 9999, p, "flight"); !s) return s;
             if (Status s = range(d.sel_a, 0, 3, p, "sel_a"); !s) return s;
             if (Status s = range(d.sel_b, 0, 3, p, "sel_b"); !s) return s;
-            if (Status s = range(d.sel_c, 0, 13420, p, "sel_c"); !s) return s;
+            const std::int64_t codes =
+                d.flight + 10000 * (d.sel_a + 4 * (d.sel_b + 4 * static_cast<std::int64_t>(d.sel_c)));
+            if (d.sel_c < 0 || codes > std::numeric_limits<std::int32_t>::max())
+                return refuse(p, "sel_c " + std::to_string(d.sel_c) + " does not fit its packed field");
             i32(company + 256 * to + 65536 * from);
-            i32(d.flight + 10000 * (d.sel_a + 4 * (d.sel_b + 4 * d.sel_c)));
+            i32(static_cast<std::int32_t>(codes));
             i32(d.cal);
             i32(d.cal2);
             if (Status s = packed_dates(d.valid_from, d.valid_to, p); !s) return s;
