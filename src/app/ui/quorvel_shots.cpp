@@ -96,10 +96,12 @@ int main(int argc, char** argv) {
 
     time_table1 main_window(app, services);
     save(main_window, out, "time_table1");
-    main_window.Text1->setText(QStringLiteral("東京"));
+    main_window.show();
+    main_window.Text1->setText(QStringLiteral("東京駅"));
     main_window.Text1->setFocus();
     QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
     QApplication::sendEvent(main_window.Text1, &enter);
+    std::printf("message line: %s\n", qPrintable(main_window.Text12->text()));
     save(main_window, out, "time_table1_message");
 
     time_table92 version(app);

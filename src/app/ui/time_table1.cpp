@@ -98,13 +98,13 @@ void time_table1::build_form() {
         const char* names[7];  // place label, time label, the four unit labels, the "～"
     };
     const Side sides[] = {
-        {"Frame2", "出発条件", 10, 1, "出発地", "出発時刻",
+        {"Frame2", "出発条件", 8, 1, "出発地", "出発時刻",
          {"Label1", "Label2", "Label3", "Label4", "Label5", "Label6", "Label7"}},
-        {"Frame3", "到着条件", 296, 6, "到着地", "到着時刻",
+        {"Frame3", "到着条件", 294, 6, "到着地", "到着時刻",
          {"Label8", "Label9", "Label10", "Label11", "Label13", "Label14", "Label12"}},
     };
     for (const Side& sd : sides) {
-        QGroupBox* f = frame(Frame1, sd.frame_name, sd.caption, {sd.x, 20, 278, 96});
+        QGroupBox* f = frame(Frame1, sd.frame_name, sd.caption, {sd.x, 20, 282, 96});
         label(f, sd.names[0], sd.place, 10, 26, 64);
         Text[sd.first] = make_field(f, sd.first, 78, 26, 186);
         label(f, sd.names[1], sd.time, 10, 58, 64);
