@@ -77,6 +77,7 @@ struct Distribution {
     double median_us = 0, p90_us = 0, max_us = 0;
     std::size_t pairs = 0;
     double results_mean = 0;
+    std::string slowest;  // the slowest pairs with their result counts
 };
 
 std::map<std::string, Distribution>& summary() {
@@ -90,6 +91,7 @@ void walk_all_pairs(benchmark::State& state, const std::string& name, Search sea
     Timetable& tt = *f.tt;
     const int n = tt.apt_count;
     std::vector<std::vector<double>> samples(static_cast<std::size_t>(n * n));
+    std::vector<int> counts(static_cast<std::size_t>(n * n));
     long long results = 0, searches = 0;
     for (auto _ : state) {
         for (int from = 1; from <= n; ++from) {
@@ -102,6 +104,7 @@ void walk_all_pairs(benchmark::State& state, const std::string& name, Search sea
                 const auto t1 = std::chrono::steady_clock::now();
                 benchmark::DoNotOptimize(r.result_count);
                 results += r.result_count;
+                counts[static_cast<std::size_t>((from - 1) * n + (to - 1))] = r.result_count;
                 ++searches;
                 samples[static_cast<std::size_t>((from - 1) * n + (to - 1))].push_back(
                     std::chrono::duration<double, std::micro>(t1 - t0).count());
@@ -109,13 +112,24 @@ void walk_all_pairs(benchmark::State& state, const std::string& name, Search sea
         }
     }
     std::vector<double> per_pair;
-    for (auto& s : samples) {
+    std::vector<std::pair<double, std::size_t>> ranked;
+    for (std::size_t i = 0; i < samples.size(); ++i) {
+        auto& s = samples[i];
         if (s.empty()) continue;
         std::sort(s.begin(), s.end());
         per_pair.push_back(s[s.size() / 2]);
+        ranked.emplace_back(s[s.size() / 2], i);
     }
     std::sort(per_pair.begin(), per_pair.end());
+    std::sort(ranked.rbegin(), ranked.rend());
     Distribution d;
+    for (std::size_t i = 0; i < ranked.size() && i < 3; ++i) {
+        const std::size_t at = ranked[i].second;
+        d.slowest += "  " + tt.apt_name[at / static_cast<std::size_t>(n) + 1] + " -> " +
+                     tt.apt_name[at % static_cast<std::size_t>(n) + 1] + ": " +
+                     std::to_string(static_cast<int>(ranked[i].first)) + " us, " + std::to_string(counts[at]) +
+                     " results\n";
+    }
     d.pairs = per_pair.size();
     if (!per_pair.empty()) {
         d.median_us = per_pair[per_pair.size() / 2];
@@ -157,6 +171,7 @@ int main(int argc, char** argv) {
     for (const auto& [name, d] : s)
         std::printf("%-8s %6zu %10.1f %10.1f %10.1f %10.1f\n", name.c_str(), d.pairs, d.median_us, d.p90_us, d.max_us,
                     d.results_mean);
+    for (const auto& [name, d] : s) std::printf("slowest pairs, %s:\n%s", name.c_str(), d.slowest.c_str());
     if (s.count("literal") != 0 && s.count("engine") != 0 && s.at("engine").median_us > 0) {
         const Distribution& l = s.at("literal");
         const Distribution& e = s.at("engine");

@@ -1,8 +1,10 @@
 #include "search/route_search.hpp"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "common/text.hpp"
@@ -85,6 +87,16 @@ public:
     const Departure* begin(int dir, int pos) const { return deps_.data() + start(dir, pos); }
     const Departure* end(int dir, int pos) const { return deps_.data() + start(dir, pos + 1); }
 
+    // The departures from pos that land at `to`, in entry order.
+    std::pair<const Departure*, const Departure*> to_destination(int dir, int pos, int to) const {
+        const Departure* first = by_dest_.data() + start(dir, pos);
+        const Departure* last = by_dest_.data() + start(dir, pos + 1);
+        first = std::lower_bound(first, last, to, [](const Departure& d, int t) { return d.to < t; });
+        const Departure* stop = first;
+        while (stop != last && stop->to == to) ++stop;
+        return {first, stop};
+    }
+
 private:
     const Timetable& tt_;
     int k_;
@@ -93,7 +105,8 @@ private:
     std::array<std::uint8_t, bounds::companies + 1> groups_{};
     // offsets_[dir][pos] .. offsets_[dir][pos + 1] delimit the departures of a position.
     std::array<std::array<std::uint32_t, bounds::airports + 2>, 3> offsets_{};
-    std::vector<Departure> deps_;
+    std::vector<Departure> deps_;     // per list in entry order
+    std::vector<Departure> by_dest_;  // per list by destination, then entry order
 
     std::uint32_t start(int dir, int pos) const {
         return offsets_[static_cast<std::size_t>(dir)][static_cast<std::size_t>(pos)];
@@ -136,8 +149,29 @@ private:
             }
         }
         deps_.assign(total, Departure{});
+        std::vector<std::uint32_t> slot_of(raws.size());
         auto next = offsets_;
-        for (const Raw& r : raws) deps_[next[static_cast<std::size_t>(r.dir)][static_cast<std::size_t>(r.from)]++] = make(r);
+        for (std::size_t i = 0; i < raws.size(); ++i) {
+            const Raw& r = raws[i];
+            slot_of[i] = next[static_cast<std::size_t>(r.dir)][static_cast<std::size_t>(r.from)]++;
+            deps_[slot_of[i]] = make(r);
+        }
+        // The same lists ordered by destination, entry order kept within one destination: two
+        // stable counting sorts, by destination and then by list.
+        std::array<std::uint32_t, bounds::airports + 2> at_to{};
+        for (const Raw& r : raws) ++at_to[static_cast<std::size_t>(r.to)];
+        std::uint32_t sum = 0;
+        for (auto& c : at_to) {
+            const std::uint32_t here = c;
+            c = sum;
+            sum += here;
+        }
+        std::vector<std::uint32_t> by_to(raws.size());
+        for (std::size_t i = 0; i < raws.size(); ++i) by_to[at_to[static_cast<std::size_t>(raws[i].to)]++] = static_cast<std::uint32_t>(i);
+        by_dest_.assign(total, Departure{});
+        next = offsets_;
+        for (const std::uint32_t i : by_to)
+            by_dest_[next[static_cast<std::size_t>(raws[i].dir)][static_cast<std::size_t>(raws[i].from)]++] = deps_[slot_of[i]];
     }
 
     // The index is built from the flight tables with a fixed rule; follow the same rule and check
@@ -368,8 +402,9 @@ private:
         const int m = in.to;
         const int latest = latest_departure(in.arr);
         int count = 0;
-        for (const Departure* r = net_.begin(dir, m); r != net_.end(dir, m); ++r) {
-            if (r->row == in.row || r->to != a) continue;
+        const auto [first, last] = net_.to_destination(dir, m, a);
+        for (const Departure* r = first; r != last; ++r) {
+            if (r->row == in.row) continue;
             if (r->dep < in.arr || r->dep > latest || !in_arr_window(r->arr) || !wait_ok(in, *r)) continue;
             if (count >= max_third_legs) break;
             thirds_[static_cast<std::size_t>(++count)] =
@@ -379,40 +414,52 @@ private:
     }
 };
 
-// The exchange sort of the result table: for each slot i every later slot j with a smaller key is
-// swapped in at once. Its order among equal keys is part of the result, so the same exchanges are
-// made; only the search for the next smaller key is done eight keys at a time.
+// The exchange sort of the result table: for each slot i, every later slot j whose key is smaller
+// than the one now at i is swapped with it. Its order among equal keys is part of the result, so
+// the same exchanges are made, without branches: the key at i is a running minimum, and slot j
+// takes the larger of its key and that minimum. Runs of sixteen keys that hold nothing smaller
+// than the minimum are passed over at once.
 void sort_data(RouteResults& out) {
     const int count = out.result_count;
     if (count < 2) return;
-    std::vector<std::int32_t> key(static_cast<std::size_t>(count));
-    std::vector<std::int16_t> slot(static_cast<std::size_t>(count));
-    for (int i = 0; i < count; ++i) {
-        key[static_cast<std::size_t>(i)] = out.route_results[static_cast<std::size_t>(i + 1)].sort_key;
-        slot[static_cast<std::size_t>(i)] = static_cast<std::int16_t>(i + 1);
+    const auto n = static_cast<std::size_t>(count);
+    std::vector<std::int32_t> key(n);
+    std::vector<std::int32_t> slot(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        key[i] = out.route_results[i + 1].sort_key;
+        slot[i] = static_cast<std::int32_t>(i + 1);
     }
-    const std::size_t n = key.size();
     std::int32_t* keys = key.data();
+    std::int32_t* slots = slot.data();
     for (std::size_t i = 0; i + 1 < n; ++i) {
         std::int32_t cur = keys[i];
+        std::int32_t cur_slot = slots[i];
         std::size_t j = i + 1;
         while (j < n) {
-            while (j + 8 <= n) {
-                bool any = false;
-                for (std::size_t t = 0; t < 8; ++t) any |= keys[j + t] < cur;
-                if (any) break;
-                j += 8;
+            const std::size_t stop = std::min(n, j + 16);
+            if (stop == j + 16) {
+                std::int32_t lowest = keys[j];
+                for (std::size_t t = j + 1; t < stop; ++t) lowest = std::min(lowest, keys[t]);
+                if (lowest >= cur) {
+                    j = stop;
+                    continue;
+                }
             }
-            while (j < n && !(keys[j] < cur)) ++j;
-            if (j == n) break;
-            std::swap(keys[i], keys[j]);
-            std::swap(slot[i], slot[j]);
-            cur = keys[i];
-            ++j;
+            for (; j < stop; ++j) {
+                const std::int32_t k = keys[j];
+                const std::int32_t s = slots[j];
+                const bool smaller = k < cur;
+                keys[j] = smaller ? cur : k;
+                slots[j] = smaller ? cur_slot : s;
+                cur = smaller ? k : cur;
+                cur_slot = smaller ? s : cur_slot;
+            }
         }
+        keys[i] = cur;
+        slots[i] = cur_slot;
     }
     std::vector<RouteResult> ordered(n);
-    for (std::size_t i = 0; i < n; ++i) ordered[i] = out.route_results[static_cast<std::size_t>(slot[i])];
+    for (std::size_t i = 0; i < n; ++i) ordered[i] = out.route_results[static_cast<std::size_t>(slots[i])];
     for (std::size_t i = 0; i < n; ++i) out.route_results[i + 1] = ordered[i];
 }
 
