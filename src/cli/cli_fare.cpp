@@ -1,28 +1,31 @@
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
 
 #include "app/settings.hpp"
 #include "cli/command.hpp"
+#include "cli/search_run.hpp"
 #include "common/text.hpp"
 #include "fares/fare_engine.hpp"
+#include "fares/fare_sheet.hpp"
 #include "search/conditions.hpp"
+#include "search/result_list.hpp"
 #include "timetable/timetable_reader.hpp"
 
 namespace quorvel::cli {
 
 namespace {
 
-// The holidays of quorvel6.ini in the data folder (a missing file gives none) plus the two
-// computed second Mondays for today.
-std::vector<HolidayDate> holidays_of(const Invocation& inv) {
-    std::vector<HolidayDate> holidays;
+// The holidays of quorvel6.ini in the data folder (without the file, only the two computed second
+// Mondays for today).
+std::optional<std::vector<HolidayDate>> saved_holidays(const Invocation& inv) {
     const auto settings = read_settings(inv.data_dir / std::string(ini_file_name), inv.today);
-    if (!settings) return holidays;
-    for (int i = 1; i <= settings->holiday_count; ++i)
-        holidays.push_back({settings->holiday_month[static_cast<std::size_t>(i)],
-                            settings->holiday_day[static_cast<std::size_t>(i)]});
-    return holidays;
+    if (!settings) {
+        *inv.err << "quorvel-cli: " << settings.error().message << '\n';
+        return std::nullopt;
+    }
+    return cli::holidays_of(*settings);
 }
 
 // The travel date through the search form's year, month and day checks.
@@ -106,7 +109,9 @@ int run_fare(const Invocation& inv) {
     request.dep_time_in = static_cast<int>(leading_number(dep));
     request.sel_date = cond.sel_date;
     request.today_serial = inv.today;
-    request.holidays = holidays_of(inv);
+    const auto holidays = saved_holidays(inv);
+    if (!holidays) return exit_data;
+    request.holidays = *holidays;
 
     FareState state;
     const FareOutcome outcome = price_flight(tt, request, state);
@@ -115,6 +120,50 @@ int run_fare(const Invocation& inv) {
     for (int row = 1; row <= fare_rows; ++row)
         *inv.out << row << '\t' << (column != 0 ? state.fare_sheet[static_cast<std::size_t>(column)][static_cast<std::size_t>(row)] : 0)
                  << '\n';
+    return exit_ok;
+}
+
+// quorvel-cli fare-sheet <the options of quorvel-cli search> --row N
+int run_fare_sheet(const Invocation& inv) {
+    std::string error;
+    const auto parsed = Options::parse(inv.args, {search_flags}, error);
+    if (!parsed) return refuse(inv, "quorvel-cli fare-sheet: " + error);
+    const Options& o = *parsed;
+    std::vector<std::string> known = search_option_names;
+    known.push_back("row");
+    if (const auto unknown = o.unknown(known); !unknown.empty())
+        return refuse(inv, "quorvel-cli fare-sheet: unknown option --" + unknown.front());
+    const std::string row_text = trim(o.get("row").value_or(""));
+    if (!small_number(row_text, 4) || leading_number(row_text) < 1)
+        return refuse(inv, "quorvel-cli fare-sheet: --row needs a row number from 1");
+    const int row = static_cast<int>(leading_number(row_text));
+
+    SearchRun run;
+    if (const auto status = run_flight_search(inv, o, "fare-sheet", run)) return *status;
+    const Timetable& tt = *run.timetable;
+    const ResultList list = edit_data2(tt, run.results, run.cond);
+    if (static_cast<std::size_t>(row) > list.rows.size()) {
+        if (list.rows.empty()) *inv.err << no_result_message << '\n';
+        return refuse(inv, "quorvel-cli fare-sheet: --row " + row_text + " is not a listed row (" +
+                               std::to_string(list.rows.size()) + " listed)");
+    }
+
+    const FareItinerary itinerary =
+        fare_itinerary(list.rows[static_cast<std::size_t>(row - 1)], run.cond.sel_date, inv.today,
+                       holidays_of(run.settings));
+    FareState state;
+    const ItineraryFares fares = price_itinerary(tt, itinerary, state);
+    for (const std::string& message : fares.messages) *inv.err << message << '\n';
+    if (!fares.priced) {
+        *inv.err << fares.reason << '\n';
+        return exit_no_sheet;
+    }
+    const FareSheetView view = set_grid(tt, itinerary, fares);
+    *inv.out << view.caption << '\n';
+    for (const auto& cells : view.cells) {
+        for (std::size_t c = 0; c < cells.size(); ++c) *inv.out << (c == 0 ? "" : "\t") << cells[c];
+        *inv.out << '\n';
+    }
     return exit_ok;
 }
 

@@ -19,7 +19,9 @@ const std::map<std::string, CommandFunction>& commands() {
     static const std::map<std::string, CommandFunction> table{
         {"data", &run_data},
         {"fare", &run_fare},
+        {"fare-sheet", &run_fare_sheet},
         {"hotels", &run_hotels},
+        {"search", &run_search},
     };
     return table;
 }

@@ -1,6 +1,7 @@
 #include "fares/fare_sheet.hpp"
 
 #include <cstddef>
+#include <utility>
 
 #include "common/format.hpp"
 #include "common/text.hpp"
@@ -37,6 +38,19 @@ std::string company_code_of(const Timetable& tt, int company) {
 }  // namespace
 
 std::string_view fare_row_remark(int row) { return row >= 1 && row <= fare_rows ? remarks[ix(row)] : ""; }
+
+FareItinerary fare_itinerary(const ListedItinerary& row, DayNumber sel_date, DayNumber today,
+                             std::vector<HolidayDate> holidays) {
+    FareItinerary it;
+    for (int n = 0; n < row.leg_count && n < sheet_legs; ++n) {
+        const ListedLeg& leg = row.legs[ix(n)];
+        it.legs.push_back(FareLeg{leg.from_name, leg.to_name, leg.company_index, leg.flight_number, leg.dep_time});
+    }
+    it.sel_date = sel_date;
+    it.today = today;
+    it.holidays = std::move(holidays);
+    return it;
+}
 
 ItineraryFares price_itinerary(const Timetable& tt, const FareItinerary& itinerary, FareState& state) {
     ItineraryFares result;

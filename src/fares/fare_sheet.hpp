@@ -8,6 +8,7 @@
 
 #include "common/day_number.hpp"
 #include "fares/fare_engine.hpp"
+#include "search/result_list.hpp"
 #include "timetable/timetable.hpp"
 
 namespace quorvel {
@@ -27,6 +28,10 @@ struct FareItinerary {
     DayNumber today = 0;
     std::vector<HolidayDate> holidays;
 };
+
+// The legs of one row of the result list: its airports, company, flight number and departure time.
+FareItinerary fare_itinerary(const ListedItinerary& row, DayNumber sel_date, DayNumber today,
+                             std::vector<HolidayDate> holidays);
 
 inline constexpr int leg_fare_rows = 20;  // rows copied per leg
 inline constexpr int sheet_legs = 3;      // leg columns of the sheet

@@ -1,0 +1,150 @@
+#include "cli/search_run.hpp"
+
+#include <ostream>
+
+#include "common/text.hpp"
+#include "search/conditions.hpp"
+#include "search/date_validation.hpp"
+#include "search/route_search.hpp"
+#include "timetable/timetable_reader.hpp"
+
+namespace quorvel::cli {
+
+const std::vector<std::string> search_option_names = {"from", "to",          "date",        "dep",   "arr",
+                                                      "wait", "connections", "combination", "order", "header"};
+
+namespace {
+
+std::vector<std::string> split(const std::string& text, char delimiter) {
+    std::vector<std::string> parts;
+    std::string::size_type start = 0;
+    for (;;) {
+        const auto at = text.find(delimiter, start);
+        parts.push_back(text.substr(start, at == std::string::npos ? std::string::npos : at - start));
+        if (at == std::string::npos) return parts;
+        start = at + 1;
+    }
+}
+
+// "HH:MM-HH:MM" into the four hour and minute fields; the field checks judge the numbers.
+bool put_window(const std::string& text, SearchForm& form, std::size_t first_field) {
+    const auto ends = split(text, '-');
+    if (ends.size() != 2) return false;
+    for (std::size_t e = 0; e < 2; ++e) {
+        const auto hm = split(ends[e], ':');
+        if (hm.size() != 2 || hm[0].empty() || hm[1].empty()) return false;
+        form.text[first_field + 2 * e] = hm[0];
+        form.text[first_field + 2 * e + 1] = hm[1];
+    }
+    return true;
+}
+
+// A value that must be one of a few one-digit texts.
+std::optional<int> choice(const Options& o, const std::string& name, int fallback,
+                          const std::vector<std::string>& allowed) {
+    const auto v = o.get(name);
+    if (!v) return fallback;
+    for (const auto& a : allowed)
+        if (*v == a) return static_cast<int>(leading_number(a));
+    return std::nullopt;
+}
+
+// The search form and the result order from the options; an empty text when they fit.
+std::string fill_search_form(const Options& o, SearchForm& form, SearchConditions& cond) {
+    for (const char* required : {"from", "to", "date"})
+        if (!o.has(required)) return std::string("--") + required + " is required";
+    form.text[1] = *o.get("from");
+    form.text[6] = *o.get("to");
+    if (o.has("dep") && !put_window(*o.get("dep"), form, 2)) return "--dep needs HH:MM-HH:MM";
+    if (o.has("arr") && !put_window(*o.get("arr"), form, 7)) return "--arr needs HH:MM-HH:MM";
+    if (o.has("wait")) form.text[11] = *o.get("wait");
+    const auto date = split(*o.get("date"), '/');
+    if (date.size() != 3) return "--date needs YYYY/MM/DD";
+    form.text[13] = date[0];
+    form.text[14] = date[1];
+    form.text[15] = date[2];
+    const auto connections = choice(o, "connections", 0, {"0", "1", "2"});
+    const auto combination = choice(o, "combination", 0, {"0", "1"});
+    const auto order = choice(o, "order", 3, {"1", "2", "3"});
+    if (!connections) return "--connections takes 0, 1 or 2";
+    if (!combination) return "--combination takes 1 or 0";
+    if (!order) return "--order takes 1, 2 or 3";
+    form.connections_option = 4 + *connections;
+    form.one_per_flight = *combination == 1;
+    cond.sel_option = *order;
+    return {};
+}
+
+// What to say for a refused field that has no message of its own (times, the date).
+std::string field_complaint(int field) {
+    if (field >= 2 && field <= 5) return "出発時刻の指定が正しくありません";
+    if (field >= 7 && field <= 10) return "到着時刻の指定が正しくありません";
+    if (field == 11) return "待ち合わせ時間の指定が正しくありません";
+    if (field >= 13 && field <= 15) return "搭乗予定日の指定が正しくありません";
+    return "検索条件が正しくありません";
+}
+
+}  // namespace
+
+int refuse(const Invocation& inv, const std::string& message) {
+    *inv.err << message << '\n';
+    return exit_usage;
+}
+
+std::optional<int> run_flight_search(const Invocation& inv, const Options& o, const std::string& command,
+                                     SearchRun& run, bool direct_only) {
+    const std::string who = "quorvel-cli " + command + ": ";
+    SearchForm form;
+    if (const std::string bad = fill_search_form(o, form, run.cond); !bad.empty()) return refuse(inv, who + bad);
+    if (direct_only) form.connections_option = 4;
+
+    auto loaded = load_timetable_file(inv.data_dir / data_file_name);
+    if (!loaded) {
+        *inv.err << who << loaded.error().message << '\n';
+        return exit_data;
+    }
+    run.timetable = std::move(*loaded);
+    Timetable& tt = *run.timetable;
+    // Of the settings only the holidays and the limits of the checks count here; the result order
+    // is the option's.
+    auto settings = read_settings(inv.data_dir / ini_file_name, inv.today);
+    if (!settings) {
+        *inv.err << who << settings.error().message << '\n';
+        return exit_data;
+    }
+    run.settings = std::move(*settings);
+
+    CheckSettings check;
+    check.airports = airport_names(tt);
+    check.check_hours = run.settings.check_hours;
+    check.check_minite = run.settings.check_minite;
+    check.today = inv.today;
+    const FullCheck checked = check_all(form, run.cond, check, [] { return true; });
+    if (checked.err_flg != 0)
+        return refuse(inv, form.message().empty() ? field_complaint(checked.focus_field) : form.message());
+
+    DateValidation validation;
+    validate_for_date(tt, validation, run.cond, inv.today);
+    run.results = search_routes(tt, run.cond);
+    return std::nullopt;
+}
+
+std::vector<HolidayDate> holidays_of(const Settings& settings) {
+    std::vector<HolidayDate> holidays;
+    for (int i = 1; i <= settings.holiday_count; ++i)
+        holidays.push_back(
+            {settings.holiday_month[static_cast<std::size_t>(i)], settings.holiday_day[static_cast<std::size_t>(i)]});
+    return holidays;
+}
+
+void write_lf(std::ostream& out, const std::string& text) {
+    std::string s;
+    s.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+        s += text[i];
+    }
+    out << s;
+}
+
+}  // namespace quorvel::cli

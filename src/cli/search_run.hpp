@@ -1,0 +1,43 @@
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/settings.hpp"
+#include "cli/command.hpp"
+#include "fares/fare_engine.hpp"
+#include "search/search_types.hpp"
+#include "timetable/timetable.hpp"
+
+namespace quorvel::cli {
+
+// The options every command that searches flights takes, as quorvel-cli search defines them.
+extern const std::vector<std::string> search_option_names;
+inline constexpr const char* search_flags = "header";
+
+// One flight search run from the command line: the data, the checked conditions and the results.
+struct SearchRun {
+    std::unique_ptr<Timetable> timetable;
+    Settings settings;
+    SearchConditions cond;
+    RouteResults results;
+};
+
+// Fills the search form from the options, loads the data of --data, runs the search form's checks
+// (no confirmation question), validates the timetable for the date and searches. `direct_only`
+// forces a direct-flight search as the seat enquiry does. Returns the exit status when the search
+// cannot run (the message is on stderr), nothing when `run` holds the results.
+std::optional<int> run_flight_search(const Invocation& inv, const Options& options, const std::string& command,
+                                     SearchRun& run, bool direct_only = false);
+
+// The holidays the fare engine needs: the settings' saved ones and the two computed ones.
+std::vector<HolidayDate> holidays_of(const Settings& settings);
+
+// Writes a text whose lines end in CR LF with LF line ends.
+void write_lf(std::ostream& out, const std::string& text);
+
+int refuse(const Invocation& inv, const std::string& message);
+
+}  // namespace quorvel::cli

@@ -1,0 +1,139 @@
+// quorvel-cli's output is an interface others diff; these cases pin it on the sample data.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace {
+
+const std::filesystem::path bin_dir = QUORVEL_BIN_DIR;
+const std::filesystem::path golden_dir = std::filesystem::path(QUORVEL_SOURCE_DIR) / "tests/cli/golden";
+
+struct CliRun {
+    int status = -1;
+    std::string out, err;
+};
+
+std::string slurp(const std::filesystem::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+// Runs quorvel-cli on the sample data beside it with a fixed "today".
+CliRun cli(const std::string& args) {
+    const auto err_file = std::filesystem::temp_directory_path() / ("quorvel_cli_err_" + std::to_string(::getpid()));
+    // The common options follow the command word; the last --data wins, so a case may name another.
+    const auto space = args.find(' ');
+    const std::string command = "'" + (bin_dir / "quorvel-cli").string() + "' " + args.substr(0, space) +
+                                " --data '" + bin_dir.string() + "' --today 2026/12/09" +
+                                (space == std::string::npos ? "" : args.substr(space)) + " 2>'" +
+                                err_file.string() + "'";
+    CliRun r;
+    FILE* p = ::popen(command.c_str(), "r");
+    if (p == nullptr) return r;
+    std::array<char, 4096> buf{};
+    std::size_t n = 0;
+    while ((n = std::fread(buf.data(), 1, buf.size(), p)) > 0) r.out.append(buf.data(), n);
+    const int raw = ::pclose(p);
+    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    r.err = slurp(err_file);
+    std::filesystem::remove(err_file);
+    return r;
+}
+
+struct GoldenCase {
+    const char* name;  // tests/cli/golden/NAME.txt
+    const char* args;
+};
+
+// Set QUORVEL_UPDATE_GOLDEN=1 to rewrite the files after a deliberate change of the output.
+void expect_golden(const GoldenCase& c) {
+    SCOPED_TRACE(c.name);
+    const CliRun r = cli(c.args);
+    ASSERT_EQ(r.status, 0) << r.err;
+    const auto file = golden_dir / (std::string(c.name) + ".txt");
+    if (std::getenv("QUORVEL_UPDATE_GOLDEN") != nullptr) std::ofstream(file, std::ios::binary) << r.out;
+    EXPECT_EQ(r.out, slurp(file));
+    EXPECT_EQ(r.out.find('\r'), std::string::npos);
+}
+
+TEST(CliGolden, SearchesOnTheSampleData) {
+    const GoldenCase cases[] = {
+        {"search_direct", "search --from 東京／羽田 --to 福岡 --date 2027/01/15"},
+        {"search_one_connection_header",
+         "search --from 札幌 --to 鹿児島 --date 2027/01/15 --connections 1 --dep 07:00-12:00 --header"},
+        {"search_two_connections", "search --from 釧路 --to 宮古 --date 2027/01/15 --connections 2 --dep 06:00-17:00"},
+        {"search_by_departure_one_per_flight",
+         "search --from 札幌 --to 福岡 --date 2027/03/01 --connections 1 --dep 08:00-14:00 --order 1 --combination 1"},
+        {"search_by_arrival_windows",
+         "search --from 大阪／伊丹 --to 東京／羽田 --date 2027/01/15 --dep 07:00-10:00 --arr 08:00-11:30 --order 2"},
+    };
+    for (const GoldenCase& c : cases) expect_golden(c);
+}
+
+TEST(CliGolden, FaresOnTheSampleData) {
+    const GoldenCase cases[] = {
+        {"fare_ank", "fare --company ANK --flight 301 --from 東京／羽田 --to 福岡 --date 2027/01/15 --dep 0930"},
+        {"fare_sheet_one_connection",
+         "fare-sheet --from 札幌 --to 鹿児島 --date 2027/01/15 --connections 1 --dep 07:00-12:00 --row 1"},
+    };
+    for (const GoldenCase& c : cases) expect_golden(c);
+}
+
+TEST(CliSearch, RefusedConditionsSayWhatTheWindowSays) {
+    struct Refusal {
+        const char* args;
+        const char* message;
+    };
+    const Refusal cases[] = {
+        {"search --from 東京駅 --to 福岡 --date 2027/01/15", "入力エラーです\n"},
+        {"search --from 福岡 --to 福岡 --date 2027/01/15", "出発地と到着地が同じです\n"},
+        {"search --from 札幌 --to 鹿児島 --date 2027/01/15 --connections 1",
+         "出発時刻の範囲は１２時間以内としてください\n"},
+        {"search --from 札幌 --to 鹿児島 --date 2027/01/15 --connections 1 --dep 07:00-12:00 --wait 241",
+         "待ち合わせ時間は２４０分以内としてください\n"},
+        {"search --from 札幌 --to 鹿児島 --date 2027/01/15 --wait 6x", "数字以外の文字が入力されています\n"},
+    };
+    for (const Refusal& c : cases) {
+        const CliRun r = cli(c.args);
+        EXPECT_EQ(r.status, 2) << c.args;
+        EXPECT_EQ(r.err, c.message) << c.args;
+        EXPECT_TRUE(r.out.empty()) << c.args;
+    }
+    for (const char* args : {"search --from 札幌 --to 福岡", "search --from 札幌 --to 福岡 --date 2027/13/01",
+                             "search --from 札幌 --to 福岡 --date 2027/01/15 --connections 3",
+                             "search --from 札幌 --to 福岡 --date 2027/01/15 --dep 7-9",
+                             "search --from 札幌 --to 福岡 --date 2027/01/15 --colour red",
+                             "fare-sheet --from 札幌 --to 福岡 --date 2027/01/15 --row 0",
+                             "fare-sheet --from 札幌 --to 福岡 --date 2027/01/15 --row 9999"})
+        EXPECT_EQ(cli(args).status, 2) << args;
+}
+
+TEST(CliSearch, NothingFoundIsNotAnError) {
+    // Beyond the last edition's validity, and a pair without any itinerary in the windows.
+    for (const char* args : {"search --from 東京／羽田 --to 福岡 --date 2100/01/15",
+                             "search --from 東京／羽田 --to 福岡 --date 2027/01/15 --dep 23:00-23:59"}) {
+        const CliRun r = cli(args);
+        EXPECT_EQ(r.status, 0) << args;
+        EXPECT_TRUE(r.out.empty()) << args;
+        EXPECT_EQ(r.err, "条件にあう航空機を検索できませんでした\n") << args;
+    }
+}
+
+TEST(CliSearch, MissingDataIsExitOne) {
+    const CliRun r = cli("search --from 東京／羽田 --to 福岡 --date 2027/01/15 --data /nonexistent");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_FALSE(r.err.empty());
+}
+
+}  // namespace
