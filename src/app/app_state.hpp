@@ -8,6 +8,8 @@
 #include "common/day_number.hpp"
 #include "platform/browser_detect.hpp"
 #include "platform/paths.hpp"
+#include "search/date_validation.hpp"
+#include "search/result_list.hpp"
 #include "search/search_types.hpp"
 #include "timetable/timetable.hpp"
 
@@ -29,6 +31,15 @@ struct AppState {
     Sites sites;
     std::unique_ptr<Timetable> timetable;
     SearchConditions cond;
+
+    // The last search, read by the result list, the report, the fare sheet and the seat enquiry.
+    DateValidation validation;
+    RouteResults route_results;
+    ResultList result_list;
+    // The search yields to the event loop while it runs; an end of the program asked for meanwhile
+    // waits until it is done.
+    bool search_running = false;
+    bool end_requested = false;
 
     int picker_mode = 11;       // which field the airport picker fills: 11 departure, 12 arrival
     int msg_help_context = 0;   // help topic of the next question that offers help

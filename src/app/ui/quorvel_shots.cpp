@@ -20,10 +20,12 @@
 #include "app/ui/time_table1.hpp"
 #include "app/ui/time_table92.hpp"
 #include "app/ui/time_table99.hpp"
+#include "fares/ui/time_table5.hpp"
 #include "inquiry/ui/infhotel92.hpp"
 #include "inquiry/ui/time_table93.hpp"
 #include "platform/ui/qt_services.hpp"
 #include "platform/ui/qt_text.hpp"
+#include "search/ui/time_table2.hpp"
 #include "timetable/timetable_reader.hpp"
 
 namespace {
@@ -103,6 +105,41 @@ int main(int argc, char** argv) {
     QApplication::sendEvent(main_window.Text1, &enter);
     std::printf("message line: %s\n", qPrintable(main_window.Text12->text()));
     save(main_window, out, "time_table1_message");
+
+    // The result list of a search with up to two connections, and the fare sheet of its first row.
+    const auto search = [&](const char* from, const char* to, int wait_count, int st1, int st2) {
+        SearchConditions& c = app.cond;
+        c.sel_from_name = from;
+        c.sel_to_name = to;
+        c.st_time1 = st1;
+        c.st_time2 = st2;
+        c.ed_time1 = 600;
+        c.ed_time2 = 2359;
+        c.wait_time = 60;
+        c.wait_count = wait_count;
+        c.combination_number = 0;
+        c.sel_option = 3;
+        c.inquiry_mode = 0;
+        c.sel_date = app.today_serial + 14;
+        const CivilDate d = civil_date(c.sel_date);
+        c.sel_year = d.year;
+        c.sel_month = d.month;
+        c.sel_day = d.day;
+        c.sel_weekday = weekday(c.sel_date);
+        auto* results = new time_table2(app, services, main_window);
+        results->Form_Load();
+        return results;
+    };
+    time_table2* two = search("釧路", "宮古", 2, 600, 1700);
+    two->resize(two->sizeHint().width(), 520);
+    save(*two, out, "time_table2");
+    two->open_fare_sheet(1);
+    if (auto* sheet = two->findChild<time_table5*>()) save(*sheet, out, "time_table5");
+    time_table2* one = search("札幌", "鹿児島", 1, 700, 1200);
+    one->open_fare_sheet(1);
+    if (auto* sheet = one->findChild<time_table5*>()) save(*sheet, out, "time_table5_one_connection");
+    time_table2* direct = search("東京／羽田", "福岡", 0, 700, 2100);
+    save(*direct, out, "time_table2_direct");
 
     time_table92 version(app);
     save(version, out, "time_table92");

@@ -422,6 +422,11 @@ bool time_table1::eventFilter(QObject* watched, QEvent* event) {
 
 void time_table1::end_proc() {
     if (ended_) return;
+    if (app_.search_running) {
+        // The search yields to the event loop; the result window ends the program once it is done.
+        app_.end_requested = true;
+        return;
+    }
     ended_ = true;
     if (auto* pos = app_.settings.position(window_name)) remember_position(*this, *pos);
     // The run's values are always kept; the next run starts from this run's last search.

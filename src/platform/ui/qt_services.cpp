@@ -83,26 +83,63 @@ void HelpWindow::close() {
     if (browser_) browser_->close();
 }
 
+namespace {
+
+// A report line as the printer shows it: tabs run to the next multiple of eight columns, a
+// full-width character taking two.
+QString expand_tabs(const std::string& line) {
+    QString out;
+    int column = 0;
+    for (const QChar c : qs(line)) {
+        if (c == QLatin1Char('\t')) {
+            const int next = (column / 8 + 1) * 8;
+            out += QString(next - column, QLatin1Char(' '));
+            column = next;
+        } else {
+            out += c;
+            column += c.unicode() < 0x100 || (c.unicode() >= 0xFF61 && c.unicode() <= 0xFF9F) ? 1 : 2;
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
+bool print_lines(QPrinter& printer, const PrintJob& job) {
+    printer.setDocName(qs(job.title));
+    QPainter painter;
+    if (!painter.begin(&printer)) return false;
+    QFont font(QStringLiteral("ＭＳ ゴシック"));
+    font.setPointSizeF(job.point_size);
+    font.setStyleHint(QFont::Monospace);
+    painter.setFont(font);
+    const int line_height = painter.fontMetrics().lineSpacing();
+    const QRect page = painter.viewport();
+    int y = painter.fontMetrics().ascent();
+    for (const auto& line : job.lines) {
+        if (y > page.height() - line_height) {
+            if (!printer.newPage()) return false;
+            y = painter.fontMetrics().ascent();
+        }
+        painter.drawText(0, y, expand_tabs(line));
+        y += line_height;
+    }
+    return painter.end();
+}
+
 bool QtPrinter::print(const PrintJob& job) {
     QPrinter printer(QPrinter::HighResolution);
     QPrintDialog dialog(&printer, QApplication::activeWindow());
     if (dialog.exec() != QDialog::Accepted) return false;
-    printer.setDocName(qs(job.title));
-    QPainter painter;
-    if (!painter.begin(&printer)) return false;
-    painter.setFont(QFont(QStringLiteral("ＭＳ ゴシック"), 10));
-    const int line_height = painter.fontMetrics().lineSpacing();
-    const QRect page = painter.viewport();
-    int y = line_height;
-    for (const auto& line : job.lines) {
-        if (y > page.height() - line_height) {
-            printer.newPage();
-            y = line_height;
-        }
-        painter.drawText(0, y, qs(line));
-        y += line_height;
-    }
-    return painter.end();
+    return print_lines(printer, job);
+}
+
+bool PdfPrinter::print(const PrintJob& job) {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString::fromStdString(file_.string()));
+    ++jobs_;
+    return print_lines(printer, job);
 }
 
 namespace {

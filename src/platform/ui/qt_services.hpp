@@ -7,6 +7,7 @@
 
 #include "platform/ui/services.hpp"
 
+class QPrinter;
 class QWidget;
 
 namespace quorvel {
@@ -47,9 +48,26 @@ private:
     QPointer<QTextBrowser> browser_;
 };
 
+// Prints the lines of a job on a printer that is set up already, in the job's point size of the
+// Japanese monospace font, continuing on further pages; false when the printer refused.
+bool print_lines(QPrinter& printer, const PrintJob& job);
+
+// The system's printer, after the print dialog (which also offers printing to a PDF file).
 class QtPrinter final : public Printer {
 public:
     bool print(const PrintJob& job) override;
+};
+
+// Prints straight into a PDF file without asking; each job replaces the file.
+class PdfPrinter final : public Printer {
+public:
+    explicit PdfPrinter(std::filesystem::path file) : file_(std::move(file)) {}
+    bool print(const PrintJob& job) override;
+    int jobs() const { return jobs_; }
+
+private:
+    std::filesystem::path file_;
+    int jobs_ = 0;
 };
 
 // The default web browser's command as the desktop reports it (xdg-settings, else mimeapps.list),

@@ -54,7 +54,8 @@ public:
 // A printed page of text lines; the result report is the first user.
 struct PrintJob {
     std::string title;
-    std::vector<std::string> lines;
+    std::vector<std::string> lines;  // tabs allowed; they run to the next eighth column
+    double point_size = 9;
 };
 
 class Printer {
