@@ -5,6 +5,7 @@
 #include <numeric>
 #include <unordered_set>
 
+#include "common/exchange_sort.hpp"
 #include "common/format.hpp"
 #include "common/text.hpp"
 
@@ -210,84 +211,8 @@ std::pair<std::string, std::string> hotel_sort_keys(const HotelData& d, int k, s
     return {location_text(p, a, dn), d.hotel_name[i]};
 }
 
-namespace {
-
-// Minimum over positions, to find the next position holding a smaller rank in O(log n).
-class MinTree {
-public:
-    explicit MinTree(const std::vector<int>& values) : n_(values.size()) {
-        size_ = 1;
-        while (size_ < n_) size_ *= 2;
-        tree_.assign(2 * size_, INT_MAX);
-        for (std::size_t i = 0; i < n_; ++i) tree_[size_ + i] = values[i];
-        for (std::size_t i = size_ - 1; i >= 1; --i) tree_[i] = std::min(tree_[2 * i], tree_[2 * i + 1]);
-    }
-    void set(std::size_t pos, int value) {
-        std::size_t i = size_ + pos;
-        tree_[i] = value;
-        for (i /= 2; i >= 1; i /= 2) tree_[i] = std::min(tree_[2 * i], tree_[2 * i + 1]);
-    }
-    // First position >= from whose value is below x, or npos.
-    std::size_t first_below(std::size_t from, int x) const { return find(1, 0, size_ - 1, from, x); }
-    static constexpr std::size_t npos = static_cast<std::size_t>(-1);
-
-private:
-    std::size_t find(std::size_t node, std::size_t lo, std::size_t hi, std::size_t from, int x) const {
-        if (hi < from || tree_[node] >= x) return npos;
-        if (lo == hi) return lo;
-        const std::size_t mid = lo + (hi - lo) / 2;
-        const std::size_t left = find(2 * node, lo, mid, from, x);
-        return left != npos ? left : find(2 * node + 1, mid + 1, hi, from, x);
-    }
-    std::size_t n_, size_;
-    std::vector<int> tree_;
-};
-
-}  // namespace
-
 void exchange_sort_by_rank(std::vector<int>& items, std::vector<int>& ranks) {
-    // Pass i walks right from i and exchanges whenever it meets a rank below the one at i. So the
-    // pass only touches the chain of successive strict minima j1 < j2 < ... after i: position i
-    // ends with the last of them and each j(t) receives the element that stood at i before it.
-    // Finding each next smaller rank in the tree gives the exchange sort's order (equal ranks
-    // included) in time proportional to the exchanges, not to n^2.
-    const std::size_t n = items.size();
-    if (n < 2) return;
-    MinTree tree(ranks);
-    std::size_t exchanges = 0;
-    const std::size_t budget = 64 * n;  // beyond it (input close to reversed) the plain loop is cheaper
-    std::vector<std::size_t> chain;
-    std::size_t i = 0;
-    for (; i + 1 < n && exchanges <= budget; ++i) {
-        chain.clear();
-        int cur = ranks[i];
-        for (std::size_t j = tree.first_below(i + 1, cur); j != MinTree::npos; j = tree.first_below(j + 1, cur)) {
-            chain.push_back(j);
-            cur = ranks[j];
-        }
-        if (chain.empty()) continue;
-        exchanges += chain.size();
-        // Rotate: i takes the last minimum, each chain position the element before it in the chain.
-        int carry_item = items[i], carry_rank = ranks[i];
-        for (std::size_t j : chain) {
-            std::swap(carry_item, items[j]);
-            std::swap(carry_rank, ranks[j]);
-            tree.set(j, ranks[j]);
-        }
-        items[i] = carry_item;
-        ranks[i] = carry_rank;
-        tree.set(i, ranks[i]);
-    }
-    for (; i + 1 < n; ++i) {
-        int cur = ranks[i];
-        for (std::size_t j = i + 1; j < n; ++j) {
-            if (ranks[j] < cur) {
-                std::swap(items[i], items[j]);
-                std::swap(ranks[i], ranks[j]);
-                cur = ranks[i];
-            }
-        }
-    }
+    exchange_sort(ranks, items);
 }
 
 void sort_hotel(const HotelData& data, std::vector<int>& hits, std::string_view sort_key) {

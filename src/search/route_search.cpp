@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "common/exchange_sort.hpp"
 #include "common/text.hpp"
 
 namespace quorvel {
@@ -414,50 +415,17 @@ private:
     }
 };
 
-// The exchange sort of the result table: for each slot i, every later slot j whose key is smaller
-// than the one now at i is swapped with it. Its order among equal keys is part of the result, so
-// the same exchanges are made, without branches: the key at i is a running minimum, and slot j
-// takes the larger of its key and that minimum. Runs of sixteen keys that hold nothing smaller
-// than the minimum are passed over at once.
 void sort_data(RouteResults& out) {
     const int count = out.result_count;
     if (count < 2) return;
     const auto n = static_cast<std::size_t>(count);
-    std::vector<std::int32_t> key(n);
-    std::vector<std::int32_t> slot(n);
+    std::vector<std::int32_t> keys(n);
+    std::vector<std::int32_t> slots(n);
     for (std::size_t i = 0; i < n; ++i) {
-        key[i] = out.route_results[i + 1].sort_key;
-        slot[i] = static_cast<std::int32_t>(i + 1);
+        keys[i] = out.route_results[i + 1].sort_key;
+        slots[i] = static_cast<std::int32_t>(i + 1);
     }
-    std::int32_t* keys = key.data();
-    std::int32_t* slots = slot.data();
-    for (std::size_t i = 0; i + 1 < n; ++i) {
-        std::int32_t cur = keys[i];
-        std::int32_t cur_slot = slots[i];
-        std::size_t j = i + 1;
-        while (j < n) {
-            const std::size_t stop = std::min(n, j + 16);
-            if (stop == j + 16) {
-                std::int32_t lowest = keys[j];
-                for (std::size_t t = j + 1; t < stop; ++t) lowest = std::min(lowest, keys[t]);
-                if (lowest >= cur) {
-                    j = stop;
-                    continue;
-                }
-            }
-            for (; j < stop; ++j) {
-                const std::int32_t k = keys[j];
-                const std::int32_t s = slots[j];
-                const bool smaller = k < cur;
-                keys[j] = smaller ? cur : k;
-                slots[j] = smaller ? cur_slot : s;
-                cur = smaller ? k : cur;
-                cur_slot = smaller ? s : cur_slot;
-            }
-        }
-        keys[i] = cur;
-        slots[i] = cur_slot;
-    }
+    exchange_sort(keys, slots);
     std::vector<RouteResult> ordered(n);
     for (std::size_t i = 0; i < n; ++i) ordered[i] = out.route_results[static_cast<std::size_t>(slots[i])];
     for (std::size_t i = 0; i < n; ++i) out.route_results[i + 1] = ordered[i];
