@@ -2,6 +2,7 @@
 
 #include "app/app_state.hpp"
 #include "app/ui/startup.hpp"
+#include "app/ui/window_hooks.hpp"
 #include "platform/ui/qt_services.hpp"
 
 int main(int argc, char** argv) {
@@ -23,7 +24,7 @@ int main(int argc, char** argv) {
     quorvel::Services services{boxes, launcher, help, printer, clock, keys, {},
                                qEnvironmentVariable("PATH").toStdString()};
 
-    auto window = quorvel::start_program(app, services);
+    auto window = quorvel::start_program(app, services, quorvel::program_hooks(app, services));
     if (!window) return 1;
     window->show();
     return application.exec();
