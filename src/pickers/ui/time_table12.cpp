@@ -88,13 +88,13 @@ void time_table12::init_set() {
     VScroll1 = new QScrollBar(Qt::Vertical, this);
     VScroll1->setObjectName("VScroll1");
     VScroll1->setGeometry(grid_right, labels_y, 18, days_y - labels_y + 6 * step_y - (step_y - cell_h));
-    // Value 1 (this month) sits at the bottom: pushing the thumb up goes forward in time.
-    VScroll1->setRange(1, calendar_months);
+    // This month sits at the bottom and pushing the thumb up goes forward in time. A Qt scroll bar
+    // grows downwards and its arrows keep their direction when only the picture is inverted, so
+    // the bar runs from -60 at the top to -1 at the bottom and its value is minus the month.
+    VScroll1->setRange(-calendar_months, -1);
     VScroll1->setPageStep(1);
-    VScroll1->setInvertedAppearance(true);
-    VScroll1->setInvertedControls(true);
-    VScroll1->setValue(1);
-    connect(VScroll1, &QScrollBar::valueChanged, this, &time_table12::VScroll1_Change);
+    VScroll1->setValue(-1);
+    connect(VScroll1, &QScrollBar::valueChanged, this, [this](int value) { VScroll1_Change(-value); });
 
     for (QWidget* w : findChildren<QWidget*>()) w->installEventFilter(this);
     set_form1();
@@ -126,6 +126,10 @@ void time_table12::set_calendar() {
     }
 }
 
+int time_table12::VScroll1_value() const { return -VScroll1->value(); }
+
+void time_table12::set_VScroll1_value(int v) { VScroll1->setValue(-v); }
+
 void time_table12::VScroll1_Change(int v) {
     cal_ = month_for_scroll(today_year_, today_month_, v);
     Text1->setText(qs(calendar_text(cal_)));
@@ -141,7 +145,7 @@ void time_table12::Text1_KeyPress_enter() {
     // handler would only compute the same month again.
     const int offset = (cal_.cal_year - today_year_) * 12 + (cal_.cal_month - today_month_);
     VScroll1->blockSignals(true);
-    VScroll1->setValue(offset + 1);
+    set_VScroll1_value(offset + 1);
     VScroll1->blockSignals(false);
     Text1->setText(qs(calendar_text(cal_)));
     Text1->selectAll();
@@ -162,6 +166,8 @@ void time_table12::set_return(int n) {
         main_.Label21->setText(qs(choice->weekday_text));
     }
     end_proc();
+    // Back to the form, to go on with the search.
+    main_.activateWindow();
 }
 
 bool time_table12::eventFilter(QObject* watched, QEvent* event) {

@@ -37,7 +37,9 @@ public:
     // Label[n] holds Labeln, the weekday captions Sun..Sat.
     std::array<QLabel*, 8> Label{};
 
-    const CalendarMonth& shown_month() const { return cal_; }
+    // The bar's position as months from this one, 1..60: 1 at the bottom, 60 at the top.
+    int VScroll1_value() const;
+    void set_VScroll1_value(int v);
 
     void reject() override;  // Escape and the close button end it like 終了
 
