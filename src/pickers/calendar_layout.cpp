@@ -1,6 +1,5 @@
 #include "pickers/calendar_layout.hpp"
 
-#include "common/day_number.hpp"
 #include "common/format.hpp"
 #include "common/text.hpp"
 
@@ -36,6 +35,22 @@ std::optional<CalendarMonth> parse_calendar_text(std::string_view text, int toda
     const std::int64_t offset = (year - today_year) * 12 + (month - today_month);
     if (offset < 0 || offset >= calendar_months) return std::nullopt;
     return CalendarMonth{static_cast<int>(year), static_cast<int>(month)};
+}
+
+std::optional<CalendarChoice> calendar_choice(const CalendarMonth& month, int day) {
+    if (!is_valid_date(month.cal_year, month.cal_month, day)) return std::nullopt;
+    CalendarChoice c;
+    c.sel_year = month.cal_year;
+    c.sel_month = month.cal_month;
+    c.sel_day = day;
+    c.sel_date = day_number(c.sel_year, c.sel_month, c.sel_day);
+    c.sel_weekday = weekday(c.sel_date);
+    const CivilDate d = civil_date(c.sel_date);
+    c.year_text = format_number(d.year, "0000");
+    c.month_text = format_number(d.month, "00");
+    c.day_text = format_number(d.day, "00");
+    c.weekday_text = format_weekday_paren(c.sel_date);
+    return c;
 }
 
 }  // namespace quorvel

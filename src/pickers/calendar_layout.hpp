@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "common/day_number.hpp"
+
 namespace quorvel {
 
 // The month shown by the calendar picker.
@@ -30,5 +32,16 @@ std::string calendar_text(const CalendarMonth& month);
 // Reads a year/month typed into the field. Accepted are the months the scroll bar reaches: the
 // current month and the 59 following. Nothing for anything else.
 std::optional<CalendarMonth> parse_calendar_text(std::string_view text, int today_year, int today_month);
+
+// The travel date a click on a day of the shown month gives, with the texts the search form shows
+// for it: year "yyyy", month "mm", day "dd", weekday "(aaa)".
+struct CalendarChoice {
+    int sel_year = 0, sel_month = 0, sel_day = 0;
+    DayNumber sel_date = 0;
+    int sel_weekday = 0;  // 1 = Sunday .. 7 = Saturday
+    std::string year_text, month_text, day_text, weekday_text;
+};
+// Nothing when the day is not a day of that month (a hidden button).
+std::optional<CalendarChoice> calendar_choice(const CalendarMonth& month, int day);
 
 }  // namespace quorvel

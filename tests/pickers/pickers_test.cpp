@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "pickers/airport_list.hpp"
+#include "common/day_number.hpp"
 #include "pickers/calendar_layout.hpp"
 
 namespace quorvel {
@@ -37,6 +38,24 @@ TEST(Calendar, ScrollAndTypedMonthsCoverTheSameSixtyMonths) {
     EXPECT_FALSE(parse_calendar_text("2027/13", 2026, 12));
     EXPECT_FALSE(parse_calendar_text("2027", 2026, 12));
     EXPECT_EQ(parse_calendar_text("2010/12", 2006, 1), (CalendarMonth{2010, 12}));
+}
+
+TEST(Calendar, ADayGivesTheTravelDateAndTheFormTexts) {
+    const auto leap = calendar_choice({2004, 2}, 29);
+    ASSERT_TRUE(leap);
+    EXPECT_EQ(leap->sel_date, day_number(2004, 2, 29));
+    EXPECT_EQ(leap->sel_weekday, 1);
+    EXPECT_EQ(leap->year_text, "2004");
+    EXPECT_EQ(leap->month_text, "02");
+    EXPECT_EQ(leap->day_text, "29");
+    EXPECT_EQ(leap->weekday_text, "(日)");
+    const auto december = calendar_choice({2008, 12}, 31);
+    ASSERT_TRUE(december);
+    EXPECT_EQ(december->month_text, "12");
+    EXPECT_EQ(december->sel_weekday, 4);
+    // A hidden button carries day 0; nor is there a 29 February 2005.
+    EXPECT_FALSE(calendar_choice({2004, 2}, 0));
+    EXPECT_FALSE(calendar_choice({2005, 2}, 29));
 }
 
 TEST(AirportPicker, RegionsFilterInTableOrder) {

@@ -2,8 +2,8 @@
 
 #include "app/app_state.hpp"
 #include "app/ui/startup.hpp"
+#include "app/ui/window_hooks.hpp"
 #include "platform/ui/qt_services.hpp"
-#include "search/ui/time_table2.hpp"
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
@@ -24,12 +24,7 @@ int main(int argc, char** argv) {
     quorvel::Services services{boxes, launcher, help, printer, clock, keys, {},
                                qEnvironmentVariable("PATH").toStdString()};
 
-    quorvel::MainWindowHooks hooks;
-    hooks.open_results = [&app, &services](quorvel::time_table1& main_window) {
-        auto* results = new quorvel::time_table2(app, services, main_window);
-        if (results->Form_Load()) results->show();
-    };
-    auto window = quorvel::start_program(app, services, std::move(hooks));
+    auto window = quorvel::start_program(app, services, quorvel::program_hooks(app, services));
     if (!window) return 1;
     window->show();
     return application.exec();

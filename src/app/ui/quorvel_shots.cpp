@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QPixmap>
 #include <QRadioButton>
@@ -20,9 +21,12 @@
 #include "app/ui/time_table1.hpp"
 #include "app/ui/time_table92.hpp"
 #include "app/ui/time_table99.hpp"
+#include "app/ui/window_hooks.hpp"
 #include "fares/ui/time_table5.hpp"
 #include "inquiry/ui/infhotel92.hpp"
 #include "inquiry/ui/time_table93.hpp"
+#include "pickers/ui/time_table11.hpp"
+#include "pickers/ui/time_table12.hpp"
 #include "platform/ui/qt_services.hpp"
 #include "platform/ui/qt_text.hpp"
 #include "search/ui/time_table2.hpp"
@@ -96,7 +100,7 @@ int main(int argc, char** argv) {
     progress.set_value(6);
     save(progress, out, "time_table99");
 
-    time_table1 main_window(app, services);
+    time_table1 main_window(app, services, program_hooks(app, services));
     save(main_window, out, "time_table1");
     main_window.show();
     main_window.Text1->setText(QStringLiteral("東京駅"));
@@ -105,6 +109,26 @@ int main(int argc, char** argv) {
     QApplication::sendEvent(main_window.Text1, &enter);
     std::printf("message line: %s\n", qPrintable(main_window.Text12->text()));
     save(main_window, out, "time_table1_message");
+
+    // The refused airport opened the picker; a fresh one shows the remembered region.
+    for (auto* open_picker : main_window.findChildren<time_table11*>()) open_picker->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    app.settings.control_flg[9] = 4;
+    auto* picker = time_table11::open(app, main_window, 11);
+    save(*picker, out, "time_table11");
+    picker->Option[10]->click();
+    picker->List1->setCurrentRow(2);
+    save(*picker, out, "time_table11_all");
+    picker->set_mode(12);
+    picker->Option[8]->click();
+    save(*picker, out, "time_table11_arrival");
+    picker->close();
+
+    auto* calendar = time_table12::open(app, main_window);
+    save(*calendar, out, "time_table12");
+    calendar->set_VScroll1_value(13);
+    save(*calendar, out, "time_table12_later");
+    calendar->close();
 
     // The result list of a search with up to two connections, and the fare sheet of its first row.
     const auto search = [&](const char* from, const char* to, int wait_count, int st1, int st2) {
