@@ -37,7 +37,7 @@ function nextRequest(pathname) {
   const match = (e) => e.path === pathname;
   const early = received.findIndex(match);
   if (early >= 0) return Promise.resolve(received.splice(early, 1)[0]);
-  return within(new Promise((resolve) => waiting.push([match, resolve])), `a request for ${pathname}`);
+  return within(new Promise((resolve) => waiting.push([match, resolve])), `request for ${pathname}`);
 }
 
 function within(promise, what) {
