@@ -1,7 +1,10 @@
 #include "inquiry/inquiry_pages.hpp"
 
 #include <cstdio>
+#include <string>
 #include <system_error>
+#include <utility>
+#include <vector>
 
 #include "app/sites.hpp"
 #include "common/file_io.hpp"
@@ -27,7 +30,8 @@ private:
     std::string text_;
 };
 
-constexpr std::string_view charset_meta = "<META http-equiv=\"Content-Type\" content=\"text/html; charset=Shift_JIS\">";
+constexpr std::string_view charset_meta =
+    "<META http-equiv=\"Content-Type\" content=\"text/html; charset=Shift_JIS\">";
 
 struct AirlineTexts {
     Airline airline;
@@ -85,7 +89,8 @@ std::string crt_send_html(const AirlineTexts& a, const std::string& action) {
              html_escape(action) + "\">";
     for (const auto& [name, value] : a.fixed)
         h << "<INPUT type=\"hidden\" name=\"" + std::string(name) + "\" value=\"" + std::string(value) + "\">";
-    for (const auto& [own, from] : a.copied) h << "<INPUT type=\"hidden\" name=\"" + std::string(own) + "\" value=\"\">";
+    for (const auto& [own, from] : a.copied)
+        h << "<INPUT type=\"hidden\" name=\"" + std::string(own) + "\" value=\"\">";
     h << "</FORM>";
     // The enquiry page is another origin (file://), so its values come in this page's own address.
     h << "<SCRIPT language=\"JavaScript\">" << "<!--";
@@ -108,6 +113,10 @@ std::string crt_send_html(const AirlineTexts& a, const std::string& action) {
     h << "//-->" << "</SCRIPT>" << "</BODY>" << "</HTML>";
     return h.take();
 }
+
+std::string crt_jal_html(const std::string& action) { return crt_send_html(texts_of(Airline::jal), action); }
+std::string crt_ana_html(const std::string& action) { return crt_send_html(texts_of(Airline::ana), action); }
+std::string crt_jas_html(const std::string& action) { return crt_send_html(texts_of(Airline::jas), action); }
 
 // ---- date pop-up (crt_calender_html) ---------------------------------------------------------------
 
@@ -144,7 +153,8 @@ void calender_script(Lines& h) {
     h << "            if (cells > 0 && cells % 7 == 0) document.write(\"</TR><TR>\");";
     // Today and the next two months: the airlines answer for two months ahead.
     h << "            if ((k == 0 && d >= day) || k == 1 || (k == 2 && d <= day)) {";
-    h << "                document.write(\"<TD><INPUT type=\\\"button\\\" value=\\\"\" + d + \"\\\" onclick=\\\"hukuro(\" "
+    h << "                document.write(\"<TD><INPUT type=\\\"button\\\" value=\\\"\" + d + "
+         "\"\\\" onclick=\\\"hukuro(\" "
          "+ m + \",\" + d + \")\\\"></TD>\");";
     h << "            } else {";
     h << "                document.write(\"<TD>\" + d + \"</TD>\");";
@@ -203,7 +213,8 @@ void kuseki_block(Lines& h, const EnquiryPage& p, std::size_t index) {
                                                                      "JUL", "AUG", "SEP", "OCT", "NOV", "DEC"};
     for (int m = 1; m <= 12; ++m)
         months += (m == 1 ? "" : ", ") +
-                  in_quotes(a == Airline::ana ? std::string(month_names[static_cast<std::size_t>(m - 1)]) : std::to_string(m));
+                  in_quotes(a == Airline::ana ? std::string(month_names[static_cast<std::size_t>(m - 1)])
+                                              : std::to_string(m));
     h << "        var month = new Array(" + months + ");";
     h << "        var airport = new Array(" + edit_airport(a, p.tt, p.check) + ");";
     h << "        para_mon = month[document.INPUT1.MONTH.selectedIndex];";
@@ -251,7 +262,8 @@ void sub_functions(Lines& h, const EnquiryPage& p) {
     h << "function kuseki_query(f) {";
     h << "    var q = \"\";";
     h << "    for (var k = 0; k < f.elements.length; k++) {";
-    h << "        q += (k == 0 ? \"?\" : \"&\") + f.elements[k].name + \"=\" + encodeURIComponent(f.elements[k].value);";
+    h << "        q += (k == 0 ? \"?\" : \"&\") + f.elements[k].name + \"=\" + "
+         "encodeURIComponent(f.elements[k].value);";
     h << "    }";
     h << "    return q;";
     h << "}";
@@ -289,8 +301,8 @@ void sub_functions(Lines& h, const EnquiryPage& p) {
 }
 
 void page_functions(Lines& h) {
-    h << "function ouro() {" << "    document.INPUT1.FROM.selectedIndex = 0;" << "    document.INPUT1.TO.selectedIndex = 1;"
-      << "}";
+    h << "function ouro() {" << "    document.INPUT1.FROM.selectedIndex = 0;"
+      << "    document.INPUT1.TO.selectedIndex = 1;" << "}";
     h << "function hukuro() {" << "    document.INPUT1.FROM.selectedIndex = 1;"
       << "    document.INPUT1.TO.selectedIndex = 0;" << "}";
     h << "function res() {" << "    document.INPUT1.reset();" << "    document.INPUT2.reset();"
@@ -545,16 +557,20 @@ const InquiryPage* InquiryPages::find(std::string_view file_name) const {
 
 Result<InquiryPages> crt_html(const Timetable& tt, const SearchConditions& cond, const InquiryFlags& flags,
                               const Sites& sites) {
+    using RelayPage = std::string (*)(const std::string&);
+    static constexpr std::array<RelayPage, 3> relay_pages = {&crt_jal_html, &crt_ana_html, &crt_jas_html};
     InquiryPages out;
     std::string missing;
     for (const AirlineTexts& a : airline_texts()) {
         const auto action = sites.address(a.site, a.path);
         if (!action) {
             if (offered(flags, a.airline))
-                missing += (missing.empty() ? "" : ", ") + std::string(site_key(a.site)) + " (" + std::string(a.name) + ")";
+                missing += (missing.empty() ? "" : ", ") + std::string(site_key(a.site)) + " (" +
+                           std::string(a.name) + ")";
             continue;
         }
-        out.pages.push_back({std::string(a.name) + "_send.htm", crt_send_html(a, *action)});
+        const RelayPage page = relay_pages[static_cast<std::size_t>(a.airline) - 1];
+        out.pages.push_back({std::string(a.name) + "_send.htm", page(*action)});
     }
     if (!missing.empty())
         return make_error(ErrorCode::invalid, missing + " not configured in " + std::string(sites_file_name) +
@@ -578,7 +594,8 @@ Result<std::filesystem::path> write_inquiry_pages(const std::filesystem::path& d
         if (Status s = write_file_atomically(path, *sjis); !s) return s.error();
         if (page.file_name == inq_page_name) inq = path;
     }
-    if (inq.empty()) return make_error(ErrorCode::invalid, (dir / inq_page_name).string() + ": no enquiry page to write");
+    if (inq.empty())
+        return make_error(ErrorCode::invalid, (dir / inq_page_name).string() + ": no enquiry page to write");
     return inq;
 }
 

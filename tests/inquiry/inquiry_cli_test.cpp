@@ -47,9 +47,9 @@ protected:
     // quorvel-cli inquiry on the sample data beside it, writing into work_/out.
     CliRun inquiry(const std::string& args) {
         const fs::path err_file = work_ / "stderr";
-        const std::string command = "'" + (bin_dir / "quorvel-cli").string() + "' inquiry --data '" + bin_dir.string() +
-                                    "' --today 2026/12/09 " + args + " --out '" + out().string() + "' 2>'" +
-                                    err_file.string() + "'";
+        const std::string command = "'" + (bin_dir / "quorvel-cli").string() + "' inquiry --data '" +
+                                    bin_dir.string() + "' --today 2026/12/09 " + args + " --out '" + out().string() +
+                                    "' 2>'" + err_file.string() + "'";
         CliRun r;
         FILE* p = ::popen(command.c_str(), "r");
         if (p == nullptr) return r;

@@ -214,8 +214,9 @@ TEST(InquiryPages, DataCannotBreakThePage) {
     tt->apt_code4[7] = "\">x";
     const std::string page = inq_page(*tt, route("東京／羽田", tt->apt_name[7].c_str()), {1, 0, 0});
     EXPECT_EQ(page.find("<script>"), std::string::npos);
-    EXPECT_NE(page.find("<OPTION value=\"&quot;&gt;x\" selected>奥尻&lt;script&gt;alert(1)&lt;/script&gt;&quot;&#39;&amp;"),
-              std::string::npos);
+    EXPECT_NE(
+        page.find("<OPTION value=\"&quot;&gt;x\" selected>奥尻&lt;script&gt;alert(1)&lt;/script&gt;&quot;&#39;&amp;"),
+        std::string::npos);
     EXPECT_NE(page.find("<H2>東京／羽田　→　奥尻&lt;script&gt;"), std::string::npos);
     EXPECT_NE(page.find(",\"\\\"\\x3C\\\\\");"), std::string::npos);
 }
@@ -226,11 +227,13 @@ TEST(InquiryPages, RelayPagesPostToTheConfiguredHosts) {
     ASSERT_TRUE(pages.ok());
     std::vector<std::string> names;
     for (const InquiryPage& p : pages->pages) names.push_back(p.file_name);
-    EXPECT_EQ(names, (std::vector<std::string>{"JAL_send.htm", "ANA_send.htm", "JAS_send.htm", "calender.htm", "inq.htm"}));
+    EXPECT_EQ(names, (std::vector<std::string>{"JAL_send.htm", "ANA_send.htm", "JAS_send.htm", "calender.htm",
+                                               "inq.htm"}));
     const auto has = [&](const char* file, const std::string& text) {
         EXPECT_NE(pages->find(file)->text.find(text), std::string::npos) << file << ": " << text;
     };
-    has("JAL_send.htm", "<FORM name=\"jal\" method=\"post\" action=\"http://127.0.0.1:8001/cgi-bin/db2www/avarvout.d2w/report\">");
+    has("JAL_send.htm",
+        "<FORM name=\"jal\" method=\"post\" action=\"http://127.0.0.1:8001/cgi-bin/db2www/avarvout.d2w/report\">");
     has("ANA_send.htm", "<FORM name=\"ana\" method=\"post\" action=\"http://127.0.0.1:8002/drs/vacant2.cgi\">");
     has("JAS_send.htm", "<FORM name=\"jas\" method=\"GET\" action=\"http://127.0.0.1:8003/base/cgi/rsvn/r02v.asp\">");
     has("ANA_send.htm", "    document.ana.D_PLACE.value = kuseki_value(\"FROM\");");
@@ -285,8 +288,10 @@ TEST_F(InquiryFiles, WrittenInShiftJisWithCrLf) {
     ASSERT_TRUE(write_inquiry_pages(dir_ / "tmp", *pages).ok());
     for (const InquiryPage& page : pages->pages) {
         const std::string bytes = slurp(dir_ / "tmp" / page.file_name);
-        for (std::size_t i = 0; i < bytes.size(); ++i)
-            if (bytes[i] == '\n') ASSERT_TRUE(i > 0 && bytes[i - 1] == '\r') << page.file_name << " at " << i;
+        for (std::size_t i = 0; i < bytes.size(); ++i) {
+            if (bytes[i] != '\n') continue;
+            ASSERT_TRUE(i > 0 && bytes[i - 1] == '\r') << page.file_name << " at " << i;
+        }
         auto text = sjis_to_utf8(bytes);
         ASSERT_TRUE(text.ok()) << page.file_name;
         std::string lf = *text;
