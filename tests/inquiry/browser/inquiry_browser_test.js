@@ -236,3 +236,21 @@ test('the calendar pop-up sets month and day', TEST, async () => {
   await page.waitForFunction(([m]) => document.INPUT1.MONTH.value === m && document.INPUT1.DAY.value === '15',
     [String(next)], { timeout: STEP });
 });
+
+// Last: it sets the browser's clock for the whole context.
+test('on the 31st the calendar offers the third month up to its last day', TEST, async () => {
+  const url = pages('calendar31', ['--from', '東京／羽田', '--to', '沖縄', '--date', '2027/01/15']);
+  // 2026/12/31: February 2027 has 28 days; 2027/12/31: February 2028 has 29.
+  for (const [today, third, last] of [['2026-12-31T10:00:00', '2027年2月', 28], ['2027-12-31T10:00:00', '2028年2月', 29]]) {
+    await context.clock.setFixedTime(new Date(today));
+    const page = await openPage(url);
+    const calendar = await clickForPopup(page, 'input[type="button"][value="カレンダ表示"]');
+    await calendar.waitForLoadState('load', { timeout: STEP });
+    const tables = calendar.locator('table');
+    assert.equal(await tables.nth(0).locator('input[type="button"]').count(), 1, today); // the 31st itself
+    assert.equal((await tables.nth(2).locator('td').first().textContent()).trim(), third);
+    assert.equal(await tables.nth(2).locator('input[type="button"]').count(), last, today);
+    await calendar.close();
+    await page.close();
+  }
+});
