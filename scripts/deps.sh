@@ -5,7 +5,7 @@ set -euo pipefail
 
 run_packages=(cmake ninja-build g++ qt6-base-dev qt6-translations-l10n libgl-dev fonts-ipafont-gothic)
 test_packages=("${run_packages[@]}" clang libclang-rt-14-dev libgtest-dev libgmock-dev libbenchmark-dev
-               xvfb xauth poppler-utils)
+               xvfb xauth poppler-utils chromium)
 
 case "${1:-test}" in
     run) wanted=("${run_packages[@]}") ;;

@@ -48,6 +48,7 @@ int run_data(const Invocation& inv);
 int run_fare(const Invocation& inv);
 int run_fare_sheet(const Invocation& inv);
 int run_hotels(const Invocation& inv);
+int run_inquiry(const Invocation& inv);
 int run_search(const Invocation& inv);
 
 }  // namespace quorvel::cli

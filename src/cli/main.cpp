@@ -21,6 +21,7 @@ const std::map<std::string, CommandFunction>& commands() {
         {"fare", &run_fare},
         {"fare-sheet", &run_fare_sheet},
         {"hotels", &run_hotels},
+        {"inquiry", &run_inquiry},
         {"search", &run_search},
     };
     return table;

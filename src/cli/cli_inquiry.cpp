@@ -1,0 +1,65 @@
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "app/sites.hpp"
+#include "cli/command.hpp"
+#include "cli/search_run.hpp"
+#include "inquiry/inquiry_pages.hpp"
+#include "search/result_list.hpp"
+
+namespace quorvel::cli {
+
+namespace {
+
+constexpr const char* no_direct_flight = "直行便がないため、空席照会をおこなえません";
+
+}  // namespace
+
+// quorvel-cli inquiry <the options of quorvel-cli search> [--sites FILE] --out DIR
+// Searches direct flights only, as the seat enquiry does, and writes its pages into DIR.
+int run_inquiry(const Invocation& inv) {
+    std::string error;
+    const auto parsed = Options::parse(inv.args, {search_flags}, error);
+    if (!parsed) return refuse(inv, "quorvel-cli inquiry: " + error);
+    const Options& o = *parsed;
+    std::vector<std::string> known = search_option_names;
+    known.insert(known.end(), {"sites", "out"});
+    if (const auto unknown = o.unknown(known); !unknown.empty())
+        return refuse(inv, "quorvel-cli inquiry: unknown option --" + unknown.front());
+    const auto out_dir = o.get("out");
+    if (!out_dir || out_dir->empty()) return refuse(inv, "quorvel-cli inquiry: --out DIR is required");
+
+    SearchRun run;
+    if (const auto status = run_flight_search(inv, o, "inquiry", run, /*direct_only=*/true)) return *status;
+    const ResultList list = edit_data2(*run.timetable, run.results, run.cond);
+    if (list.enquirable_count == 0) {
+        *inv.err << no_direct_flight << '\n';
+        return exit_ok;
+    }
+
+    const std::filesystem::path sites_path = o.get("sites") ? std::filesystem::path(*o.get("sites"))
+                                                            : inv.data_dir / std::string(sites_file_name);
+    auto sites = read_sites(sites_path);
+    if (!sites) {
+        *inv.err << "quorvel-cli inquiry: " << sites.error().message << '\n';
+        return exit_data;
+    }
+    for (const std::string& warning : sites->warnings) *inv.err << "quorvel-cli inquiry: " << warning << '\n';
+
+    const InquiryFlags flags{list.inq_jal, list.inq_ana, list.inq_jas};
+    auto pages = crt_html(*run.timetable, run.cond, flags, *sites);
+    if (!pages) {
+        *inv.err << "quorvel-cli inquiry: " << sites_path.string() << ": " << pages.error().message << '\n';
+        return exit_data;
+    }
+    auto inq = write_inquiry_pages(*out_dir, *pages);
+    if (!inq) {
+        *inv.err << "quorvel-cli inquiry: " << inq.error().message << '\n';
+        return exit_data;
+    }
+    *inv.out << inq->string() << '\n';
+    return exit_ok;
+}
+
+}  // namespace quorvel::cli
