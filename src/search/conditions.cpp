@@ -220,7 +220,9 @@ FullCheck check_all(SearchForm& form, SearchConditions& cond, const CheckSetting
         {10, [&] { return chk_text10(form); }},
         {1, [&] { return chk_text1_text6(form); }},
         {11, [&] { return chk_text11(form, settings); }},
-        {2, [&] { return chk_text2_text4(form, settings); }},
+        // A seat enquiry asks about direct flights only, whatever the option shows: the width limit
+        // that keeps connection searches short does not apply to it.
+        {2, [&] { return cond.inquiry_mode == 1 ? 0 : chk_text2_text4(form, settings); }},
         {13, [&] { return chk_text13(form, cond, settings); }},
         {14, [&] { return chk_text14(form, cond); }},
         {15, [&] { return chk_text15(form, cond, settings).err_flg; }},

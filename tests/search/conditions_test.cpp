@@ -224,6 +224,22 @@ TEST(Conditions, FullCheckStopsAtTheFirstRefusedField) {
     EXPECT_EQ(f.message(), "出発時刻の範囲は１２時間以内としてください");
 }
 
+TEST(Conditions, SeatEnquiryIgnoresTheConnectionOption) {
+    const CheckSettings s = settings_for();
+    SearchForm f = good_form();  // 6:00 to 19:00, wider than check_hours
+    f.connections_option = 6;
+    SearchConditions cond;
+    cond.inquiry_mode = 1;
+    cond.wait_count = 0;
+    int asked = 0;
+    const FullCheck r = check_all(f, cond, s, [&] { return ++asked, true; });
+    EXPECT_EQ(r.err_flg, 0);
+    EXPECT_EQ(asked, 0);
+    EXPECT_EQ(cond.wait_count, 0);
+    cond.inquiry_mode = 0;
+    EXPECT_EQ(check_all(f, cond, s, [] { return true; }).err_flg, 1);
+}
+
 TEST(Conditions, FullCheckSetsTheConditionValues) {
     const CheckSettings s = settings_for();
     SearchForm f = good_form();
