@@ -47,7 +47,13 @@ bool init_sec(AppState& app, Services& services) {
         return false;
     }
 
-    auto settings = read_settings(app.ini_file(), app.today_serial);
+    // An installed copy keeps the user's settings elsewhere; until it has written them once, the
+    // first run starts from the settings shipped beside the program (the holidays among them).
+    std::filesystem::path ini = app.ini_file();
+    std::error_code ec;
+    if (!std::filesystem::exists(ini, ec) && std::filesystem::exists(app.paths.data(ini_file_name), ec))
+        ini = app.paths.data(ini_file_name);
+    auto settings = read_settings(ini, app.today_serial);
     if (settings) {
         app.settings = std::move(*settings);
     } else {

@@ -431,8 +431,12 @@ void time_table1::end_proc() {
     if (auto* pos = app_.settings.position(window_name)) remember_position(*this, *pos);
     // The run's values are always kept; the next run starts from this run's last search.
     conditions_to_settings(app_.cond, app_.settings);
-    if (const Status s = write_settings(app_.ini_file(), app_.settings); !s)
+    if (const Status s = write_settings(app_.ini_file(), app_.settings); !s) {
+        // The previous file is still there (the writer replaces it only when the new one is whole).
         std::fprintf(stderr, "quorvel: %s\n", s.error().message.c_str());
+        services_.boxes.ask({"エラーメッセージ", "設定ファイルを保存できませんでした。\n" + s.error().message,
+                             MessageIcon::critical, MessageButtons::ok, 0});
+    }
     del_file(app_.paths.tmp_dir());
     services_.help.close();
     close();

@@ -102,6 +102,22 @@ private slots:
         QCOMPARE(t.keys.asked.size(), 2u);  // the handler, then the icon key
     }
 
+    void an_installed_copy_starts_from_the_settings_beside_it() {
+        if (!std::filesystem::exists(sample_timetable)) QSKIP("the sample timetable has not been built");
+        TestApp t;
+        install_sample(t, "2");
+        // The program's directory is not writable: the user's files go to a directory of their own,
+        // which holds nothing yet.
+        QTemporaryDir user;
+        t.app.paths.user_dir = user.path().toStdString();
+        auto window = start_program(t.app, t.services);
+        QVERIFY(window != nullptr);
+        QCOMPARE(t.app.settings.browser_kind, std::string("2"));
+        QCOMPARE(window->Text1->text(), QStringLiteral("東京／羽田"));
+        window->end_proc();
+        QVERIFY(std::filesystem::exists(std::filesystem::path(user.path().toStdString()) / "quorvel6.ini"));
+    }
+
     void remembered_positions_off_every_screen_come_back() {
         const QList<QRect> screens{{0, 0, 1280, 1024}};
         const QSize size(600, 450);

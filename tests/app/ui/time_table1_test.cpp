@@ -282,6 +282,18 @@ private slots:
         Harness other;
         QTest::keyClick(other.window->Option5, Qt::Key_Escape);
         QVERIFY(other.window->ended());
+        QVERIFY(other.t.boxes.asked.empty());
+    }
+
+    void a_settings_file_that_cannot_be_written_is_reported() {
+        Harness h;
+        // A text the Shift-JIS file cannot hold: the writer refuses it rather than writing garbage.
+        h.t.app.cond.sel_from_name = "東京\xF0\x9F\x9B\xAB";
+        h.window->end_proc();
+        QVERIFY(h.window->ended());
+        QCOMPARE(h.t.boxes.asked.size(), 1u);
+        QCOMPARE(h.t.boxes.asked[0].title, std::string("エラーメッセージ"));
+        QVERIFY(h.t.boxes.asked[0].text.rfind("設定ファイルを保存できませんでした。", 0) == 0);
     }
 
     void focus_selects_the_whole_text_and_the_size_is_fixed() {
