@@ -315,12 +315,16 @@ std::string base_address(const std::string& host) {
 std::array<std::string, 3> hotel_page_addresses(const HotelData& d, int k, HotelPage page, const HotelHosts& hosts) {
     const auto i = static_cast<std::size_t>(k);
     std::array<std::string, 3> a;
+    // A host the deployment has not configured opens nothing rather than an address without a host.
+    const auto on = [](const std::string& host, const std::string& path) {
+        return trim(host).empty() ? std::string() : base_address(host) + path;
+    };
     if (d.hotel_site_code[i] != 0) {
         const std::string c = trim(format_number(d.hotel_site_code[i], "#####"));
-        a[0] = page == HotelPage::info ? base_address(hosts.madoguchi_info) + "/HOTEL/" + c + "/" + c + ".html"
-                                       : base_address(hosts.madoguchi_rsv) + "/my/ry_kensaku.k1?f_no=" + c;
+        a[0] = page == HotelPage::info ? on(hosts.madoguchi_info, "/HOTEL/" + c + "/" + c + ".html")
+                                       : on(hosts.madoguchi_rsv, "/my/ry_kensaku.k1?f_no=" + c);
     }
-    if (!d.hotel_rsv_query[i].empty()) a[1] = base_address(hosts.best_reserve) + "/best/s?" + d.hotel_rsv_query[i];
+    if (!d.hotel_rsv_query[i].empty()) a[1] = on(hosts.best_reserve, "/best/s?" + d.hotel_rsv_query[i]);
     if (!d.hotel_url[i].empty()) a[2] = d.hotel_url[i];
     if (a[2] == a[1]) a[1].clear();
     return a;

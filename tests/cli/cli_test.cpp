@@ -90,6 +90,55 @@ TEST(CliGolden, FaresOnTheSampleData) {
     for (const GoldenCase& c : cases) expect_golden(c);
 }
 
+TEST(CliGolden, HotelsOnTheSampleData) {
+    const GoldenCase cases[] = {
+        {"hotels_pref_alias_by_price", "hotels --kind 1 --key 北海道 --sort ホテル料金 --max 40"},
+        {"hotels_airport_by_rooms", "hotels --kind 2 --key 東京／羽田 --sort ホテル部屋数 --max 25"},
+        {"hotels_free_keyword", "hotels --kind 6 --key 駅 --max 30 --sort ホテル名"},
+        {"hotels_refined_by_districts", "hotels --kind 1 --key 北海道 --district すすきの --district 大通"},
+    };
+    for (const GoldenCase& c : cases) expect_golden(c);
+}
+
+TEST(CliHotels, RefusalsAndNothingFound) {
+    CliRun r = cli("hotels --kind 1 --key ほげ");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.err, "検索条件の入力エラーです\n");
+    EXPECT_EQ(cli("hotels --kind 1 --key 東京 --max 0").status, 2);
+    EXPECT_EQ(cli("hotels --kind 7 --key 東京").status, 2);
+    EXPECT_EQ(cli("hotels --kind 1 --key 東京 --sort 値段").status, 2);
+    r = cli("hotels --kind 6 --key ザザザ");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_TRUE(r.out.empty());
+    EXPECT_EQ(r.err, "ホテルデータなし\n");
+}
+
+TEST(CliFare, UnknownDesignatorsPriceNothing) {
+    const CliRun r = cli("fare --company XYZ --flight 1 --from 東京／羽田 --to 福岡 --date 2027/01/15");
+    EXPECT_EQ(r.status, 0);
+    std::string zeros;
+    for (int row = 1; row <= 14; ++row) zeros += std::to_string(row) + "\t0\n";
+    EXPECT_EQ(r.out, zeros);
+    EXPECT_EQ(cli("fare --company JAL --flight 1 --from 東京駅 --to 福岡 --date 2027/01/15").err, "入力エラーです\n");
+}
+
+TEST(CliFare, NoSheetWithoutAnAdultFare) {
+    // The sample timetable without its fare tables: every leg is reported and none is priced.
+    const auto dir = std::filesystem::temp_directory_path() / ("quorvel_cli_nofares_" + std::to_string(::getpid()));
+    const auto src = dir / "src";
+    std::filesystem::create_directories(src);
+    for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::path(QUORVEL_SOURCE_DIR) / "data/sample"))
+        if (entry.is_regular_file() && entry.path().extension() == ".tsv" &&
+            entry.path().filename().string().rfind("fares", 0) != 0)
+            std::filesystem::copy_file(entry.path(), src / entry.path().filename());
+    ASSERT_EQ(cli("data build '" + src.string() + "' '" + dir.string() + "'").status, 0);
+    const CliRun r = cli("fare-sheet --from 東京／羽田 --to 福岡 --date 2027/01/15 --row 1 --data '" + dir.string() + "'");
+    EXPECT_EQ(r.status, 3);
+    EXPECT_TRUE(r.out.empty());
+    EXPECT_EQ(r.err.rfind("運賃表未登録（", 0), 0u) << r.err;
+    std::filesystem::remove_all(dir);
+}
+
 TEST(CliSearch, RefusedConditionsSayWhatTheWindowSays) {
     struct Refusal {
         const char* args;

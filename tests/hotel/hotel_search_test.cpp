@@ -277,6 +277,11 @@ TEST(HotelPages, AddressesAndButtons) {
     EXPECT_EQ(hotel_page_buttons(*e, 5), std::make_pair(true, false));
     EXPECT_TRUE(reservation_notice_due(2));
     EXPECT_FALSE(reservation_notice_due(3));
+    // Hosts the deployment has not configured open nothing; the home page still opens.
+    a = hotel_page_addresses(*d, 1, HotelPage::info, HotelHosts{});
+    EXPECT_EQ(a[0], "");
+    EXPECT_EQ(a[2], "http://a.example/");
+    EXPECT_EQ(hotel_page_addresses(*d, 2, HotelPage::reserve, HotelHosts{})[1], "");
 }
 
 }  // namespace
