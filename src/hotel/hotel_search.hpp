@@ -103,7 +103,8 @@ enum class HotelPage { info, reserve };  // "ホテル情報", "ホテル予約"
 std::array<std::string, 3> hotel_page_addresses(const HotelData& data, int k, HotelPage page, const HotelHosts& hosts);
 // Which page buttons a hotel enables: {"ホテル情報", "ホテル予約"}.
 std::pair<bool, bool> hotel_page_buttons(const HotelData& data, int k);
-// Whether the reservation notice is shown before opening pages; it is shown three times.
+// Whether the reservation notice is shown before opening pages: the first three times. The
+// remembered hotel-area option (control9_flg) has nothing to do with the notice and is not asked.
 bool reservation_notice_due(int sv_count);
 
 }  // namespace quorvel
