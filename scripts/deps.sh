@@ -7,6 +7,11 @@ run_packages=(cmake ninja-build g++ qt6-base-dev qt6-translations-l10n libgl-dev
 test_packages=("${run_packages[@]}" clang libclang-rt-14-dev libgtest-dev libgmock-dev libbenchmark-dev
                xvfb xauth poppler-utils chromium)
 
+# The browser test runs under Node.js; a machine that has none gets Debian's.
+if ! command -v node >/dev/null || ! command -v npm >/dev/null; then
+    test_packages+=(nodejs npm)
+fi
+
 case "${1:-test}" in
     run) wanted=("${run_packages[@]}") ;;
     test) wanted=("${test_packages[@]}") ;;
