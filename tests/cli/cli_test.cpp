@@ -1,54 +1,32 @@
 // quorvel-cli's output is an interface others diff; these cases pin it on the sample data.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <array>
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
+
+#include "cli_support/run_cli.hpp"
 
 namespace {
 
 const std::filesystem::path bin_dir = QUORVEL_BIN_DIR;
 const std::filesystem::path golden_dir = std::filesystem::path(QUORVEL_SOURCE_DIR) / "tests/cli/golden";
 
-struct CliRun {
-    int status = -1;
-    std::string out, err;
-};
-
-std::string slurp(const std::filesystem::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+using quorvel::test::CliRun;
+using quorvel::test::slurp;
 
 // Runs quorvel-cli on the sample data beside it with a fixed "today".
 CliRun cli(const std::string& args) {
     const auto err_file = std::filesystem::temp_directory_path() / ("quorvel_cli_err_" + std::to_string(::getpid()));
     // The common options follow the command word; the last --data wins, so a case may name another.
     const auto space = args.find(' ');
-    const std::string command = "'" + (bin_dir / "quorvel-cli").string() + "' " + args.substr(0, space) +
-                                " --data '" + bin_dir.string() + "' --today 2026/12/09" +
-                                (space == std::string::npos ? "" : args.substr(space)) + " 2>'" +
-                                err_file.string() + "'";
-    CliRun r;
-    FILE* p = ::popen(command.c_str(), "r");
-    if (p == nullptr) return r;
-    std::array<char, 4096> buf{};
-    std::size_t n = 0;
-    while ((n = std::fread(buf.data(), 1, buf.size(), p)) > 0) r.out.append(buf.data(), n);
-    const int raw = ::pclose(p);
-    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    r.err = slurp(err_file);
-    std::filesystem::remove(err_file);
-    return r;
+    return quorvel::test::run_cli("'" + (bin_dir / "quorvel-cli").string() + "' " + args.substr(0, space) +
+                                      " --data '" + bin_dir.string() + "' --today 2026/12/09" +
+                                      (space == std::string::npos ? "" : args.substr(space)),
+                                  err_file);
 }
 
 struct GoldenCase {

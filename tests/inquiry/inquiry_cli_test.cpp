@@ -2,17 +2,14 @@
 // in UTF-8 with LF; the files on disk are Shift-JIS with CR LF).
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <array>
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 
+#include "cli_support/run_cli.hpp"
 #include "common/sjis.hpp"
 
 namespace {
@@ -22,17 +19,8 @@ namespace fs = std::filesystem;
 const fs::path bin_dir = QUORVEL_BIN_DIR;
 const fs::path golden_dir = fs::path(QUORVEL_SOURCE_DIR) / "tests/inquiry/golden";
 
-std::string slurp(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-struct CliRun {
-    int status = -1;
-    std::string out, err;
-};
+using quorvel::test::CliRun;
+using quorvel::test::slurp;
 
 class InquiryCli : public ::testing::Test {
 protected:
@@ -46,20 +34,10 @@ protected:
 
     // quorvel-cli inquiry on the sample data beside it, writing into work_/out.
     CliRun inquiry(const std::string& args) {
-        const fs::path err_file = work_ / "stderr";
-        const std::string command = "'" + (bin_dir / "quorvel-cli").string() + "' inquiry --data '" +
-                                    bin_dir.string() + "' --today 2026/12/09 " + args + " --out '" + out().string() +
-                                    "' 2>'" + err_file.string() + "'";
-        CliRun r;
-        FILE* p = ::popen(command.c_str(), "r");
-        if (p == nullptr) return r;
-        std::array<char, 4096> buf{};
-        std::size_t n = 0;
-        while ((n = std::fread(buf.data(), 1, buf.size(), p)) > 0) r.out.append(buf.data(), n);
-        const int raw = ::pclose(p);
-        r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        r.err = slurp(err_file);
-        return r;
+        return quorvel::test::run_cli("'" + (bin_dir / "quorvel-cli").string() + "' inquiry --data '" +
+                                          bin_dir.string() + "' --today 2026/12/09 " + args + " --out '" +
+                                          out().string() + "'",
+                                      work_ / "stderr");
     }
     fs::path out() const { return work_ / "out"; }
 

@@ -196,7 +196,7 @@ void time_table1::build_menus() {
         m->setObjectName(name);
         return m;
     };
-    const auto item = [this](QMenu* m, const char* name, const char* caption) {
+    const auto item = [](QMenu* m, const char* name, const char* caption) {
         QAction* a = m->addAction(QString::fromUtf8(caption));
         a->setObjectName(name);
         return a;
