@@ -2,6 +2,7 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableWidget>
@@ -144,6 +145,37 @@ private slots:
         QVERIFY(printed.contains(plain(QStringLiteral("[375分] JAS0952[MD90] 釧路(11:15発)→札幌(11:50着)"))));
         QVERIFY(printed.contains(plain(QStringLiteral("～ ANA1264[B747] 札幌(12:40発)→大阪／関西(14:35着)"))));
         QVERIFY(printed.contains(plain(QStringLiteral("～ JTA0111[B767] 大阪／関西(15:05発)→宮古(17:30着)"))));
+    }
+
+    void a_long_report_runs_over_several_pages() {
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath("long.pdf");
+        PdfPrinter printer(pdf.toStdString());
+        Harness h(&printer);
+        h.form("札幌", "福岡", h.window->Option5, "6", "17");
+        h.window->Text11->setText("240");
+        time_table2* w = h.search();
+        QVERIFY(w != nullptr);
+        h.t.boxes.answers = {MessageAnswer::ok};
+        QTest::mouseClick(w->Command2, Qt::LeftButton);
+        QCOMPARE(printer.jobs(), 1);
+        QProcess info;
+        info.start("pdfinfo", {pdf});
+        QVERIFY(info.waitForFinished(20000));
+        const QString about = QString::fromUtf8(info.readAllStandardOutput());
+        const QRegularExpressionMatch pages = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(about);
+        QVERIFY2(pages.hasMatch(), qPrintable(about));
+        QVERIFY2(pages.captured(1).toInt() > 5, qPrintable(about));
+        // The last itinerary of the list ends the last page.
+        QProcess text;
+        text.start("pdftotext", {"-f", pages.captured(1), pdf, "-"});
+        QVERIFY(text.waitForFinished(20000));
+        const QString last_page = QString::fromUtf8(text.readAllStandardOutput()).simplified();
+        const ListedItinerary& last = h.t.app.result_list.rows.back();
+        const ListedLeg& leg = last.legs[static_cast<std::size_t>(last.leg_count - 1)];
+        const QString flight = qs(leg.company_code) + QStringLiteral("%1[").arg(leg.flight_number, 4, 10, QLatin1Char('0')) +
+                               qs(leg.aircraft) + QStringLiteral("]");
+        QVERIFY2(last_page.contains(flight), qPrintable(flight + " / " + last_page.right(300)));
     }
 
     void ending_the_program_during_the_search_waits_for_it() {
