@@ -15,7 +15,8 @@ cmake --build build/release -j"$jobs"
 # The optimised build also runs the slow slices (the large differential test takes seconds here).
 (cd build/release && ctest --output-on-failure -j"$jobs")
 
-cmake -S . -B build/asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ \
+# -O1 as the sanitizers advise: the fuzz targets run several times faster than unoptimised.
+cmake -S . -B build/asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" -DCMAKE_CXX_COMPILER=clang++ \
       -DQUORVEL_GUI=OFF -DQUORVEL_SANITIZE=ON -DQUORVEL_FUZZ=ON
 cmake --build build/asan -j"$jobs"
 (cd build/asan && ctest --output-on-failure -j"$jobs" -LE slow)
