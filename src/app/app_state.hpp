@@ -2,10 +2,12 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/settings.hpp"
 #include "app/sites.hpp"
 #include "common/day_number.hpp"
+#include "fares/fare_engine.hpp"
 #include "platform/browser_detect.hpp"
 #include "platform/paths.hpp"
 #include "search/date_validation.hpp"
@@ -66,6 +68,14 @@ inline void conditions_from_settings(const Settings& s, SearchConditions& c) {
     c.wait_count = s.wait_count;
     c.combination_number = s.combination_number;
     c.sel_option = s.sel_option;
+}
+
+// The holidays the fare engine needs: the settings' saved ones and the two computed ones.
+inline std::vector<HolidayDate> fare_holidays(const Settings& s) {
+    std::vector<HolidayDate> holidays;
+    for (std::size_t i = 1; i <= static_cast<std::size_t>(s.holiday_count); ++i)
+        holidays.push_back({s.holiday_month[i], s.holiday_day[i]});
+    return holidays;
 }
 
 // The run's search values, to be written at exit.

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "app/app_state.hpp"
 #include "app/settings.hpp"
 #include "cli/command.hpp"
 #include "cli/search_run.hpp"
@@ -25,7 +26,7 @@ std::optional<std::vector<HolidayDate>> saved_holidays(const Invocation& inv) {
         *inv.err << "quorvel-cli: " << settings.error().message << '\n';
         return std::nullopt;
     }
-    return cli::holidays_of(*settings);
+    return fare_holidays(*settings);
 }
 
 // The travel date through the search form's year, month and day checks.
@@ -150,7 +151,7 @@ int run_fare_sheet(const Invocation& inv) {
 
     const FareItinerary itinerary =
         fare_itinerary(list.rows[static_cast<std::size_t>(row - 1)], run.cond.sel_date, inv.today,
-                       holidays_of(run.settings));
+                       fare_holidays(run.settings));
     FareState state;
     const ItineraryFares fares = price_itinerary(tt, itinerary, state);
     for (const std::string& message : fares.messages) *inv.err << message << '\n';

@@ -129,14 +129,6 @@ std::optional<int> run_flight_search(const Invocation& inv, const Options& o, co
     return std::nullopt;
 }
 
-std::vector<HolidayDate> holidays_of(const Settings& settings) {
-    std::vector<HolidayDate> holidays;
-    for (int i = 1; i <= settings.holiday_count; ++i)
-        holidays.push_back(
-            {settings.holiday_month[static_cast<std::size_t>(i)], settings.holiday_day[static_cast<std::size_t>(i)]});
-    return holidays;
-}
-
 void write_lf(std::ostream& out, const std::string& text) {
     std::string s;
     s.reserve(text.size());

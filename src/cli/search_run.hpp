@@ -32,9 +32,6 @@ struct SearchRun {
 std::optional<int> run_flight_search(const Invocation& inv, const Options& options, const std::string& command,
                                      SearchRun& run, bool direct_only = false);
 
-// The holidays the fare engine needs: the settings' saved ones and the two computed ones.
-std::vector<HolidayDate> holidays_of(const Settings& settings);
-
 // Writes a text whose lines end in CR LF with LF line ends.
 void write_lf(std::ostream& out, const std::string& text);
 

@@ -208,12 +208,9 @@ void time_table2::edit_data2() {
 void time_table2::open_fare_sheet(int r) {
     const auto& rows = app_.result_list.rows;
     if (r < 1 || r > static_cast<int>(rows.size())) return;
-    std::vector<HolidayDate> holidays;
-    for (int i = 1; i <= app_.settings.holiday_count; ++i)
-        holidays.push_back({app_.settings.holiday_month[static_cast<std::size_t>(i)],
-                            app_.settings.holiday_day[static_cast<std::size_t>(i)]});
     const FareItinerary itinerary =
-        fare_itinerary(rows[static_cast<std::size_t>(r - 1)], app_.cond.sel_date, app_.today_serial, holidays);
+        fare_itinerary(rows[static_cast<std::size_t>(r - 1)], app_.cond.sel_date, app_.today_serial,
+                       fare_holidays(app_.settings));
     FareState state;
     const ItineraryFares fares = price_itinerary(*app_.timetable, itinerary, state);
     // A missing fare record is asked about; Cancel gives up this sheet, the program goes on.
