@@ -24,17 +24,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         d->area_count > hotel_bounds::areas || d->hotel_count != d->hotel_base_count + d->user_hotel_count)
         std::abort();
     if (!user_hotel_csv(*d).ok() && d->user_hotel_count == 0) std::abort();
-    const std::string keys[] = {d->pref_name[1], d->airport_name[1], d->hotel_name[1], d->hotel_district[1],
-                                "駅", "\xef\xbd\x81"};
+    const std::string keys[] = {
+        d->pref_name[1], d->airport_name[1], d->hotel_name[1], d->hotel_district[1], "駅", "\xef\xbd\x81"};
     for (int kind = 1; kind <= 6; ++kind) {
         HotelSearchState state;
         std::string text1 = keys[kind - 1].empty() ? std::string("x") : keys[kind - 1];
         if (!check_text1(*d, state, kind, text1)) continue;
         HotelHits hits = sel_data(*d, state, 50);
-        if (hits.hotel_hit_count() > 50 || hits.result_district_count() > hotel_bounds::result_districts) std::abort();
+        if (hits.hotel_hit_count() > 50 || hits.result_district_count() > hotel_bounds::result_districts)
+            std::abort();
         for (int k : hits.hotel_hit_list)
             if (k < 1 || k > d->hotel_count) std::abort();
-        for (const char* key : {"ホテル都道府県", "ホテル空港", "ホテル詳細", "ホテル名", "ホテル電話", "ホテル部屋数", "ホテル料金"})
+        for (const char* key : {"ホテル都道府県", "ホテル空港", "ホテル詳細", "ホテル名", "ホテル電話",
+                                "ホテル部屋数", "ホテル料金"})
             sort_hotel(*d, hits.hotel_hit_list, key);
         for (int k : hits.hotel_hit_list) {
             const auto cells = hotel_cell_texts(*d, k);

@@ -15,7 +15,8 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace quorvel;
     const DayNumber today = day_number(2003, 3, 15);
-    const Settings s = read_settings(std::span<const std::byte>(reinterpret_cast<const std::byte*>(data), size), today);
+    const Settings s =
+        read_settings(std::span<const std::byte>(reinterpret_cast<const std::byte*>(data), size), today);
     if (s.holiday_count < 2 || s.holiday_count > holiday_table_size) std::abort();
     auto first = write_settings(s);
     if (!first) std::abort();  // everything read from Shift-JIS must be writable as Shift-JIS

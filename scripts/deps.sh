@@ -4,7 +4,7 @@
 set -euo pipefail
 
 run_packages=(cmake ninja-build g++ qt6-base-dev qt6-translations-l10n libgl-dev fonts-ipafont-gothic)
-test_packages=("${run_packages[@]}" clang libclang-rt-14-dev libgtest-dev libgmock-dev libbenchmark-dev
+test_packages=("${run_packages[@]}" clang clang-format-14 libclang-rt-14-dev libgtest-dev libgmock-dev libbenchmark-dev
                xvfb xauth poppler-utils chromium)
 
 # The browser test runs under Node.js; a machine that has none gets Debian's.

@@ -10,6 +10,9 @@ scripts/deps.sh test
 
 jobs=$(nproc)
 
+# Every C++ file keeps the project's format.
+git ls-files -- '*.cpp' '*.hpp' | xargs clang-format-14 --dry-run -Werror
+
 cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUORVEL_GUI=ON -DQUORVEL_BENCH=ON
 cmake --build build/release -j"$jobs"
 # The optimised build also runs the slow slices (the large differential test takes seconds here).

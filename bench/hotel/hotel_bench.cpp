@@ -18,7 +18,7 @@ namespace {
 
 using namespace quorvel;
 
-const char* const sort_keys[] = {"ホテル都道府県", "ホテル空港", "ホテル詳細", "ホテル名",
+const char* const sort_keys[] = {"ホテル都道府県", "ホテル空港",   "ホテル詳細", "ホテル名",
                                  "ホテル電話",     "ホテル部屋数", "ホテル料金"};
 
 struct Files {
@@ -32,7 +32,8 @@ const Files& files() {
         const auto path = std::filesystem::path(QUORVEL_BIN_DIR) / hotel_file_name;
         auto bytes = read_file_bytes(path);
         if (!bytes) {
-            std::fprintf(stderr, "%s: build the sample data first (target sample_data)\n", path.string().c_str());
+            std::fprintf(stderr, "%s: build the sample data first (target sample_data)\n",
+                         path.string().c_str());
             std::exit(1);
         }
         x.sample.assign(as_chars(*bytes));

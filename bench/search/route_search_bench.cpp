@@ -127,8 +127,8 @@ void walk_all_pairs(benchmark::State& state, const std::string& name, Search sea
         const std::size_t at = ranked[i].second;
         d.slowest += "  " + tt.apt_name[at / static_cast<std::size_t>(n) + 1] + " -> " +
                      tt.apt_name[at % static_cast<std::size_t>(n) + 1] + ": " +
-                     std::to_string(static_cast<int>(ranked[i].first)) + " us, " + std::to_string(counts[at]) +
-                     " results\n";
+                     std::to_string(static_cast<int>(ranked[i].first)) + " us, " +
+                     std::to_string(counts[at]) + " results\n";
     }
     d.pairs = per_pair.size();
     if (!per_pair.empty()) {
@@ -151,7 +151,8 @@ void BM_AllPairs_Literal(benchmark::State& state) {
     });
 }
 void BM_AllPairs_Engine(benchmark::State& state) {
-    walk_all_pairs(state, "engine", [](const Timetable& tt, const SearchConditions& c) { return search_routes(tt, c); });
+    walk_all_pairs(state, "engine",
+                   [](const Timetable& tt, const SearchConditions& c) { return search_routes(tt, c); });
 }
 
 BENCHMARK(BM_AllPairs_Literal)->Unit(benchmark::kMillisecond)->Iterations(3);
@@ -169,8 +170,8 @@ int main(int argc, char** argv) {
     std::printf("\nper airport pair (validation + search + sort), microseconds:\n");
     std::printf("%-8s %6s %10s %10s %10s %10s\n", "engine", "pairs", "median", "p90", "max", "results");
     for (const auto& [name, d] : s)
-        std::printf("%-8s %6zu %10.1f %10.1f %10.1f %10.1f\n", name.c_str(), d.pairs, d.median_us, d.p90_us, d.max_us,
-                    d.results_mean);
+        std::printf("%-8s %6zu %10.1f %10.1f %10.1f %10.1f\n", name.c_str(), d.pairs, d.median_us, d.p90_us,
+                    d.max_us, d.results_mean);
     for (const auto& [name, d] : s) std::printf("slowest pairs, %s:\n%s", name.c_str(), d.slowest.c_str());
     if (s.count("literal") != 0 && s.count("engine") != 0 && s.at("engine").median_us > 0) {
         const Distribution& l = s.at("literal");

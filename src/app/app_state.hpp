@@ -43,8 +43,8 @@ struct AppState {
     bool search_running = false;
     bool end_requested = false;
 
-    int picker_mode = 11;       // which field the airport picker fills: 11 departure, 12 arrival
-    int msg_help_context = 0;   // help topic of the next question that offers help
+    int picker_mode = 11;      // which field the airport picker fills: 11 departure, 12 arrival
+    int msg_help_context = 0;  // help topic of the next question that offers help
     DayNumber today_serial = 0;
 
     BrowserValues browser() const { return {settings.browser_kind, settings.browser_path}; }

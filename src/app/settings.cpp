@@ -166,7 +166,7 @@ void for_each_item(std::string_view line, F&& f) {
 }
 
 class SettingsReader {
-public:
+  public:
     explicit SettingsReader(Settings& s) : s_(s) {}
 
     void item(const std::string& item) {
@@ -180,20 +180,34 @@ public:
             return;
         }
         switch (section_) {
-        case Section::form: form_line(item); break;
-        case Section::control: key_line(control_keys, item); break;
-        case Section::retrieval: key_line(retrieval_keys, item); break;
-        case Section::text1: history_line(s_.text1_history, item); break;
-        case Section::text2: history_line(s_.text2_history, item); break;
-        case Section::holiday: holiday_line(item); break;
-        case Section::departure:
-        case Section::arrival: break;  // anything after the five lines
+            case Section::form:
+                form_line(item);
+                break;
+            case Section::control:
+                key_line(control_keys, item);
+                break;
+            case Section::retrieval:
+                key_line(retrieval_keys, item);
+                break;
+            case Section::text1:
+                history_line(s_.text1_history, item);
+                break;
+            case Section::text2:
+                history_line(s_.text2_history, item);
+                break;
+            case Section::holiday:
+                holiday_line(item);
+                break;
+            case Section::departure:
+            case Section::arrival:
+                break;  // anything after the five lines
         }
     }
 
-private:
+  private:
     void header(std::string_view text) {
-        const auto it = std::find_if(headers.begin(), headers.end(), [&](const Header& h) { return h.text == text; });
+        const auto it =
+            std::find_if(headers.begin(), headers.end(), [&](const Header& h) { return h.text == text; });
         if (it == headers.end()) return;  // an unknown section leaves the current one in force
         section_ = it->section;
         if (section_ == Section::departure || section_ == Section::arrival) {
@@ -230,10 +244,18 @@ private:
         const auto key = std::find_if(keys.begin(), keys.end(), [&](const Key& k) { return k.name == name; });
         if (key == keys.end()) return;
         switch (key->kind) {
-        case Kind::last_digit: key->number(s_) = last_digit(value); break;
-        case Kind::whole_number: key->number(s_) = to_int16(leading_number(value)); break;
-        case Kind::browser_kind: key->text(s_) = std::to_string(last_digit(value)); break;
-        case Kind::text: key->text(s_) = trim(value); break;
+            case Kind::last_digit:
+                key->number(s_) = last_digit(value);
+                break;
+            case Kind::whole_number:
+                key->number(s_) = to_int16(leading_number(value));
+                break;
+            case Kind::browser_kind:
+                key->text(s_) = std::to_string(last_digit(value));
+                break;
+            case Kind::text:
+                key->text(s_) = trim(value);
+                break;
         }
     }
 
@@ -270,17 +292,22 @@ std::string file_text(std::string_view utf8, bool history) {
     out.reserve(utf8.size());
     for (char c : utf8) {
         const auto u = static_cast<unsigned char>(c);
-        if (u < 0x20 || u == 0x7f) out += ' ';
-        else if (c == ',') out += "\uFF0C";
-        else if (c == '"') out += "\uFF02";
-        else if (c == '[' && history) out += "\uFF3B";
-        else out += c;
+        if (u < 0x20 || u == 0x7f)
+            out += ' ';
+        else if (c == ',')
+            out += "\uFF0C";
+        else if (c == '"')
+            out += "\uFF02";
+        else if (c == '[' && history)
+            out += "\uFF3B";
+        else
+            out += c;
     }
     return trim(out);
 }
 
 class SettingsWriter {
-public:
+  public:
     void header(Section section) {
         for (const Header& h : headers)
             if (h.section == section) line(h.text);
@@ -297,13 +324,15 @@ public:
     template <std::size_t N>
     void keys(const std::array<Key, N>& keys, Settings& s) {
         for (const Key& k : keys) {
-            if (k.text) key(k.name, file_text(k.text(s), false));
-            else key(k.name, format_number(k.number(s), k.format));
+            if (k.text)
+                key(k.name, file_text(k.text(s), false));
+            else
+                key(k.name, format_number(k.number(s), k.format));
         }
     }
     const std::string& text() const { return out_; }
 
-private:
+  private:
     std::string out_;
 };
 
@@ -375,7 +404,8 @@ Settings read_settings(std::span<const std::byte> bytes, DayNumber today) {
 Result<Settings> read_settings(const std::filesystem::path& path, DayNumber today) {
     auto bytes = read_file_bytes(path);
     if (!bytes) {
-        if (bytes.error().code == ErrorCode::missing) return read_settings(std::span<const std::byte>(), today);
+        if (bytes.error().code == ErrorCode::missing)
+            return read_settings(std::span<const std::byte>(), today);
         return bytes.error();
     }
     return read_settings(std::span<const std::byte>(*bytes), today);
@@ -421,9 +451,11 @@ Result<std::string> write_settings(const Settings& settings) {
     w.header(Section::control);
     w.keys(control_keys, s);
     w.header(Section::departure);
-    for (std::size_t i = 1; i <= ground_lines; ++i) w.line("\"" + file_text(s.recent_departures[i], false) + "\"");
+    for (std::size_t i = 1; i <= ground_lines; ++i)
+        w.line("\"" + file_text(s.recent_departures[i], false) + "\"");
     w.header(Section::arrival);
-    for (std::size_t i = 1; i <= ground_lines; ++i) w.line("\"" + file_text(s.recent_arrivals[i], false) + "\"");
+    for (std::size_t i = 1; i <= ground_lines; ++i)
+        w.line("\"" + file_text(s.recent_arrivals[i], false) + "\"");
     w.header(Section::retrieval);
     w.keys(retrieval_keys, s);
     w.header(Section::text1);
@@ -438,7 +470,8 @@ Result<std::string> write_settings(const Settings& settings) {
     }
 
     auto sjis = utf8_to_sjis(w.text());
-    if (!sjis) return make_error(ErrorCode::encoding, std::string(ini_file_name) + ": " + sjis.error().message);
+    if (!sjis)
+        return make_error(ErrorCode::encoding, std::string(ini_file_name) + ": " + sjis.error().message);
     return std::move(*sjis);
 }
 

@@ -21,10 +21,10 @@ inline constexpr std::string_view ini_file_name = "quorvel6.ini";
 
 // Windows whose top/left position is remembered, in the order of the [Form] section.
 inline constexpr std::array<std::string_view, 19> form_window_names = {
-    "time_table1", "time_table2",  "time_table3",  "time_table4",  "time_table5",
+    "time_table1",  "time_table2",  "time_table3",  "time_table4",  "time_table5",
     "time_table11", "time_table12", "time_table92", "time_table93", "time_table99",
-    "infhotel11",  "infhotel12",   "infhotel13",   "infhotel14",   "infhotel15",
-    "infhotel21",  "infhotel41",   "infhotel42",   "infhotel92",
+    "infhotel11",   "infhotel12",   "infhotel13",   "infhotel14",   "infhotel15",
+    "infhotel21",   "infhotel41",   "infhotel42",   "infhotel92",
 };
 
 // Twips from the top and the left edge of the screen (15 twips per pixel).
@@ -93,7 +93,7 @@ struct Settings {
 
     bool operator==(const Settings&) const = default;
 
-private:
+  private:
     static std::array<WindowPosition, form_window_names.size()> initial_positions();
 };
 

@@ -63,7 +63,8 @@ Sites read_sites_text(std::string_view text) {
         }
         const std::string key = trim(std::string_view(line).substr(0, eq));
         const std::string value = trim(std::string_view(line).substr(eq + 1));
-        const auto it = std::find_if(site_keys.begin(), site_keys.end(), [&](const SiteKey& k) { return k.key == key; });
+        const auto it =
+            std::find_if(site_keys.begin(), site_keys.end(), [&](const SiteKey& k) { return k.key == key; });
         if (it == site_keys.end()) {
             sites.warnings.push_back(line_warning(number, "unknown key " + key + " ignored"));
             continue;

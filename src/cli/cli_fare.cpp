@@ -61,7 +61,8 @@ int run_fare(const Invocation& inv) {
     const auto opts = Options::parse(inv.args, {}, error);
     const std::vector<std::string> known{"company", "flight", "from", "to", "date", "dep"};
     if (!opts || !opts->unknown(known).empty()) {
-        *inv.err << "quorvel-cli fare: " << (opts ? "unknown option --" + opts->unknown(known).front() : error) << '\n';
+        *inv.err << "quorvel-cli fare: "
+                 << (opts ? "unknown option --" + opts->unknown(known).front() : error) << '\n';
         return exit_usage;
     }
     for (const char* needed : {"company", "flight", "from", "to", "date"}) {
@@ -119,7 +120,10 @@ int run_fare(const Invocation& inv) {
     if (!outcome.missing_message.empty()) *inv.err << outcome.missing_message << '\n';
     const int column = engine_company_index(company);
     for (int row = 1; row <= fare_rows; ++row)
-        *inv.out << row << '\t' << (column != 0 ? state.fare_sheet[static_cast<std::size_t>(column)][static_cast<std::size_t>(row)] : 0)
+        *inv.out << row << '\t'
+                 << (column != 0
+                         ? state.fare_sheet[static_cast<std::size_t>(column)][static_cast<std::size_t>(row)]
+                         : 0)
                  << '\n';
     return exit_ok;
 }
@@ -149,9 +153,8 @@ int run_fare_sheet(const Invocation& inv) {
                                std::to_string(list.rows.size()) + " listed)");
     }
 
-    const FareItinerary itinerary =
-        fare_itinerary(list.rows[static_cast<std::size_t>(row - 1)], run.cond.sel_date, inv.today,
-                       fare_holidays(run.settings));
+    const FareItinerary itinerary = fare_itinerary(list.rows[static_cast<std::size_t>(row - 1)],
+                                                   run.cond.sel_date, inv.today, fare_holidays(run.settings));
     FareState state;
     const ItineraryFares fares = price_itinerary(tt, itinerary, state);
     for (const std::string& message : fares.messages) *inv.err << message << '\n';

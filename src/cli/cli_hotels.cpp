@@ -37,8 +37,10 @@ int run_hotels(const Invocation& inv) {
         return refuse(inv, "quorvel-cli hotels: unknown option --" + unknown.front());
     const auto kind_text = o->get("kind");
     const auto key = o->get("key");
-    if (!kind_text || !key) return refuse(inv, "usage: quorvel-cli hotels --kind 1..6 --key TEXT [--sort NAME] "
-                                               "[--max N] [--district NAME]...");
+    if (!kind_text || !key)
+        return refuse(inv,
+                      "usage: quorvel-cli hotels --kind 1..6 --key TEXT [--sort NAME] "
+                      "[--max N] [--district NAME]...");
     if (kind_text->size() != 1 || (*kind_text)[0] < '1' || (*kind_text)[0] > '6')
         return refuse(inv, "quorvel-cli hotels: --kind takes 1 to 6");
     const int kind = (*kind_text)[0] - '0';

@@ -38,8 +38,8 @@ int run_inquiry(const Invocation& inv) {
         return exit_ok;
     }
 
-    const std::filesystem::path sites_path = o.get("sites") ? std::filesystem::path(*o.get("sites"))
-                                                            : inv.data_dir / std::string(sites_file_name);
+    const std::filesystem::path sites_path =
+        o.get("sites") ? std::filesystem::path(*o.get("sites")) : inv.data_dir / std::string(sites_file_name);
     auto sites = read_sites(sites_path);
     if (!sites) {
         *inv.err << "quorvel-cli inquiry: " << sites.error().message << '\n';

@@ -17,12 +17,8 @@ using namespace quorvel::cli;
 // The command table; each command lives in a file of its own.
 const std::map<std::string, CommandFunction>& commands() {
     static const std::map<std::string, CommandFunction> table{
-        {"data", &run_data},
-        {"fare", &run_fare},
-        {"fare-sheet", &run_fare_sheet},
-        {"hotels", &run_hotels},
-        {"inquiry", &run_inquiry},
-        {"search", &run_search},
+        {"data", &run_data},     {"fare", &run_fare},       {"fare-sheet", &run_fare_sheet},
+        {"hotels", &run_hotels}, {"inquiry", &run_inquiry}, {"search", &run_search},
     };
     return table;
 }

@@ -4,8 +4,8 @@
 
 namespace quorvel::cli {
 
-std::optional<Options> Options::parse(const std::vector<std::string>& args, const std::vector<std::string>& flags,
-                                      std::string& error) {
+std::optional<Options> Options::parse(const std::vector<std::string>& args,
+                                      const std::vector<std::string>& flags, std::string& error) {
     Options o;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];

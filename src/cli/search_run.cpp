@@ -10,8 +10,8 @@
 
 namespace quorvel::cli {
 
-const std::vector<std::string> search_option_names = {"from", "to",          "date",        "dep",   "arr",
-                                                      "wait", "connections", "combination", "order", "header"};
+const std::vector<std::string> search_option_names = {
+    "from", "to", "date", "dep", "arr", "wait", "connections", "combination", "order", "header"};
 
 namespace {
 
@@ -95,7 +95,8 @@ std::optional<int> run_flight_search(const Invocation& inv, const Options& o, co
                                      SearchRun& run, bool direct_only) {
     const std::string who = "quorvel-cli " + command + ": ";
     SearchForm form;
-    if (const std::string bad = fill_search_form(o, form, run.cond); !bad.empty()) return refuse(inv, who + bad);
+    if (const std::string bad = fill_search_form(o, form, run.cond); !bad.empty())
+        return refuse(inv, who + bad);
     if (direct_only) form.connections_option = 4;
 
     auto loaded = load_timetable_file(inv.data_dir / data_file_name);

@@ -29,8 +29,8 @@ struct SearchRun {
 // (no confirmation question), validates the timetable for the date and searches. `direct_only`
 // forces a direct-flight search as the seat enquiry does. Returns the exit status when the search
 // cannot run (the message is on stderr), nothing when `run` holds the results.
-std::optional<int> run_flight_search(const Invocation& inv, const Options& options, const std::string& command,
-                                     SearchRun& run, bool direct_only = false);
+std::optional<int> run_flight_search(const Invocation& inv, const Options& options,
+                                     const std::string& command, SearchRun& run, bool direct_only = false);
 
 // Writes a text whose lines end in CR LF with LF line ends.
 void write_lf(std::ostream& out, const std::string& text);

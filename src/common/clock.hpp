@@ -6,23 +6,23 @@ namespace quorvel {
 
 // What the program believes is today. Tests and the command-line tool replace it.
 class Clock {
-public:
+  public:
     virtual ~Clock() = default;
     virtual DayNumber today() const = 0;
 };
 
 class SystemClock final : public Clock {
-public:
+  public:
     DayNumber today() const override;
 };
 
 class FixedClock final : public Clock {
-public:
+  public:
     explicit FixedClock(DayNumber day) : day_(day) {}
     DayNumber today() const override { return day_; }
     void set(DayNumber day) { day_ = day; }
 
-private:
+  private:
     DayNumber day_;
 };
 

@@ -32,12 +32,13 @@ int days_in_month(int year, int month) {
 }
 
 bool is_valid_date(int year, int month, int day) {
-    return year >= 1 && year <= 9999 && month >= 1 && month <= 12 && day >= 1 && day <= days_in_month(year, month);
+    return year >= 1 && year <= 9999 && month >= 1 && month <= 12 && day >= 1 &&
+           day <= days_in_month(year, month);
 }
 
 DayNumber day_number(int year, int month, int day) {
-    return static_cast<DayNumber>(days_from_civil(year, static_cast<unsigned>(month), static_cast<unsigned>(day)) +
-                                  unix_epoch_day);
+    return static_cast<DayNumber>(
+        days_from_civil(year, static_cast<unsigned>(month), static_cast<unsigned>(day)) + unix_epoch_day);
 }
 
 CivilDate civil_date(DayNumber day) {
@@ -81,7 +82,9 @@ std::string format_date_weekday_wide(DayNumber day) {
     return format_date(day) + "（" + std::string(weekday_name(weekday(day))) + "）";
 }
 
-std::string format_weekday_paren(DayNumber day) { return "(" + std::string(weekday_name(weekday(day))) + ")"; }
+std::string format_weekday_paren(DayNumber day) {
+    return "(" + std::string(weekday_name(weekday(day))) + ")";
+}
 
 std::optional<DayNumber> parse_date(std::string_view text) {
     const std::string t = trim(text);

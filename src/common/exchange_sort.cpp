@@ -34,7 +34,7 @@ namespace {
 
 // Counts of the ranks added so far, for "how many added ranks are below r".
 class RankCounts {
-public:
+  public:
     explicit RankCounts(std::size_t ranks) : tree_(ranks + 1, 0) {}
     void add(std::size_t rank) {
         for (std::size_t i = rank + 1; i < tree_.size(); i += i & (~i + 1)) ++tree_[i];
@@ -45,7 +45,7 @@ public:
         return sum;
     }
 
-private:
+  private:
     std::vector<std::int32_t> tree_;
 };
 

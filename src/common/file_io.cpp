@@ -28,7 +28,8 @@ Result<std::vector<std::byte>> read_file_bytes(const std::filesystem::path& path
 }
 
 Status write_file_atomically(const std::filesystem::path& path, std::string_view bytes) {
-    const std::filesystem::path dir = path.has_parent_path() ? path.parent_path() : std::filesystem::path(".");
+    const std::filesystem::path dir =
+        path.has_parent_path() ? path.parent_path() : std::filesystem::path(".");
     std::string templ = (dir / ("." + path.filename().string() + ".XXXXXX")).string();
     const int fd = ::mkstemp(templ.data());
     if (fd < 0) return make_error(ErrorCode::io, path.string() + ": " + std::strerror(errno));

@@ -26,7 +26,8 @@ std::string format_number(std::int64_t value, std::string_view picture) {
         (after_digits ? suffix : prefix) += c;
     }
     const bool negative = value < 0;
-    std::uint64_t magnitude = negative ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
+    std::uint64_t magnitude =
+        negative ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
     std::string digits = magnitude == 0 ? std::string() : std::to_string(magnitude);
     while (static_cast<int>(digits.size()) < forced) digits.insert(digits.begin(), '0');
     if (grouped) {
@@ -37,7 +38,8 @@ std::string format_number(std::int64_t value, std::string_view picture) {
 
 std::string format_hhmm(std::int64_t value) {
     const bool negative = value < 0;
-    std::uint64_t magnitude = negative ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
+    std::uint64_t magnitude =
+        negative ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
     std::string digits = std::to_string(magnitude);
     while (digits.size() < 4) digits.insert(digits.begin(), '0');
     digits.insert(digits.size() - 2, ":");

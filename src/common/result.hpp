@@ -7,11 +7,11 @@
 namespace quorvel {
 
 enum class ErrorCode {
-    missing,    // the file does not exist or is empty
-    damaged,    // the file exists but its contents break the layout or a bound
-    encoding,   // a text cannot be converted to or from Shift-JIS
-    io,         // the operating system refused a read or a write
-    invalid,    // a value given by the caller is not acceptable
+    missing,   // the file does not exist or is empty
+    damaged,   // the file exists but its contents break the layout or a bound
+    encoding,  // a text cannot be converted to or from Shift-JIS
+    io,        // the operating system refused a read or a write
+    invalid,   // a value given by the caller is not acceptable
 };
 
 struct Error {
@@ -22,7 +22,7 @@ struct Error {
 // The value of an operation at the file boundary, or why there is none. No exception leaves the core.
 template <class T>
 class Result {
-public:
+  public:
     Result(T value) : v_(std::move(value)) {}
     Result(Error error) : v_(std::move(error)) {}
 
@@ -37,7 +37,7 @@ public:
     const T* operator->() const { return &value(); }
     const Error& error() const { return std::get<1>(v_); }
 
-private:
+  private:
     std::variant<T, Error> v_;
 };
 

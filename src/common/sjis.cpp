@@ -37,8 +37,7 @@ Result<std::string> convert(const char* to, const char* from, std::string_view i
             continue;
         }
         const std::size_t offset = in.size() - src_left;
-        return make_error(ErrorCode::encoding,
-                          std::string(what) + " at byte " + std::to_string(offset));
+        return make_error(ErrorCode::encoding, std::string(what) + " at byte " + std::to_string(offset));
     }
     out.resize(static_cast<std::size_t>(dst - out.data()));
     return out;

@@ -89,8 +89,8 @@ std::int32_t list_a11(const FareState& s) {
 }
 
 bool island_s12(const FareState& s) {
-    return route_is(s, "東京", "奄美大島") || route_is(s, "大阪", "奄美大島") || route_is(s, "鹿児島", "奄美大島") ||
-           route_is(s, "鹿児島", "徳之島");
+    return route_is(s, "東京", "奄美大島") || route_is(s, "大阪", "奄美大島") ||
+           route_is(s, "鹿児島", "奄美大島") || route_is(s, "鹿児島", "徳之島");
 }
 
 // Which passes of the discount lookup a record takes part in, by the season of the travel date.
@@ -102,24 +102,32 @@ struct Passes {
 Passes eligibility(const Timetable& tt, int i, int season, DayNumber d) {
     const bool october = within(d, 10, 8, 10, 11);
     switch (season) {
-    case 1:
-        switch (tt.toku_sel_c[ix(i)]) {
-        case 1: return {true, true};
-        case 2: return {true, !october};
-        case 3: return {!october, !october};
-        default: return {};
-        }
-    case 2:
-        switch (tt.toku_sel_b[ix(i)]) {
-        case 1: return {true, false};
-        case 2: return {within(d, 7, 16, 7, 31) || within(d, 8, 26, 8, 31), false};
-        case 3: return {within(d, 8, 1, 8, 25), false};
-        default: return {};
-        }
-    case 3:
-        return tt.toku_sel_a[ix(i)] == 1 ? Passes{true, false} : Passes{};
-    default:
-        return {};
+        case 1:
+            switch (tt.toku_sel_c[ix(i)]) {
+                case 1:
+                    return {true, true};
+                case 2:
+                    return {true, !october};
+                case 3:
+                    return {!october, !october};
+                default:
+                    return {};
+            }
+        case 2:
+            switch (tt.toku_sel_b[ix(i)]) {
+                case 1:
+                    return {true, false};
+                case 2:
+                    return {within(d, 7, 16, 7, 31) || within(d, 8, 26, 8, 31), false};
+                case 3:
+                    return {within(d, 8, 1, 8, 25), false};
+                default:
+                    return {};
+            }
+        case 3:
+            return tt.toku_sel_a[ix(i)] == 1 ? Passes{true, false} : Passes{};
+        default:
+            return {};
     }
 }
 
@@ -135,7 +143,7 @@ bool toku_qualifies(const Timetable& tt, const FareState& s, int i) {
 
 // One company's column of the fare sheet and the rules the company procedures share.
 class Column {
-public:
+  public:
     Column(const Timetable& tt, FareState& s, int company) : tt_(tt), s_(s), c_(company) { set_kikan(tt, s); }
 
     const FareState& state() const { return s_; }
@@ -196,7 +204,7 @@ public:
         if (not_b() && rule_w) set(10, yen50(0.75, s_.season_fare));
     }
 
-private:
+  private:
     const Timetable& tt_;
     FareState& s_;
     int c_;
@@ -345,29 +353,40 @@ struct EngineCompany {
 
 // In the order the companies are tried; the position is the column the procedure writes.
 constexpr std::array<EngineCompany, engine_companies + 1> companies{{{"", nullptr},
-                                                                       {"JAL", &set_jal},
-                                                                       {"ANA", &set_ana},
-                                                                       {"JAS", &set_jas},
-                                                                       {"ANK", &set_ank},
-                                                                       {"JTA", &set_jta},
-                                                                       {"NCA", &set_nca},
-                                                                       {"JAC", &set_jac},
-                                                                       {"J-", &set_j_air},
-                                                                       {"ORC", &set_naw},
-                                                                       {"RAC", &set_rac},
-                                                                       {"ADK", &set_adk},
-                                                                       {"NAL", &set_nal},
-                                                                       {"KOK", &set_kok},
-                                                                       {"TOH", &set_toh},
-                                                                       {"HAC", &set_hac},
-                                                                       {"JEX", &set_jex},
-                                                                       {"SKY", &set_sky},
-                                                                       {"ADO", &set_ado}}};
+                                                                     {"JAL", &set_jal},
+                                                                     {"ANA", &set_ana},
+                                                                     {"JAS", &set_jas},
+                                                                     {"ANK", &set_ank},
+                                                                     {"JTA", &set_jta},
+                                                                     {"NCA", &set_nca},
+                                                                     {"JAC", &set_jac},
+                                                                     {"J-", &set_j_air},
+                                                                     {"ORC", &set_naw},
+                                                                     {"RAC", &set_rac},
+                                                                     {"ADK", &set_adk},
+                                                                     {"NAL", &set_nal},
+                                                                     {"KOK", &set_kok},
+                                                                     {"TOH", &set_toh},
+                                                                     {"HAC", &set_hac},
+                                                                     {"JEX", &set_jex},
+                                                                     {"SKY", &set_sky},
+                                                                     {"ADO", &set_ado}}};
 
-constexpr std::array<std::string_view, fare_rows + 1> row_captions{
-    "",           "大人片道運賃", "ｽｰﾊﾟｰ早割り",     "前売28",           "前売21",
-    "前売14",     "6回回数券",    "4回回数券",       "ｽｰﾊﾟｰ回数券",      "特売きっぷ",
-    "単身赴任割引", "ﾏﾙﾁｷｯﾌﾟ,ﾜｲﾄﾞﾘﾋﾟｰﾄ", "特割20,離島まるとく", "離島回数きっぷ10", "日帰り/往復きっぷ"};
+constexpr std::array<std::string_view, fare_rows + 1> row_captions{"",
+                                                                   "大人片道運賃",
+                                                                   "ｽｰﾊﾟｰ早割り",
+                                                                   "前売28",
+                                                                   "前売21",
+                                                                   "前売14",
+                                                                   "6回回数券",
+                                                                   "4回回数券",
+                                                                   "ｽｰﾊﾟｰ回数券",
+                                                                   "特売きっぷ",
+                                                                   "単身赴任割引",
+                                                                   "ﾏﾙﾁｷｯﾌﾟ,ﾜｲﾄﾞﾘﾋﾟｰﾄ",
+                                                                   "特割20,離島まるとく",
+                                                                   "離島回数きっぷ10",
+                                                                   "日帰り/往復きっぷ"};
 
 }  // namespace
 
@@ -392,10 +411,14 @@ std::string_view fare_row_caption(int row) {
 
 std::string_view season_caption(int season) {
     switch (season) {
-    case 1: return "　（通常期）";
-    case 2: return "　（繁忙期）";
-    case 3: return "　（閑散期）";
-    default: return {};
+        case 1:
+            return "　（通常期）";
+        case 2:
+            return "　（繁忙期）";
+        case 3:
+            return "　（閑散期）";
+        default:
+            return {};
     }
 }
 
@@ -467,10 +490,18 @@ void set_kikan(const Timetable& tt, FareState& s) {
         }
     }
     switch (s.season) {
-    case 1: s.season_fare = s.pay_amount1; break;
-    case 2: s.season_fare = s.pay_amount2; break;
-    case 3: s.season_fare = s.pay_amount3; break;
-    default: s.season_fare = 0; break;
+        case 1:
+            s.season_fare = s.pay_amount1;
+            break;
+        case 2:
+            s.season_fare = s.pay_amount2;
+            break;
+        case 3:
+            s.season_fare = s.pay_amount3;
+            break;
+        default:
+            s.season_fare = 0;
+            break;
     }
     s.blackout_b = within(d, 8, 1, 8, 25) ? 1 : 0;
     s.blackout_c = within(d, 10, 8, 10, 11) ? 1 : 0;

@@ -19,13 +19,13 @@ struct HolidayDate {
 
 // One flight to price (the engine's inputs as the result window sets them).
 struct FareRequest {
-    int fare_mode = 2;             // 2 (or 0): one flight, the only request there is
-    std::string pay_company;       // designator being priced, "ANA" for an ANK flight
-    std::string pay_company_sub;   // "ANK" when an ANK flight is priced from ANA's records
+    int fare_mode = 2;            // 2 (or 0): one flight, the only request there is
+    std::string pay_company;      // designator being priced, "ANA" for an ANK flight
+    std::string pay_company_sub;  // "ANK" when an ANK flight is priced from ANA's records
     int pay_flight_no = 0;
-    std::string pay_from;          // airport names as in the airport table
+    std::string pay_from;  // airport names as in the airport table
     std::string pay_to;
-    int dep_time_in = 0;           // departure HHMM of the leg, read by the weekend-commuter rule
+    int dep_time_in = 0;  // departure HHMM of the leg, read by the weekend-commuter rule
     DayNumber sel_date = 0;
     DayNumber today_serial = 0;
     std::vector<HolidayDate> holidays;  // saved holidays plus the two computed second Mondays
@@ -33,8 +33,8 @@ struct FareRequest {
 
 inline constexpr int fare_sheet_companies = 30;
 inline constexpr int fare_sheet_rows = 30;
-inline constexpr int fare_rows = 14;             // rows 1..14 carry fares
-inline constexpr int engine_companies = 18;      // company indexes 1..18 have procedures
+inline constexpr int fare_rows = 14;         // rows 1..14 carry fares
+inline constexpr int engine_companies = 18;  // company indexes 1..18 have procedures
 
 // fare_sheet(company index, fare row), yen; 0 = not offered.
 using FareSheet = Table2<std::int32_t, fare_sheet_companies, fare_sheet_rows>;

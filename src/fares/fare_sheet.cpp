@@ -44,7 +44,8 @@ FareItinerary fare_itinerary(const ListedItinerary& row, DayNumber sel_date, Day
     FareItinerary it;
     for (int n = 0; n < row.leg_count && n < sheet_legs; ++n) {
         const ListedLeg& leg = row.legs[ix(n)];
-        it.legs.push_back(FareLeg{leg.from_name, leg.to_name, leg.company_index, leg.flight_number, leg.dep_time});
+        it.legs.push_back(
+            FareLeg{leg.from_name, leg.to_name, leg.company_index, leg.flight_number, leg.dep_time});
     }
     it.sel_date = sel_date;
     it.today = today;
@@ -84,8 +85,9 @@ ItineraryFares price_itinerary(const Timetable& tt, const FareItinerary& itinera
         // gives the company in its company list.
         const int column = engine_company_index(designator);
         if (column == 0 || state.fare_sheet[ix(column)][1] == 0) {
-            result.reason = "大人片道運賃がありません（" + designator + " " + format_number(leg.flight_no, "0000") +
-                            " " + trim(leg.from) + "→" + trim(leg.to) + "）";
+            result.reason = "大人片道運賃がありません（" + designator + " " +
+                            format_number(leg.flight_no, "0000") + " " + trim(leg.from) + "→" + trim(leg.to) +
+                            "）";
             result.legs.clear();
             return result;
         }
@@ -104,7 +106,8 @@ std::string fare_sheet_caption(const FareItinerary& itinerary, int season) {
     std::string caption;
     if (!itinerary.legs.empty()) {
         caption = trim(itinerary.legs.front().from);
-        for (std::size_t n = 1; n < itinerary.legs.size(); ++n) caption += " → " + trim(itinerary.legs[n].from);
+        for (std::size_t n = 1; n < itinerary.legs.size(); ++n)
+            caption += " → " + trim(itinerary.legs[n].from);
         caption += " → " + trim(itinerary.legs.back().to);
     }
     caption += "  " + format_date_weekday(itinerary.sel_date) + " 出発";
@@ -123,7 +126,8 @@ FareSheetView set_grid(const Timetable& tt, const FareItinerary& itinerary, cons
     for (int k = 1; k <= sheet_legs; ++k) {
         const int company = view.col_company[ix(k)];
         if (company == 0) continue;
-        head[ix(k)] = company_code_of(tt, company) + " " + trim(format_number(fares.legs[ix(k - 1)].flight_no, "000"));
+        head[ix(k)] =
+            company_code_of(tt, company) + " " + trim(format_number(fares.legs[ix(k - 1)].flight_no, "000"));
     }
     head[4] = "備考";
 

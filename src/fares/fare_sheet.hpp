@@ -37,9 +37,9 @@ inline constexpr int leg_fare_rows = 20;  // rows copied per leg
 inline constexpr int sheet_legs = 3;      // leg columns of the sheet
 
 struct LegFares {
-    int company = 0;         // leg_company: the timetable's company index
-    int engine_company = 0;  // the engine column its fares were read from
-    int flight_no = 0;       // leg_flight_no
+    int company = 0;                                      // leg_company: the timetable's company index
+    int engine_company = 0;                               // the engine column its fares were read from
+    int flight_no = 0;                                    // leg_flight_no
     std::array<std::int32_t, leg_fare_rows + 1> fares{};  // leg_fares(leg, 1..20)
 };
 

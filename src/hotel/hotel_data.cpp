@@ -38,15 +38,16 @@ HotelData::HotelData() {
     size_table(district_name, districts);
     for (auto* t : {&hotel_site_code, &hotel_pref, &hotel_airport, &hotel_district_no, &hotel_price_value})
         size_table(*t, hotels);
-    for (auto* t : {&hotel_district, &hotel_name, &hotel_tel, &hotel_rooms, &hotel_access, &hotel_price, &hotel_note,
-                    &hotel_url, &hotel_address, &hotel_rsv_query, &hotel_remark})
+    for (auto* t : {&hotel_district, &hotel_name, &hotel_tel, &hotel_rooms, &hotel_access, &hotel_price,
+                    &hotel_note, &hotel_url, &hotel_address, &hotel_rsv_query, &hotel_remark})
         size_table(*t, hotels);
     size_table(hotel_unmatched, hotels);
     for (auto* t : {&inquiry_name, &inquiry_note, &inquiry_url}) size_table(*t, inquiries);
-    for (auto* t : {&user_pref_name, &user_airport_name, &user_district_name, &user_hotel_name, &user_tel, &user_rooms,
-                    &user_access, &user_price, &user_note})
+    for (auto* t : {&user_pref_name, &user_airport_name, &user_district_name, &user_hotel_name, &user_tel,
+                    &user_rooms, &user_access, &user_price, &user_note})
         size_table(*t, user_hotels);
-    for (auto* t : {&user_pref, &user_airport, &user_district, &user_price_value}) size_table(*t, user_hotels);
+    for (auto* t : {&user_pref, &user_airport, &user_district, &user_price_value})
+        size_table(*t, user_hotels);
 }
 
 UserHotelFields HotelData::user_fields(int r) const {
@@ -126,8 +127,10 @@ std::int32_t user_price_value(std::string_view price) {
 void split_remark(std::string_view remark, std::string& note, std::string& url) {
     note.clear();
     url.clear();
-    if (const auto bar = remark.find("||"); bar != std::string_view::npos) note = std::string(remark.substr(0, bar));
-    if (const auto http = remark.find("http"); http != std::string_view::npos) url = std::string(remark.substr(http));
+    if (const auto bar = remark.find("||"); bar != std::string_view::npos)
+        note = std::string(remark.substr(0, bar));
+    if (const auto http = remark.find("http"); http != std::string_view::npos)
+        url = std::string(remark.substr(http));
 }
 
 void resolve_user_rows(HotelData& data, int r) {
@@ -138,7 +141,8 @@ void resolve_user_rows(HotelData& data, int r) {
         return none;
     };
     data.user_pref[i] = first_row(data.pref_name, data.pref_count, data.user_pref_name[i], user_no_pref);
-    data.user_airport[i] = first_row(data.airport_name, data.airport_count, data.user_airport_name[i], user_no_airport);
+    data.user_airport[i] =
+        first_row(data.airport_name, data.airport_count, data.user_airport_name[i], user_no_airport);
     data.user_district[i] =
         first_row(data.district_name, data.district_count, data.user_district_name[i], user_no_district);
 }
@@ -169,7 +173,8 @@ void copy_user_hotel(HotelData& data) {
         // the name, not by the sentinel value.
         std::uint8_t unmatched = 0;
         const int p = data.user_pref[u], a = data.user_airport[u];
-        if (p < 1 || p > data.pref_count || data.pref_name[static_cast<std::size_t>(p)] != data.user_pref_name[u])
+        if (p < 1 || p > data.pref_count ||
+            data.pref_name[static_cast<std::size_t>(p)] != data.user_pref_name[u])
             unmatched |= unmatched_pref;
         if (a < 1 || a > data.airport_count ||
             data.airport_name[static_cast<std::size_t>(a)] != data.user_airport_name[u])

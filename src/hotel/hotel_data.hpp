@@ -45,10 +45,10 @@ struct HotelData {
 
     int pref_count = 0;
     std::vector<std::string> pref_area, pref_name, pref_alias;  // 0..50
-    std::vector<int> pref_hotel_count;                         // 0..50
-    int area_count = 0;                                        // area_name rows beyond row 0
-    std::vector<std::string> area_name;                        // 0..10
-    std::vector<std::string> area_caption;                     // 0..9
+    std::vector<int> pref_hotel_count;                          // 0..50
+    int area_count = 0;                                         // area_name rows beyond row 0
+    std::vector<std::string> area_name;                         // 0..10
+    std::vector<std::string> area_caption;                      // 0..9
 
     int extra_count = 0;
     std::array<std::vector<std::string>, 4> extra;  // four text tables 0..200

@@ -15,27 +15,54 @@ namespace {
 constexpr std::size_t block_bytes = 1024;
 
 enum Section {
-    sec_pref = 1, sec_extra = 2, sec_airport = 3, sec_district = 4, sec_index = 11, sec_name = 12, sec_tel = 13,
-    sec_rooms = 14, sec_access = 15, sec_price = 16, sec_remark = 17, sec_address = 18, sec_inquiry = 19, sec_rsv = 20
+    sec_pref = 1,
+    sec_extra = 2,
+    sec_airport = 3,
+    sec_district = 4,
+    sec_index = 11,
+    sec_name = 12,
+    sec_tel = 13,
+    sec_rooms = 14,
+    sec_access = 15,
+    sec_price = 16,
+    sec_remark = 17,
+    sec_address = 18,
+    sec_inquiry = 19,
+    sec_rsv = 20
 };
 
 const char* section_name(int n) {
     switch (n) {
-        case sec_pref: return "prefectures";
-        case sec_extra: return "spare table";
-        case sec_airport: return "airports";
-        case sec_district: return "districts";
-        case sec_index: return "hotel index";
-        case sec_name: return "hotel names";
-        case sec_tel: return "telephone numbers";
-        case sec_rooms: return "numbers of rooms";
-        case sec_access: return "access";
-        case sec_price: return "prices";
-        case sec_remark: return "remarks";
-        case sec_address: return "addresses";
-        case sec_inquiry: return "vacancy-enquiry pages";
-        case sec_rsv: return "reservation queries";
-        default: return "control record";
+        case sec_pref:
+            return "prefectures";
+        case sec_extra:
+            return "spare table";
+        case sec_airport:
+            return "airports";
+        case sec_district:
+            return "districts";
+        case sec_index:
+            return "hotel index";
+        case sec_name:
+            return "hotel names";
+        case sec_tel:
+            return "telephone numbers";
+        case sec_rooms:
+            return "numbers of rooms";
+        case sec_access:
+            return "access";
+        case sec_price:
+            return "prices";
+        case sec_remark:
+            return "remarks";
+        case sec_address:
+            return "addresses";
+        case sec_inquiry:
+            return "vacancy-enquiry pages";
+        case sec_rsv:
+            return "reservation queries";
+        default:
+            return "control record";
     }
 }
 
@@ -48,7 +75,7 @@ bool is_ascii(std::string_view s) {
 // Shift-JIS texts are gathered per section and converted in one go: one converter call per text
 // would cost more than all the rest of the load.
 class TextBatch {
-public:
+  public:
     void add(std::string* target, std::string raw) { items_.push_back({target, std::move(raw)}); }
     std::size_t size() const { return items_.size(); }
 
@@ -94,7 +121,7 @@ public:
         return bad;
     }
 
-private:
+  private:
     struct Item {
         std::string* target;
         std::string raw;
@@ -103,25 +130,27 @@ private:
 };
 
 class HotelLoader {
-public:
+  public:
     HotelLoader(std::span<const std::byte> file, HotelData& data, Progress* progress, HotelLoadReport& report)
         : file_(file), d_(data), progress_(progress), report_(report) {}
 
     void run() {
         d_.hotel_loaded = 1;
         if (!get_hotel_block()) return;  // without a control record no section can be found
-        for (auto step : {&HotelLoader::get_hotel_pref, &HotelLoader::get_hotel_extra, &HotelLoader::get_hotel_airport,
-                          &HotelLoader::get_hotel_district, &HotelLoader::get_hotel_list,
-                          &HotelLoader::get_hotel_inquiry, &HotelLoader::get_hotel_rsv})
+        for (auto step :
+             {&HotelLoader::get_hotel_pref, &HotelLoader::get_hotel_extra, &HotelLoader::get_hotel_airport,
+              &HotelLoader::get_hotel_district, &HotelLoader::get_hotel_list, &HotelLoader::get_hotel_inquiry,
+              &HotelLoader::get_hotel_rsv})
             (this->*step)();
     }
 
-private:
+  private:
     // --- reading primitives; each says whether it could read without passing the end ---
     bool i32(std::int32_t& v) {
         if (file_.size() - pos_ < 4) return false;
         std::uint32_t u = 0;
-        for (int k = 3; k >= 0; --k) u = (u << 8) | static_cast<std::uint32_t>(file_[pos_ + static_cast<std::size_t>(k)]);
+        for (int k = 3; k >= 0; --k)
+            u = (u << 8) | static_cast<std::uint32_t>(file_[pos_ + static_cast<std::size_t>(k)]);
         v = static_cast<std::int32_t>(u);
         pos_ += 4;
         return true;
@@ -142,9 +171,10 @@ private:
     }
 
     void fault(const std::string& what) {
-        report_.faults.push_back(make_error(
-            ErrorCode::damaged, std::string(hotel_file_name) + ": " + section_name(section_) + " (section " +
-                                    std::to_string(section_) + ", offset " + std::to_string(pos_) + "): " + what));
+        report_.faults.push_back(make_error(ErrorCode::damaged, std::string(hotel_file_name) + ": " +
+                                                                    section_name(section_) + " (section " +
+                                                                    std::to_string(section_) + ", offset " +
+                                                                    std::to_string(pos_) + "): " + what));
     }
     bool truncated() {
         fault("the file ends inside a record");
@@ -172,7 +202,8 @@ private:
     bool flush() {
         const std::size_t n = batch_.size();
         if (auto bad = batch_.flush()) {
-            fault("text " + std::to_string(*bad + 1) + " of " + std::to_string(n) + " is not valid Shift-JIS");
+            fault("text " + std::to_string(*bad + 1) + " of " + std::to_string(n) +
+                  " is not valid Shift-JIS");
             return false;
         }
         return true;
@@ -228,7 +259,8 @@ private:
         section_ = 0;
         pos_ = 0;
         if (file_.size() < block_bytes) {
-            fault(file_.empty() ? "the file is missing or empty" : "the file is shorter than its control record");
+            fault(file_.empty() ? "the file is missing or empty"
+                                : "the file is shorter than its control record");
             return false;
         }
         d_.data_block_count = static_cast<int>(std::min<std::size_t>(file_.size() / block_bytes, 32767));
@@ -273,7 +305,8 @@ private:
     void get_hotel_extra() {
         if (!open_section(sec_extra, true)) return;
         read_rows(hotel_bounds::extras, d_.extra_count, [&](std::size_t i) {
-            return text(&d_.extra[0][i]) && text(&d_.extra[1][i]) && text(&d_.extra[2][i]) && text(&d_.extra[3][i]);
+            return text(&d_.extra[0][i]) && text(&d_.extra[1][i]) && text(&d_.extra[2][i]) &&
+                   text(&d_.extra[3][i]);
         });
     }
 
@@ -288,7 +321,8 @@ private:
         // The two bytes are digits in practice; anything else reads as area 0.
         for (int j = 1; j <= d_.airport_count; ++j) {
             const std::string& c = codes[static_cast<std::size_t>(j)];
-            d_.airport_area[static_cast<std::size_t>(j)] = is_ascii(c) ? static_cast<int>(leading_number(c)) : 0;
+            d_.airport_area[static_cast<std::size_t>(j)] =
+                is_ascii(c) ? static_cast<int>(leading_number(c)) : 0;
         }
     }
 
@@ -314,13 +348,20 @@ private:
 
     std::vector<std::string>* hotel_column(int s) {
         switch (s) {
-            case sec_tel: return &d_.hotel_tel;
-            case sec_rooms: return &d_.hotel_rooms;
-            case sec_access: return &d_.hotel_access;
-            case sec_price: return &d_.hotel_price;
-            case sec_remark: return &d_.hotel_remark;
-            case sec_address: return &d_.hotel_address;
-            default: return &d_.hotel_rsv_query;
+            case sec_tel:
+                return &d_.hotel_tel;
+            case sec_rooms:
+                return &d_.hotel_rooms;
+            case sec_access:
+                return &d_.hotel_access;
+            case sec_price:
+                return &d_.hotel_price;
+            case sec_remark:
+                return &d_.hotel_remark;
+            case sec_address:
+                return &d_.hotel_address;
+            default:
+                return &d_.hotel_rsv_query;
         }
     }
 
@@ -498,15 +539,17 @@ UserHotelReport load_user_hotel(std::span<const std::byte> file, HotelData& data
         }
         const auto fields = split_user_hotel_line(*text);
         const auto r = static_cast<std::size_t>(++u);
-        std::string* targets[9] = {&data.user_pref_name[r], &data.user_airport_name[r], &data.user_district_name[r],
-                                   &data.user_hotel_name[r], &data.user_tel[r],          &data.user_rooms[r],
-                                   &data.user_access[r],     &data.user_price[r],        &data.user_note[r]};
+        std::string* targets[9] = {
+            &data.user_pref_name[r],  &data.user_airport_name[r], &data.user_district_name[r],
+            &data.user_hotel_name[r], &data.user_tel[r],          &data.user_rooms[r],
+            &data.user_access[r],     &data.user_price[r],        &data.user_note[r]};
         for (std::size_t f = 0; f < 9; ++f) *targets[f] = f < fields.size() ? fields[f] : std::string();
     }
     data.user_hotel_count = u;
     for (int r = 1; r <= u; ++r) {
         resolve_user_rows(data, r);
-        data.user_price_value[static_cast<std::size_t>(r)] = user_price_value(data.user_price[static_cast<std::size_t>(r)]);
+        data.user_price_value[static_cast<std::size_t>(r)] =
+            user_price_value(data.user_price[static_cast<std::size_t>(r)]);
     }
     data.user_hotel_merged = 0;
     return report;

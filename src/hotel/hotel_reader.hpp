@@ -21,14 +21,15 @@ struct HotelLoadReport {
 
 // Reads infhotel.dat into the tables (the steps get_hotel_block .. get_hotel_rsv). The progress
 // bar runs over the file's blocks. hotel_loaded is set first, as the confirmed load does.
-HotelLoadReport load_hotel_data(std::span<const std::byte> file, HotelData& data, Progress* progress = nullptr);
+HotelLoadReport load_hotel_data(std::span<const std::byte> file, HotelData& data,
+                                Progress* progress = nullptr);
 HotelLoadReport load_hotel_data_file(const std::filesystem::path& path, HotelData& data,
                                      Progress* progress = nullptr);
 
 // What load_user_hotel met besides the hotels it kept.
 struct UserHotelReport {
-    int dropped_lines = 0;  // lines beyond the 500 the tables hold; a save would lose them
-    int bad_lines = 0;      // lines that are not valid Shift-JIS, skipped
+    int dropped_lines = 0;        // lines beyond the 500 the tables hold; a save would lose them
+    int bad_lines = 0;            // lines that are not valid Shift-JIS, skipped
     std::string message() const;  // empty when there is nothing to say
 };
 

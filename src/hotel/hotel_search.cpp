@@ -19,7 +19,8 @@ const std::string& at(const std::vector<std::string>& v, int i) { return v[stati
 // hotel whose name matched nothing holds only a sentinel row number.
 const std::string* pref_of(const HotelData& d, int k) {
     const int p = d.hotel_pref[static_cast<std::size_t>(k)];
-    if ((d.hotel_unmatched[static_cast<std::size_t>(k)] & unmatched_pref) != 0 || p < 0 || p > hotel_bounds::prefs)
+    if ((d.hotel_unmatched[static_cast<std::size_t>(k)] & unmatched_pref) != 0 || p < 0 ||
+        p > hotel_bounds::prefs)
         return nullptr;
     return &at(d.pref_name, p);
 }
@@ -66,7 +67,8 @@ void push_history(std::array<std::string, 6>& history, const std::string& text) 
         }
     }
     if (k == 1) return;
-    for (int j = k; j >= 2; --j) history[static_cast<std::size_t>(j)] = history[static_cast<std::size_t>(j - 1)];
+    for (int j = k; j >= 2; --j)
+        history[static_cast<std::size_t>(j)] = history[static_cast<std::size_t>(j - 1)];
     history[1] = text;
 }
 
@@ -91,7 +93,8 @@ HotelHits run_search(const HotelData& d, const HotelSearchState& state, int max_
     HotelHits hits;
     const int limit = effective_max_kensuu(max_kensuu);
     std::unordered_set<std::string> wanted;
-    for (int f = 1; f <= state.district_filter && static_cast<std::size_t>(f) < state.filter_district.size(); ++f)
+    for (int f = 1; f <= state.district_filter && static_cast<std::size_t>(f) < state.filter_district.size();
+         ++f)
         wanted.insert(trim(state.filter_district[static_cast<std::size_t>(f)]));
     std::unordered_set<std::string> seen;
     for (int k = 1; k <= d.hotel_count; ++k) {
@@ -99,7 +102,8 @@ HotelHits run_search(const HotelData& d, const HotelSearchState& state, int max_
         std::string district = trim(at(d.hotel_district, k));
         if (state.district_filter == 0 || wanted.count(district) != 0) {
             hits.hotel_hit_list.push_back(k);
-            if (hits.hotel_hit_count() >= limit) break;  // the hit that reaches the limit is listed, nothing after it
+            if (hits.hotel_hit_count() >= limit)
+                break;  // the hit that reaches the limit is listed, nothing after it
         }
         if (seen.count(district) != 0) continue;
         if (hits.result_district_count() >= hotel_bounds::result_districts) {
@@ -166,13 +170,20 @@ HotelHits sel_data6(const HotelData& d, const HotelSearchState& s, int max_kensu
 
 HotelHits sel_data(const HotelData& d, const HotelSearchState& s, int max_kensuu) {
     switch (s.hotel_sel_kind) {
-        case kind_pref: return sel_data1(d, s, max_kensuu);
-        case kind_airport: return sel_data2(d, s, max_kensuu);
-        case kind_name: return sel_data3(d, s, max_kensuu);
-        case kind_district: return sel_data4(d, s, max_kensuu);
-        case kind_station: return sel_data5(d, s, max_kensuu);
-        case kind_free: return sel_data6(d, s, max_kensuu);
-        default: return {};
+        case kind_pref:
+            return sel_data1(d, s, max_kensuu);
+        case kind_airport:
+            return sel_data2(d, s, max_kensuu);
+        case kind_name:
+            return sel_data3(d, s, max_kensuu);
+        case kind_district:
+            return sel_data4(d, s, max_kensuu);
+        case kind_station:
+            return sel_data5(d, s, max_kensuu);
+        case kind_free:
+            return sel_data6(d, s, max_kensuu);
+        default:
+            return {};
     }
 }
 
@@ -180,7 +191,7 @@ HotelHits sel_data(const HotelData& d, const HotelSearchState& s, int max_kensuu
 
 namespace {
 
-const char* const sort_keys[] = {"ホテル都道府県", "ホテル空港", "ホテル詳細", "ホテル名",
+const char* const sort_keys[] = {"ホテル都道府県", "ホテル空港",   "ホテル詳細", "ホテル名",
                                  "ホテル電話",     "ホテル部屋数", "ホテル料金"};
 
 std::string location_text(std::int64_t p, std::int64_t a, std::int64_t dn) {
@@ -198,10 +209,13 @@ bool is_hotel_sort_key(std::string_view key) {
 std::pair<std::string, std::string> hotel_sort_keys(const HotelData& d, int k, std::string_view sort_key) {
     const auto i = static_cast<std::size_t>(k);
     const std::int64_t p = d.hotel_pref[i], a = d.hotel_airport[i], dn = d.hotel_district_no[i];
-    if (sort_key == "ホテル空港") return {format_number((a * 50 + p) * 2000 + dn, "00000000000"), d.hotel_name[i]};
-    if (sort_key == "ホテル詳細") return {format_number((dn * 50 + p) * 100 + a, "00000000000"), d.hotel_name[i]};
+    if (sort_key == "ホテル空港")
+        return {format_number((a * 50 + p) * 2000 + dn, "00000000000"), d.hotel_name[i]};
+    if (sort_key == "ホテル詳細")
+        return {format_number((dn * 50 + p) * 100 + a, "00000000000"), d.hotel_name[i]};
     if (sort_key == "ホテル名") return {d.hotel_name[i], std::string()};
-    if (sort_key == "ホテル電話") return {d.hotel_tel[i].empty() ? "9999999999999" : d.hotel_tel[i], std::string()};
+    if (sort_key == "ホテル電話")
+        return {d.hotel_tel[i].empty() ? "9999999999999" : d.hotel_tel[i], std::string()};
     if (sort_key == "ホテル部屋数")
         return {d.hotel_rooms[i].empty() ? "99999" : format_number(leading_number(d.hotel_rooms[i]), "00000"),
                 location_text(p, a, dn)};
@@ -211,9 +225,7 @@ std::pair<std::string, std::string> hotel_sort_keys(const HotelData& d, int k, s
     return {location_text(p, a, dn), d.hotel_name[i]};
 }
 
-void exchange_sort_by_rank(std::vector<int>& items, std::vector<int>& ranks) {
-    exchange_sort(ranks, items);
-}
+void exchange_sort_by_rank(std::vector<int>& items, std::vector<int>& ranks) { exchange_sort(ranks, items); }
 
 void sort_hotel(const HotelData& data, std::vector<int>& hits, std::string_view sort_key) {
     const std::size_t n = hits.size();
@@ -236,7 +248,8 @@ void sort_hotel(const HotelData& data, std::vector<int>& hits, std::string_view 
 // ---- the grid ----
 
 std::array<std::string, grid_columns> grid_headings(std::string_view sort_key) {
-    std::array<std::string, grid_columns> h = {"地区", "ホテル名", "電話番号", "部屋数", "交通", "料金(ｼﾝｸﾞﾙ)", "備考(評価)"};
+    std::array<std::string, grid_columns> h = {"地区", "ホテル名",    "電話番号",  "部屋数",
+                                               "交通", "料金(ｼﾝｸﾞﾙ)", "備考(評価)"};
     int marked = -1;
     if (sort_key == "ホテル詳細") marked = 0;
     if (sort_key == "ホテル名") marked = 1;
@@ -272,11 +285,13 @@ int chars_per_line(int column, int width_twips) {
     return width_twips / (half_width ? 90 : 180);
 }
 
-int hotel_row_height(const std::array<std::string, grid_columns>& cells, const std::array<int, grid_columns>& widths) {
+int hotel_row_height(const std::array<std::string, grid_columns>& cells,
+                     const std::array<int, grid_columns>& widths) {
     std::size_t lines = 1;
     for (std::size_t c = 0; c < grid_columns; ++c) {
         // A column narrower than one character still shows one character per line.
-        const auto per_line = static_cast<std::size_t>(std::max(1, chars_per_line(static_cast<int>(c), widths[c])));
+        const auto per_line =
+            static_cast<std::size_t>(std::max(1, chars_per_line(static_cast<int>(c), widths[c])));
         const std::size_t length = char_count(cells[c]);
         lines = std::max(lines, (length + per_line - 1) / per_line);
     }
@@ -287,13 +302,26 @@ int hotel_row_height(const std::array<std::string, grid_columns>& cells, const s
 std::string hotel_title_line(int kind, const std::string& key, int count) {
     std::string t;
     switch (kind) {
-        case kind_pref: t = "都道府県別検索：" + key + " 地区"; break;
-        case kind_airport: t = "空港別検索：" + key + " 空港"; break;
-        case kind_name: t = "ホテル名検索：" + key; break;
-        case kind_district: t = "地区名検索：" + key; break;
-        case kind_station: t = "最寄り駅名検索：" + key; break;
-        case kind_free: t = "フリーキーワード検索：" + key; break;
-        default: break;
+        case kind_pref:
+            t = "都道府県別検索：" + key + " 地区";
+            break;
+        case kind_airport:
+            t = "空港別検索：" + key + " 空港";
+            break;
+        case kind_name:
+            t = "ホテル名検索：" + key;
+            break;
+        case kind_district:
+            t = "地区名検索：" + key;
+            break;
+        case kind_station:
+            t = "最寄り駅名検索：" + key;
+            break;
+        case kind_free:
+            t = "フリーキーワード検索：" + key;
+            break;
+        default:
+            break;
     }
     if (count >= 0) t += " (" + std::to_string(count) + "件)";
     return t;
@@ -312,7 +340,8 @@ std::string base_address(const std::string& host) {
 
 }  // namespace
 
-std::array<std::string, 3> hotel_page_addresses(const HotelData& d, int k, HotelPage page, const HotelHosts& hosts) {
+std::array<std::string, 3> hotel_page_addresses(const HotelData& d, int k, HotelPage page,
+                                                const HotelHosts& hosts) {
     const auto i = static_cast<std::size_t>(k);
     std::array<std::string, 3> a;
     // A host the deployment has not configured opens nothing rather than an address without a host.

@@ -11,7 +11,14 @@
 namespace quorvel {
 
 // The search kinds of the search window.
-enum HotelSelKind { kind_pref = 1, kind_airport = 2, kind_name = 3, kind_district = 4, kind_station = 5, kind_free = 6 };
+enum HotelSelKind {
+    kind_pref = 1,
+    kind_airport = 2,
+    kind_name = 3,
+    kind_district = 4,
+    kind_station = 5,
+    kind_free = 6
+};
 
 // Shared state of the search window, the list and the pickers.
 struct HotelSearchState {
@@ -20,7 +27,7 @@ struct HotelSearchState {
     std::array<std::string, 6> text1_history;  // rows 1..5, row 1 the most recent
     std::array<std::string, 6> text2_history;
     std::string picked_text;
-    int district_filter = 0;                  // 0 = no refinement
+    int district_filter = 0;                   // 0 = no refinement
     std::vector<std::string> filter_district;  // rows 1..district_filter (index 0 unused)
 };
 
@@ -38,7 +45,7 @@ void push_history(std::array<std::string, 6>& history, const std::string& text);
 int effective_max_kensuu(int max_kensuu);
 
 struct HotelHits {
-    std::vector<int> hotel_hit_list;  // hotel numbers, rows 0.. (display order after sort_hotel)
+    std::vector<int> hotel_hit_list;           // hotel numbers, rows 0.. (display order after sort_hotel)
     std::vector<std::string> result_district;  // distinct districts of the matching hotels, first seen first
     // More than 500 distinct districts: the list keeps the first 500 and says so.
     bool result_district_truncated = false;
@@ -58,7 +65,8 @@ HotelHits sel_data6(const HotelData& data, const HotelSearchState& state, int ma
 // The airport key as the airport search compares it: Narita reads as Haneda, Kansai as Itami.
 std::string fold_airport(const std::string& key);
 
-// Sort keys: "ホテル都道府県", "ホテル空港", "ホテル詳細", "ホテル名", "ホテル電話", "ホテル部屋数", "ホテル料金".
+// Sort keys: "ホテル都道府県", "ホテル空港", "ホテル詳細", "ホテル名", "ホテル電話", "ホテル部屋数",
+// "ホテル料金".
 inline constexpr const char* sort_by_pref = "ホテル都道府県";
 bool is_hotel_sort_key(std::string_view key);
 // The two sort texts of hotel k for a key.
@@ -86,7 +94,8 @@ Rgb hotel_row_colour(const HotelData& data, int k);
 // Characters per line of a column of the given width in twips.
 int chars_per_line(int column, int width_twips);
 // Row height in twips for a row's cell texts and the column widths.
-int hotel_row_height(const std::array<std::string, grid_columns>& cells, const std::array<int, grid_columns>& widths);
+int hotel_row_height(const std::array<std::string, grid_columns>& cells,
+                     const std::array<int, grid_columns>& widths);
 // The title line: the description of the search, and " (N件)" when count >= 0.
 std::string hotel_title_line(int kind, const std::string& hotel_sel_text, int count = -1);
 
@@ -100,7 +109,8 @@ struct HotelHosts {
 };
 enum class HotelPage { info, reserve };  // "ホテル情報", "ホテル予約"
 // Up to three addresses in the order they are opened; an entry is empty when it is not opened.
-std::array<std::string, 3> hotel_page_addresses(const HotelData& data, int k, HotelPage page, const HotelHosts& hosts);
+std::array<std::string, 3> hotel_page_addresses(const HotelData& data, int k, HotelPage page,
+                                                const HotelHosts& hosts);
 // Which page buttons a hotel enables: {"ホテル情報", "ホテル予約"}.
 std::pair<bool, bool> hotel_page_buttons(const HotelData& data, int k);
 // Whether the reservation notice is shown before opening pages: the first three times. The

@@ -16,7 +16,7 @@ namespace {
 constexpr std::size_t block_bytes = 1024;
 
 class FileWriter {
-public:
+  public:
     void i32(std::int32_t v) {
         const auto u = static_cast<std::uint32_t>(v);
         for (int k = 0; k < 4; ++k) out_ += static_cast<char>((u >> (8 * k)) & 0xFF);
@@ -29,7 +29,8 @@ public:
     Status text(const std::string& utf8, const std::string& where) {
         auto sjis = utf8_to_sjis(utf8);
         if (!sjis) return make_error(ErrorCode::encoding, where + ": " + sjis.error().message);
-        if (sjis->size() > 32767) return make_error(ErrorCode::invalid, where + ": text longer than 32767 bytes");
+        if (sjis->size() > 32767)
+            return make_error(ErrorCode::invalid, where + ": text longer than 32767 bytes");
         i16(8);
         i16(static_cast<std::int16_t>(sjis->size()));
         out_ += *sjis;
@@ -43,19 +44,19 @@ public:
     }
     std::string take() { return std::move(out_); }
 
-private:
+  private:
     std::string out_;
 };
 
 Status check_count(std::size_t n, int bound, const char* what) {
     if (n > static_cast<std::size_t>(bound))
-        return make_error(ErrorCode::invalid, std::string(what) + ": " + std::to_string(n) + " rows, more than " +
-                                                  std::to_string(bound));
+        return make_error(ErrorCode::invalid, std::string(what) + ": " + std::to_string(n) +
+                                                  " rows, more than " + std::to_string(bound));
     return ok_status();
 }
 
-#define QUORVEL_TRY(expr)             \
-    do {                              \
+#define QUORVEL_TRY(expr)                               \
+    do {                                                \
         if (Status s_ = (expr); !s_) return s_.error(); \
     } while (0)
 
@@ -91,7 +92,8 @@ Result<std::string> write_hotel_file(const HotelSource& src) {
     for (std::size_t j = 0; j < src.airports.size(); ++j) {
         QUORVEL_TRY(w.text(src.airports[j].first, "airport " + std::to_string(j + 1)));
         if (src.airports[j].second < 0 || src.airports[j].second > 99)
-            return make_error(ErrorCode::invalid, "airport " + std::to_string(j + 1) + ": area outside 0..99");
+            return make_error(ErrorCode::invalid,
+                              "airport " + std::to_string(j + 1) + ": area outside 0..99");
         w.raw(format_number(src.airports[j].second, "00"));
     }
     ctl[4] = w.begin_section();
@@ -105,7 +107,8 @@ Result<std::string> write_hotel_file(const HotelSource& src) {
         const auto& h = src.hotels[k];
         if (h.site_code < 0 || h.site_code > 700000 || h.pref < 0 || h.pref > prefs || h.airport < 0 ||
             h.airport > 99 || h.district < 0 || h.district >= 3000)
-            return make_error(ErrorCode::invalid, hotel_where(k + 1, "site code or location") + " outside the tables");
+            return make_error(ErrorCode::invalid,
+                              hotel_where(k + 1, "site code or location") + " outside the tables");
         w.i32(h.site_code * 3000);
         w.i32((h.pref * 100 + h.airport) * 3000 + h.district);
     }
@@ -114,16 +117,21 @@ Result<std::string> write_hotel_file(const HotelSource& src) {
         w.i32(record_no_pattern(static_cast<int>(k + 1)));
         QUORVEL_TRY(w.text(src.hotels[k].name, hotel_where(k + 1, "name")));
     }
-    const std::pair<int, std::string HotelSourceHotel::*> keyed[] = {
-        {13, &HotelSourceHotel::tel},    {14, &HotelSourceHotel::rooms},  {15, &HotelSourceHotel::access},
-        {16, &HotelSourceHotel::price},  {17, &HotelSourceHotel::remark}, {18, &HotelSourceHotel::address},
-        {19, nullptr},                   {20, &HotelSourceHotel::rsv_query}};
+    const std::pair<int, std::string HotelSourceHotel::*> keyed[] = {{13, &HotelSourceHotel::tel},
+                                                                     {14, &HotelSourceHotel::rooms},
+                                                                     {15, &HotelSourceHotel::access},
+                                                                     {16, &HotelSourceHotel::price},
+                                                                     {17, &HotelSourceHotel::remark},
+                                                                     {18, &HotelSourceHotel::address},
+                                                                     {19, nullptr},
+                                                                     {20, &HotelSourceHotel::rsv_query}};
     for (const auto& [section, field] : keyed) {
         ctl[static_cast<std::size_t>(section)] = w.begin_section();
         if (field == nullptr) {
             count(src.inquiries.size());
             for (std::size_t j = 0; j < src.inquiries.size(); ++j)
-                for (const auto& t : src.inquiries[j]) QUORVEL_TRY(w.text(t, "enquiry page " + std::to_string(j + 1)));
+                for (const auto& t : src.inquiries[j])
+                    QUORVEL_TRY(w.text(t, "enquiry page " + std::to_string(j + 1)));
             continue;
         }
         for (std::size_t k = 0; k < src.hotels.size(); ++k) {
@@ -144,10 +152,12 @@ Result<std::string> write_hotel_file(const HotelSource& src) {
 HotelSource hotel_source_from_data(const HotelData& d) {
     HotelSource s;
     auto at = [](const auto& v, int i) -> const auto& { return v[static_cast<std::size_t>(i)]; };
-    for (int j = 1; j <= d.pref_count; ++j) s.prefs.push_back({at(d.pref_area, j), at(d.pref_name, j), at(d.pref_alias, j)});
+    for (int j = 1; j <= d.pref_count; ++j)
+        s.prefs.push_back({at(d.pref_area, j), at(d.pref_name, j), at(d.pref_alias, j)});
     for (int j = 1; j <= d.extra_count; ++j)
         s.extras.push_back({at(d.extra[0], j), at(d.extra[1], j), at(d.extra[2], j), at(d.extra[3], j)});
-    for (int j = 1; j <= d.airport_count; ++j) s.airports.emplace_back(at(d.airport_name, j), at(d.airport_area, j));
+    for (int j = 1; j <= d.airport_count; ++j)
+        s.airports.emplace_back(at(d.airport_name, j), at(d.airport_area, j));
     for (int j = 1; j <= d.district_count; ++j) s.districts.push_back(at(d.district_name, j));
     for (int k = 1; k <= d.hotel_base_count; ++k) {
         HotelSourceHotel h;
@@ -195,7 +205,8 @@ Result<Rows> read_tsv(const std::filesystem::path& path, std::size_t columns) {
         std::size_t p = 0;
         for (;;) {
             const std::size_t tab = line.find('\t', p);
-            cells.emplace_back(line.substr(p, tab == std::string_view::npos ? std::string_view::npos : tab - p));
+            cells.emplace_back(
+                line.substr(p, tab == std::string_view::npos ? std::string_view::npos : tab - p));
             if (tab == std::string_view::npos) break;
             p = tab + 1;
         }
@@ -223,7 +234,8 @@ Status write_tsv(const std::filesystem::path& path, const std::string& header, c
     for (const auto& r : rows) {
         for (std::size_t c = 0; c < r.size(); ++c) {
             if (r[c].find_first_of("\t\r\n") != std::string::npos)
-                return make_error(ErrorCode::invalid, path.string() + ": a text holds a TAB or a line break: " + r[c]);
+                return make_error(ErrorCode::invalid,
+                                  path.string() + ": a text holds a TAB or a line break: " + r[c]);
             if (c == 0 && !r[c].empty() && r[c].front() == '#')
                 return make_error(ErrorCode::invalid, path.string() + ": a row starts with \"#\": " + r[c]);
             if (c) out += '\t';
@@ -290,17 +302,18 @@ Status write_hotel_source(const std::filesystem::path& dir, const HotelSource& s
     for (const auto& d : s.districts) districts.push_back({d});
     for (const auto& h : s.hotels)
         hotels.push_back({std::to_string(h.site_code), std::to_string(h.pref), std::to_string(h.airport),
-                          std::to_string(h.district), h.name, h.tel, h.rooms, h.access, h.price, h.remark, h.address,
-                          h.rsv_query});
+                          std::to_string(h.district), h.name, h.tel, h.rooms, h.access, h.price, h.remark,
+                          h.address, h.rsv_query});
     for (const auto& q : s.inquiries) inquiries.push_back({q[0], q[1], q[2]});
     QUORVEL_TRY(write_tsv(dir / "prefectures.tsv", "# area\tname\talias", prefs));
     QUORVEL_TRY(write_tsv(dir / "extra.tsv", "# four texts no window reads", extras));
     QUORVEL_TRY(write_tsv(dir / "airports.tsv", "# name\tarea (1 北海道 .. 9 沖縄)", airports));
     QUORVEL_TRY(write_tsv(dir / "districts.tsv", "# district name (row numbers count from 1)", districts));
-    QUORVEL_TRY(write_tsv(dir / "hotels.tsv",
-                          "# site_code\tpref\tairport\tdistrict\tname\ttel\trooms\taccess\tprice\tremark||home page\t"
-                          "address\trsv_query",
-                          hotels));
+    QUORVEL_TRY(
+        write_tsv(dir / "hotels.tsv",
+                  "# site_code\tpref\tairport\tdistrict\tname\ttel\trooms\taccess\tprice\tremark||home page\t"
+                  "address\trsv_query",
+                  hotels));
     QUORVEL_TRY(write_tsv(dir / "inquiries.tsv", "# name\tnote\tpage address", inquiries));
     return ok_status();
 }

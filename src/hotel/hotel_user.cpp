@@ -14,18 +14,21 @@ namespace quorvel {
 namespace {
 
 std::vector<std::string>* user_text_tables(HotelData& d, std::size_t f) {
-    std::vector<std::string>* t[9] = {&d.user_pref_name, &d.user_airport_name, &d.user_district_name,
-                                      &d.user_hotel_name, &d.user_tel,         &d.user_rooms,
-                                      &d.user_access,     &d.user_price,       &d.user_note};
+    std::vector<std::string>* t[9] = {&d.user_pref_name,  &d.user_airport_name, &d.user_district_name,
+                                      &d.user_hotel_name, &d.user_tel,          &d.user_rooms,
+                                      &d.user_access,     &d.user_price,        &d.user_note};
     return t[f];
 }
 
 std::string quote_field(const std::string& text) {
     std::string out = "\"";
     for (char c : text) {
-        if (c == '"') out += "\"\"";
-        else if (c == '\r' || c == '\n') out += ' ';
-        else out += c;
+        if (c == '"')
+            out += "\"\"";
+        else if (c == '\r' || c == '\n')
+            out += ' ';
+        else
+            out += c;
     }
     return out + "\"";
 }
@@ -60,7 +63,9 @@ Result<std::string> user_hotel_csv(const HotelData& d) {
         utf8 += "\r\n";
     }
     auto sjis = utf8_to_sjis(utf8);
-    if (!sjis) return make_error(ErrorCode::encoding, std::string(user_hotel_file_name) + ": " + sjis.error().message);
+    if (!sjis)
+        return make_error(ErrorCode::encoding,
+                          std::string(user_hotel_file_name) + ": " + sjis.error().message);
     return sjis;
 }
 
@@ -71,7 +76,8 @@ Status save_user_hotel(const std::filesystem::path& path, const HotelData& data)
 }
 
 Status edit_data(HotelData& d, int n, const UserHotelFields& fields) {
-    if (n < 1 || n > d.user_hotel_count + 1) return make_error(ErrorCode::invalid, "no user hotel " + std::to_string(n));
+    if (n < 1 || n > d.user_hotel_count + 1)
+        return make_error(ErrorCode::invalid, "no user hotel " + std::to_string(n));
     if (n > hotel_bounds::user_hotels) return make_error(ErrorCode::invalid, user_hotel_full_message);
     const auto i = static_cast<std::size_t>(n);
     for (std::size_t f = 0; f < fields.size(); ++f) (*user_text_tables(d, f))[i] = fields[f];
@@ -79,14 +85,16 @@ Status edit_data(HotelData& d, int n, const UserHotelFields& fields) {
     std::int64_t value = 0;
     if (d.user_price[i].find('\\') != std::string::npos && char_count(trim(d.user_price[i])) > 1)
         value = currency_amount(d.user_price[i]);
-    d.user_price_value[i] = static_cast<std::int32_t>(std::clamp<std::int64_t>(value, std::int64_t{INT32_MIN}, std::int64_t{INT32_MAX}));
+    d.user_price_value[i] = static_cast<std::int32_t>(
+        std::clamp<std::int64_t>(value, std::int64_t{INT32_MIN}, std::int64_t{INT32_MAX}));
     d.user_price[i] = format_number(d.user_price_value[i], "\\\\###,###,###");
     d.user_hotel_merged = 0;
     return ok_status();
 }
 
 Status add_user_hotel(HotelData& d, const UserHotelFields& fields) {
-    if (d.user_hotel_count >= hotel_bounds::user_hotels) return make_error(ErrorCode::invalid, user_hotel_full_message);
+    if (d.user_hotel_count >= hotel_bounds::user_hotels)
+        return make_error(ErrorCode::invalid, user_hotel_full_message);
     Status s = edit_data(d, d.user_hotel_count + 1, fields);
     if (s) ++d.user_hotel_count;
     return s;
@@ -99,8 +107,10 @@ void del_data(HotelData& d, std::vector<int>& user_order, int row) {
     if (k < 1 || k > count) return;
     for (int j = k; j < count; ++j) {
         const auto to = static_cast<std::size_t>(j), from = to + 1;
-        for (std::size_t f = 0; f < 9; ++f) (*user_text_tables(d, f))[to] = std::move((*user_text_tables(d, f))[from]);
-        for (auto* t : {&d.user_pref, &d.user_airport, &d.user_district, &d.user_price_value}) (*t)[to] = (*t)[from];
+        for (std::size_t f = 0; f < 9; ++f)
+            (*user_text_tables(d, f))[to] = std::move((*user_text_tables(d, f))[from]);
+        for (auto* t : {&d.user_pref, &d.user_airport, &d.user_district, &d.user_price_value})
+            (*t)[to] = (*t)[from];
     }
     const auto last = static_cast<std::size_t>(count);
     for (std::size_t f = 0; f < 9; ++f) (*user_text_tables(d, f))[last].clear();
@@ -120,13 +130,20 @@ std::vector<int> initial_user_order(const HotelData& d) {
 
 std::string user_sort_key_for_column(int column) {
     switch (column) {
-        case 1: return "ホテル空港";
-        case 2: return "ホテル詳細";
-        case 3: return "ホテル名";
-        case 4: return "ホテル電話";
-        case 5: return "ホテル部屋数";
-        case 7: return "ホテル料金";
-        default: return "ホテル都道府県";
+        case 1:
+            return "ホテル空港";
+        case 2:
+            return "ホテル詳細";
+        case 3:
+            return "ホテル名";
+        case 4:
+            return "ホテル電話";
+        case 5:
+            return "ホテル部屋数";
+        case 7:
+            return "ホテル料金";
+        default:
+            return "ホテル都道府県";
     }
 }
 
@@ -134,14 +151,19 @@ std::pair<std::string, std::string> user_sort_keys(const HotelData& d, int r, st
     const auto i = static_cast<std::size_t>(r);
     const std::int64_t p = d.user_pref[i], a = d.user_airport[i], dn = d.user_district[i];
     const std::string location = format_number((p * 100 + a) * 500 + dn, "0000000000");
-    if (sort_key == "ホテル空港") return {format_number((a * 50 + p) * 500 + dn, "0000000000"), d.user_hotel_name[i]};
-    if (sort_key == "ホテル詳細") return {format_number((dn * 50 + p) * 100 + a, "0000000000"), d.user_hotel_name[i]};
+    if (sort_key == "ホテル空港")
+        return {format_number((a * 50 + p) * 500 + dn, "0000000000"), d.user_hotel_name[i]};
+    if (sort_key == "ホテル詳細")
+        return {format_number((dn * 50 + p) * 100 + a, "0000000000"), d.user_hotel_name[i]};
     if (sort_key == "ホテル名") return {d.user_hotel_name[i], std::string()};
-    if (sort_key == "ホテル電話") return {d.user_tel[i].empty() ? "999999999999" : d.user_tel[i], std::string()};
+    if (sort_key == "ホテル電話")
+        return {d.user_tel[i].empty() ? "999999999999" : d.user_tel[i], std::string()};
     if (sort_key == "ホテル部屋数")
-        return {d.user_rooms[i].empty() ? "99999" : format_number(leading_number(d.user_rooms[i]), "00000"), location};
+        return {d.user_rooms[i].empty() ? "99999" : format_number(leading_number(d.user_rooms[i]), "00000"),
+                location};
     if (sort_key == "ホテル料金")
-        return {d.user_price_value[i] == 0 ? "999999" : format_number(d.user_price_value[i], "000000"), location};
+        return {d.user_price_value[i] == 0 ? "999999" : format_number(d.user_price_value[i], "000000"),
+                location};
     return {location, d.user_hotel_name[i]};
 }
 
@@ -171,7 +193,8 @@ std::pair<std::string, std::int64_t> edit_price_rule(const std::string& text8) {
 UserHotelCheck check_user_hotel(const HotelData& d, UserHotelFields& f, bool add_update) {
     if (trim(f[0]).empty()) return {0, "都道府県名は省略できません"};
     if (!names_a_row(d.pref_name, d.pref_count, trim(f[0]))) return {0, "都道府県名の入力誤りです"};
-    if (trim(f[1]).empty()) return {1, add_update ? "ホテル空港名は省略できません" : "空港名は省略できません"};
+    if (trim(f[1]).empty())
+        return {1, add_update ? "ホテル空港名は省略できません" : "空港名は省略できません"};
     if (!names_a_row(d.airport_name, d.airport_count, trim(f[1])))
         return {1, add_update ? "ホテル空港名の入力です" : "空港名の入力です"};
     // The rows are looked up by exact match, so the accepted names are kept without the blanks

@@ -12,7 +12,8 @@
 namespace quorvel {
 
 // The message shown when a 501st user hotel is added.
-inline constexpr const char* user_hotel_full_message = "登録できるホテルは500件までです。これ以上追加できません。";
+inline constexpr const char* user_hotel_full_message =
+    "登録できるホテルは500件までです。これ以上追加できません。";
 
 // hotelusr.csv as the registry writes it: per user hotel one line of nine fields in double quotes,
 // separated by commas, ended by CR LF, in Shift-JIS. A double quote inside a field is doubled, which

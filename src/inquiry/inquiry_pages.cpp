@@ -18,7 +18,7 @@ namespace {
 
 // The page text, one line at a time.
 class Lines {
-public:
+  public:
     Lines& operator<<(std::string_view line) {
         text_ += line;
         text_ += '\n';
@@ -26,7 +26,7 @@ public:
     }
     std::string take() { return std::move(text_); }
 
-private:
+  private:
     std::string text_;
 };
 
@@ -35,8 +35,8 @@ constexpr std::string_view charset_meta =
 
 struct AirlineTexts {
     Airline airline;
-    std::string_view name;       // "JAL": company[i], the window and file names
-    std::string_view form;       // "jal": the form's name in inq.htm and in the relay page
+    std::string_view name;  // "JAL": company[i], the window and file names
+    std::string_view form;  // "jal": the form's name in inq.htm and in the relay page
     Site site;
     std::string_view title, notice;
     std::string_view method, path;
@@ -46,17 +46,34 @@ struct AirlineTexts {
 
 const std::array<AirlineTexts, 3>& airline_texts() {
     static const std::array<AirlineTexts, 3> texts{{
-        {Airline::jal, "JAL", "jal", Site::jal_inquiry, "<TITLE>日本航空(JAL)の空席照会中!!</TITLE>",
-         "日本航空（ＪＡＬ）の空席照会中!!　しばらくお待ちください。<BR>", "post", "/cgi-bin/db2www/avarvout.d2w/report",
+        {Airline::jal,
+         "JAL",
+         "jal",
+         Site::jal_inquiry,
+         "<TITLE>日本航空(JAL)の空席照会中!!</TITLE>",
+         "日本航空（ＪＡＬ）の空席照会中!!　しばらくお待ちください。<BR>",
+         "post",
+         "/cgi-bin/db2www/avarvout.d2w/report",
          {},
          {{"MONTH", "MONTH"}, {"DAY", "DAY"}, {"DPORT", "FROM"}, {"APORT", "TO"}, {"TIME", "TIME"}}},
-        {Airline::ana, "ANA", "ana", Site::ana_inquiry, "<TITLE>全日空(ANA)の空席照会中!!</TITLE>",
-         "全日空（ＡＮＡ）の空席照会中!!　しばらくお待ちください。<BR>", "post", "/drs/vacant2.cgi",
+        {Airline::ana,
+         "ANA",
+         "ana",
+         Site::ana_inquiry,
+         "<TITLE>全日空(ANA)の空席照会中!!</TITLE>",
+         "全日空（ＡＮＡ）の空席照会中!!　しばらくお待ちください。<BR>",
+         "post",
+         "/drs/vacant2.cgi",
          {{"SEGMENT_NO", "0"}, {"RESERVE_FLAG", "0"}},
          {{"E_MONTH", "MONTH"}, {"E_DAY", "DAY"}, {"D_PLACE", "FROM"}, {"A_PLACE", "TO"}}},
-        {Airline::jas, "JAS", "jas", Site::jas_inquiry,
+        {Airline::jas,
+         "JAS",
+         "jas",
+         Site::jas_inquiry,
          "<TITLE>日本エアシステム(JAS)の空席・運賃を照会しています。</TITLE>",
-         "日本エアシステム（ＪＡＳ）の空席照会中!!　しばらくお待ちください。<BR>", "GET", "/cgi/rsvn/r02v.asp",
+         "日本エアシステム（ＪＡＳ）の空席照会中!!　しばらくお待ちください。<BR>",
+         "GET",
+         "/cgi/rsvn/r02v.asp",
          {{"gmid", "0"}, {"shoriFlg", "0"}, {"shoriCls", "1"}, {"shoriIn", "1"}, {"filt_su", "0"}},
          {{"flt_m_in", "MONTH"}, {"flt_d_in", "DAY"}, {"flt_depAp_in", "FROM"}, {"flt_ariAp_in", "TO"}}},
     }};
@@ -69,9 +86,12 @@ std::string in_quotes(std::string_view text) { return "\"" + std::string(text) +
 
 bool offered(const InquiryFlags& flags, Airline a) {
     switch (a) {
-        case Airline::jal: return flags.inq_jal == 1;
-        case Airline::ana: return flags.inq_ana == 1;
-        case Airline::jas: return flags.inq_jas == 1;
+        case Airline::jal:
+            return flags.inq_jal == 1;
+        case Airline::ana:
+            return flags.inq_ana == 1;
+        case Airline::jas:
+            return flags.inq_jas == 1;
     }
     return false;
 }
@@ -82,18 +102,26 @@ std::string apt(const Timetable& tt, int i) { return tt.apt_name[static_cast<std
 
 std::string crt_send_html(const AirlineTexts& a, const std::string& action) {
     Lines h;
-    h << "<HTML>" << "<HEAD>" << charset_meta << a.title << "</HEAD>" << "<BODY bgcolor=\"#FFFFFF\">";
-    h << "<font face=\"ＭＳ Ｐゴシック\" size=\"5\"><br>" << "<BR>" << "<BR>" << "<BR>";
-    h << "<center>" + std::string(a.notice) + "</center>" << "</font>";
+    h << "<HTML>"
+      << "<HEAD>" << charset_meta << a.title << "</HEAD>"
+      << "<BODY bgcolor=\"#FFFFFF\">";
+    h << "<font face=\"ＭＳ Ｐゴシック\" size=\"5\"><br>"
+      << "<BR>"
+      << "<BR>"
+      << "<BR>";
+    h << "<center>" + std::string(a.notice) + "</center>"
+      << "</font>";
     h << "<FORM name=\"" + std::string(a.form) + "\" method=\"" + std::string(a.method) + "\" action=\"" +
              html_escape(action) + "\">";
     for (const auto& [name, value] : a.fixed)
-        h << "<INPUT type=\"hidden\" name=\"" + std::string(name) + "\" value=\"" + std::string(value) + "\">";
+        h << "<INPUT type=\"hidden\" name=\"" + std::string(name) + "\" value=\"" + std::string(value) +
+                 "\">";
     for (const auto& [own, from] : a.copied)
         h << "<INPUT type=\"hidden\" name=\"" + std::string(own) + "\" value=\"\">";
     h << "</FORM>";
     // The enquiry page is another origin (file://), so its values come in this page's own address.
-    h << "<SCRIPT language=\"JavaScript\">" << "<!--";
+    h << "<SCRIPT language=\"JavaScript\">"
+      << "<!--";
     h << "function kuseki_value(name) {";
     h << "    var pairs = location.search.substring(1).split(\"&\");";
     h << "    for (var k = 0; k < pairs.length; k++) {";
@@ -110,7 +138,10 @@ std::string crt_send_html(const AirlineTexts& a, const std::string& action) {
         h << "    " + form + std::string(own) + ".value = kuseki_value(\"" + std::string(from) + "\");";
     h << "    " + form + "submit();";
     h << "}";
-    h << "//-->" << "</SCRIPT>" << "</BODY>" << "</HTML>";
+    h << "//-->"
+      << "</SCRIPT>"
+      << "</BODY>"
+      << "</HTML>";
     return h.take();
 }
 
@@ -139,10 +170,12 @@ void calender_script(Lines& h) {
     h << "        if ((y % 4 == 0 && y % 100 != 0) || y % 400 == 0) mdays[1] = 29;";
     h << "        var first = new Date(y, m - 1, 1).getDay();";
     h << "        document.write(\"<TABLE border=\\\"1\\\">\");";
-    h << "        document.write(\"<TR><TD colspan=\\\"7\\\" align=\\\"center\\\" bgcolor=\\\"#99FFCC\\\">\" + y + "
+    h << "        document.write(\"<TR><TD colspan=\\\"7\\\" align=\\\"center\\\" bgcolor=\\\"#99FFCC\\\">\" "
+         "+ y + "
          "\"年\" + m + \"月</TD></TR>\");";
     h << "        document.write(\"<TR>\");";
-    h << "        for (var w = 0; w < 7; w++) document.write(\"<TD bgcolor=\\\"#99FFDD\\\">\" + week[w] + \"</TD>\");";
+    h << "        for (var w = 0; w < 7; w++) document.write(\"<TD bgcolor=\\\"#99FFDD\\\">\" + week[w] + "
+         "\"</TD>\");";
     h << "        document.write(\"</TR><TR>\");";
     h << "        var cells = 0;";
     h << "        for (var e = 0; e < first; e++) {";
@@ -176,14 +209,25 @@ void calender_script(Lines& h) {
 
 std::string crt_calender_html() {
     Lines h;
-    h << "<HTML>" << "<HEAD>" << charset_meta << "<TITLE>Calender</TITLE>" << "</HEAD>";
-    h << "<SCRIPT language=\"JavaScript\">" << "<!--";
+    h << "<HTML>"
+      << "<HEAD>" << charset_meta << "<TITLE>Calender</TITLE>"
+      << "</HEAD>";
+    h << "<SCRIPT language=\"JavaScript\">"
+      << "<!--";
     calender_script(h);
-    h << "//-->" << "</SCRIPT>";
-    h << "<BODY bgcolor=\"#dcdcdc\">" << "<font size=\"2\">";
-    h << "<B>搭乗日をクリックしてください。<BR>" << "２ヶ月先まで空席照会できます。</B></font>";
-    h << "<SCRIPT language=\"JavaScript\">" << "<!--" << "calender();" << "//-->" << "</SCRIPT>";
-    h << "</BODY>" << "</HTML>";
+    h << "//-->"
+      << "</SCRIPT>";
+    h << "<BODY bgcolor=\"#dcdcdc\">"
+      << "<font size=\"2\">";
+    h << "<B>搭乗日をクリックしてください。<BR>"
+      << "２ヶ月先まで空席照会できます。</B></font>";
+    h << "<SCRIPT language=\"JavaScript\">"
+      << "<!--"
+      << "calender();"
+      << "//-->"
+      << "</SCRIPT>";
+    h << "</BODY>"
+      << "</HTML>";
     return h.take();
 }
 
@@ -207,10 +251,11 @@ std::string company_array(const EnquiryPage& p) {
 void kuseki_block(Lines& h, const EnquiryPage& p, std::size_t index) {
     const Airline a = p.airlines[index];
     const std::string name(texts_of(a).name);
-    h << (index == 0 ? std::string("    if (i == 0) {") : "        if (i == " + std::to_string(index) + ") {");
+    h << (index == 0 ? std::string("    if (i == 0) {")
+                     : "        if (i == " + std::to_string(index) + ") {");
     std::string months;
-    static constexpr std::array<std::string_view, 12> month_names = {"JAN", "FEB", "MAR", "APR", "MAY", "JUN",
-                                                                     "JUL", "AUG", "SEP", "OCT", "NOV", "DEC"};
+    static constexpr std::array<std::string_view, 12> month_names = {
+        "JAN", "FEB", "MAR", "APR", "MAY", "JUN", "JUL", "AUG", "SEP", "OCT", "NOV", "DEC"};
     for (int m = 1; m <= 12; ++m)
         months += (m == 1 ? "" : ", ") +
                   in_quotes(a == Airline::ana ? std::string(month_names[static_cast<std::size_t>(m - 1)])
@@ -221,21 +266,30 @@ void kuseki_block(Lines& h, const EnquiryPage& p, std::size_t index) {
     h << "        para_day = String(document.INPUT1.DAY.selectedIndex + 1);";
     h << "        para_from = airport[document.INPUT1.FROM.selectedIndex];";
     h << "        para_to = airport[document.INPUT1.TO.selectedIndex];";
-    h << "        if (para_from == \"\") {" << "            err1 = \"" + name + "\";" << "            err2 = 1;";
-    h << "        } else if (para_to == \"\") {" << "            err1 = \"" + name + "\";" << "            err2 = 2;";
+    h << "        if (para_from == \"\") {"
+      << "            err1 = \"" + name + "\";"
+      << "            err2 = 1;";
+    h << "        } else if (para_to == \"\") {"
+      << "            err1 = \"" + name + "\";"
+      << "            err2 = 2;";
     h << "        }";
     if (a == Airline::jas) {
         h << "        if (para_mon.length < 2) para_mon = \"0\" + para_mon;";
         h << "        if (para_day.length < 2) para_day = \"0\" + para_day;";
     }
-    if (a == Airline::jal && p.time_band) h << "        document.jal.TIME.value = document.INPUT1.TIME.selectedIndex;";
+    if (a == Airline::jal && p.time_band)
+        h << "        document.jal.TIME.value = document.INPUT1.TIME.selectedIndex;";
     h << "    }";
 }
 
 void open_kuseki(Lines& h, const EnquiryPage& p) {
     h << "function open_kuseki(i) {";
-    h << "    var err1 = \"\";" << "    var err2 = 0;" << "    var para_mon = \"\";" << "    var para_day = \"\";";
-    h << "    var para_from = \"\";" << "    var para_to = \"\";";
+    h << "    var err1 = \"\";"
+      << "    var err2 = 0;"
+      << "    var para_mon = \"\";"
+      << "    var para_day = \"\";";
+    h << "    var para_from = \"\";"
+      << "    var para_to = \"\";";
     h << "    var company = " + company_array(p) + ";";
     for (std::size_t b = 0; b < p.airlines.size(); ++b) kuseki_block(h, p, b);
     h << "    if (err1 == \"\") {";
@@ -244,11 +298,15 @@ void open_kuseki(Lines& h, const EnquiryPage& p) {
     h << "        document.forms[i].FROM.value = para_from;";
     h << "        document.forms[i].TO.value = para_to;";
     // The relay page lies beside this one, whatever the folder is called.
-    h << "        window.open(company[i] + \"_send.htm\" + kuseki_query(document.forms[i]), company[i] + \"_window\");";
+    h << "        window.open(company[i] + \"_send.htm\" + kuseki_query(document.forms[i]), company[i] + "
+         "\"_window\");";
     h << "        return true;";
     h << "    }";
-    h << "    if (err2 == 1) {" << "        alert(err1 + \"はこの[出発地]を指定できません。\");";
-    h << "    } else {" << "        alert(err1 + \"はこの[到着地]を指定できません。\");" << "    }";
+    h << "    if (err2 == 1) {"
+      << "        alert(err1 + \"はこの[出発地]を指定できません。\");";
+    h << "    } else {"
+      << "        alert(err1 + \"はこの[到着地]を指定できません。\");"
+      << "    }";
     h << "    document.INPUT2.elements[i].checked = false;";
     h << "    return false;";
     h << "}";
@@ -271,7 +329,8 @@ void sub_functions(Lines& h, const EnquiryPage& p) {
     h << "    var note = \"\";";
     h << "    for (var k = 0; k < kuseki_queue.length; k++) {";
     h << "        if (document.INPUT2.elements[kuseki_queue[k]].checked) {";
-    h << "            note = \"続けて[空席照会]ボタンをクリックすると、\" + kuseki_company[kuseki_queue[k]] + "
+    h << "            note = \"続けて[空席照会]ボタンをクリックすると、\" + kuseki_company[kuseki_queue[k]] "
+         "+ "
          "\"の空席照会ウィンドゥが開きます。\";";
     h << "            break;";
     h << "        }";
@@ -301,12 +360,20 @@ void sub_functions(Lines& h, const EnquiryPage& p) {
 }
 
 void page_functions(Lines& h) {
-    h << "function ouro() {" << "    document.INPUT1.FROM.selectedIndex = 0;"
-      << "    document.INPUT1.TO.selectedIndex = 1;" << "}";
-    h << "function hukuro() {" << "    document.INPUT1.FROM.selectedIndex = 1;"
-      << "    document.INPUT1.TO.selectedIndex = 0;" << "}";
-    h << "function res() {" << "    document.INPUT1.reset();" << "    document.INPUT2.reset();"
-      << "    kuseki_queue = new Array();" << "    kuseki_note();" << "}";
+    h << "function ouro() {"
+      << "    document.INPUT1.FROM.selectedIndex = 0;"
+      << "    document.INPUT1.TO.selectedIndex = 1;"
+      << "}";
+    h << "function hukuro() {"
+      << "    document.INPUT1.FROM.selectedIndex = 1;"
+      << "    document.INPUT1.TO.selectedIndex = 0;"
+      << "}";
+    h << "function res() {"
+      << "    document.INPUT1.reset();"
+      << "    document.INPUT2.reset();"
+      << "    kuseki_queue = new Array();"
+      << "    kuseki_note();"
+      << "}";
     h << "var calender_window = null;";
     h << "function calender() {";
     h << "    calender_window = window.open(\"calender.htm\", \"calender\", "
@@ -317,8 +384,10 @@ void page_functions(Lines& h) {
     h << "function calender_answer(e) {";
     h << "    if (calender_window == null || e.source !== calender_window) return;";
     h << "    var d = e.data;";
-    h << "    if (!d || typeof d.calender_month != \"number\" || typeof d.calender_day != \"number\") return;";
-    h << "    if (d.calender_month < 1 || d.calender_month > 12 || d.calender_day < 1 || d.calender_day > 31) return;";
+    h << "    if (!d || typeof d.calender_month != \"number\" || typeof d.calender_day != \"number\") "
+         "return;";
+    h << "    if (d.calender_month < 1 || d.calender_month > 12 || d.calender_day < 1 || d.calender_day > "
+         "31) return;";
     h << "    document.INPUT1.MONTH.selectedIndex = d.calender_month - 1;";
     h << "    document.INPUT1.DAY.selectedIndex = d.calender_day - 1;";
     h << "}";
@@ -326,11 +395,13 @@ void page_functions(Lines& h) {
 }
 
 void java_head(Lines& h, const EnquiryPage& p) {
-    h << "<SCRIPT language=\"JavaScript\">" << "<!--";
+    h << "<SCRIPT language=\"JavaScript\">"
+      << "<!--";
     open_kuseki(h, p);
     sub_functions(h, p);
     page_functions(h);
-    h << "//-->" << "</SCRIPT>";
+    h << "//-->"
+      << "</SCRIPT>";
 }
 
 void java_body1(Lines& h, const EnquiryPage& p) {
@@ -349,8 +420,14 @@ void put_html_1(Lines& h, const EnquiryPage& p) {
     java_head(h, p);
     h << "<BODY BGCOLOR=\"#FFFFE0\">";
     java_body1(h, p);
-    h << "<font face=\"ＭＳ Ｐゴシック\" size=\"3\">" << "<BR>" << "<BR>" << "<center>" << "<font size=\"5\">";
-    h << "<B>ケルバ時刻表＆ホテル情報</B>" << "</font>" << "</center>";
+    h << "<font face=\"ＭＳ Ｐゴシック\" size=\"3\">"
+      << "<BR>"
+      << "<BR>"
+      << "<center>"
+      << "<font size=\"5\">";
+    h << "<B>ケルバ時刻表＆ホテル情報</B>"
+      << "</font>"
+      << "</center>";
 }
 
 void instructions(Lines& h, const EnquiryPage& p) {
@@ -361,10 +438,15 @@ void instructions(Lines& h, const EnquiryPage& p) {
     else
         h << "搭乗予定月日、出発地、到着地を指定してください。<BR>";
     h << "時刻表検索条件を初期表示していますが、出発地、到着地の変更もできます。<BR>";
-    h << "<A HREF=\"javascript:calender()\">カレンダ表示</A>を使用するとワンタッチで搭乗予定月日を指定できます。<BR>";
+    h << "<A "
+         "HREF=\"javascript:calender()\">カレンダ表示</"
+         "A>を使用するとワンタッチで搭乗予定月日を指定できます。<BR>";
     if (p.time_band)
-        h << "JALで<STRONG>東京-札幌、東京-福岡、東京-大阪、東京-沖縄</STRONG>を利用する場合のみ時間帯を指定してください<BR>";
-    h << "<BR>" << "空席状況は２ヶ月先の便まで表示されます。<BR>" << "２ヶ月より先の搭乗予定月日を指定した場合、照会エラーとなります。<BR>";
+        h << "JALで<STRONG>東京-札幌、東京-福岡、東京-大阪、東京-沖縄</"
+             "STRONG>を利用する場合のみ時間帯を指定してください<BR>";
+    h << "<BR>"
+      << "空席状況は２ヶ月先の便まで表示されます。<BR>"
+      << "２ヶ月より先の搭乗予定月日を指定した場合、照会エラーとなります。<BR>";
     if (p.airlines.size() > 1) {
         h << "複数の航空会社を選択した場合、航空会社ごとにウィンドゥが開きます。<BR>";
         h << "[空席照会]ボタンを１回クリックするごとに、航空会社１社分のウィンドゥが開きます。<BR>";
@@ -393,45 +475,58 @@ void airport_select(Lines& h, const EnquiryPage& p, std::string_view name, int s
 }
 
 void input1(Lines& h, const EnquiryPage& p) {
-    h << "<FORM name=\"INPUT1\">" << "<TABLE border=\"1\">";
+    h << "<FORM name=\"INPUT1\">"
+      << "<TABLE border=\"1\">";
     h << "<TR><TD>搭乗予定月日</TD><TD>";
     number_select(h, "MONTH", 12, p.cond.sel_month);
     h << "月";
     number_select(h, "DAY", 31, p.cond.sel_day);
-    h << "日" << "<INPUT type=\"button\" value=\"カレンダ表示\" onclick=\"calender()\">" << "</TD></TR>";
+    h << "日"
+      << "<INPUT type=\"button\" value=\"カレンダ表示\" onclick=\"calender()\">"
+      << "</TD></TR>";
     if (p.time_band) {
-        h << "<TR><TD>利用時間帯（ＪＡＬのみ）</TD><TD>" << "<SELECT name=\"TIME\">";
-        h << "<OPTION value=\"0\" selected>午前中" << "<OPTION value=\"1\">午後" << "<OPTION value=\"2\">夕方";
-        h << "</SELECT>" << "</TD></TR>";
+        h << "<TR><TD>利用時間帯（ＪＡＬのみ）</TD><TD>"
+          << "<SELECT name=\"TIME\">";
+        h << "<OPTION value=\"0\" selected>午前中"
+          << "<OPTION value=\"1\">午後"
+          << "<OPTION value=\"2\">夕方";
+        h << "</SELECT>"
+          << "</TD></TR>";
     }
     h << "<TR><TD>出発地</TD><TD>";
     airport_select(h, p, "FROM", p.check.inq_from_idx);
-    h << "</TD></TR>" << "<TR><TD>到着地</TD><TD>";
+    h << "</TD></TR>"
+      << "<TR><TD>到着地</TD><TD>";
     airport_select(h, p, "TO", p.check.inq_to_idx);
-    h << "</TD></TR>" << "</TABLE>" << "</FORM>";
+    h << "</TD></TR>"
+      << "</TABLE>"
+      << "</FORM>";
 }
 
 void input2(Lines& h, const EnquiryPage& p) {
     const std::size_t n = p.airlines.size();
-    h << "<FORM name=\"INPUT2\">" << "<TABLE border=\"1\">";
+    h << "<FORM name=\"INPUT2\">"
+      << "<TABLE border=\"1\">";
     if (n > 1) h << "<TR><TH colspan=\"" + std::to_string(n) + "\">航空会社の選択</TH></TR>";
     h << "<TR>";
     for (std::size_t b = 0; b < n; ++b)
         h << "<TD><INPUT type=\"checkbox\" name=\"" + std::to_string(b) + "\" checked>" +
                  std::string(texts_of(p.airlines[b]).name) + "空席照会</TD>";
-    h << "</TR>" << "</TABLE>";
+    h << "</TR>"
+      << "</TABLE>";
     h << "<B>照会条件を指定したら [空席照会]ボタンをクリックしてください</B><BR>";
-    h << std::string("<INPUT type=\"button\" value=\"空席照会\" onclick=\"") + (n > 1 ? "sub()" : "open_kuseki(0)") +
-             "\">";
+    h << std::string("<INPUT type=\"button\" value=\"空席照会\" onclick=\"") +
+             (n > 1 ? "sub()" : "open_kuseki(0)") + "\">";
     h << "<INPUT type=\"button\" value=\"初期値に戻す\" onclick=\"res()\">";
     if (n > 1) h << "<BR><SPAN id=\"kuseki_next\"></SPAN>";
     h << "</FORM>";
 }
 
 void java_body2(Lines& h, const EnquiryPage& p) {
-    h << "<HR>" << "<A name=\"kuseki\"></A>";
-    h << "<FONT COLOR=\"#0000CC\"><H2>" + html_escape(p.cond.sel_from_name) + "　→　" + html_escape(p.cond.sel_to_name) +
-             "　空席照会</FONT></H2><P>";
+    h << "<HR>"
+      << "<A name=\"kuseki\"></A>";
+    h << "<FONT COLOR=\"#0000CC\"><H2>" + html_escape(p.cond.sel_from_name) + "　→　" +
+             html_escape(p.cond.sel_to_name) + "　空席照会</FONT></H2><P>";
     instructions(h, p);
     input1(h, p);
     input2(h, p);
@@ -439,7 +534,12 @@ void java_body2(Lines& h, const EnquiryPage& p) {
 
 void put_html_2(Lines& h, const EnquiryPage& p) {
     java_body2(h, p);
-    h << "<HR>" << "<BR>" << "<BR>" << "</font>" << "</BODY>" << "</HTML>";
+    h << "<HR>"
+      << "<BR>"
+      << "<BR>"
+      << "</font>"
+      << "</BODY>"
+      << "</HTML>";
 }
 
 std::string crt_java_html(const Timetable& tt, const SearchConditions& cond, const InquiryFlags& flags) {
@@ -494,7 +594,8 @@ std::string edit_airport(Airline airline, const Timetable& tt, const AirportChec
 }
 
 bool jal_time_band(const Timetable& tt, int inq_from_idx, int inq_to_idx) {
-    if (inq_from_idx < 1 || inq_to_idx < 1 || inq_from_idx > tt.apt_count || inq_to_idx > tt.apt_count) return false;
+    if (inq_from_idx < 1 || inq_to_idx < 1 || inq_from_idx > tt.apt_count || inq_to_idx > tt.apt_count)
+        return false;
     const auto pair = [&](const std::string& a, const std::string& b) {
         return starts_with(a, "東京") && (b == "福岡" || b == "札幌" || starts_with(b, "大阪"));
     };
@@ -514,12 +615,23 @@ std::string html_escape(std::string_view text) {
     out.reserve(text.size());
     for (char c : text) {
         switch (c) {
-            case '&': out += "&amp;"; break;
-            case '<': out += "&lt;"; break;
-            case '>': out += "&gt;"; break;
-            case '"': out += "&quot;"; break;
-            case '\'': out += "&#39;"; break;
-            default: out += c;
+            case '&':
+                out += "&amp;";
+                break;
+            case '<':
+                out += "&lt;";
+                break;
+            case '>':
+                out += "&gt;";
+                break;
+            case '"':
+                out += "&quot;";
+                break;
+            case '\'':
+                out += "&#39;";
+                break;
+            default:
+                out += c;
         }
     }
     return out;
@@ -580,11 +692,13 @@ Result<InquiryPages> crt_html(const Timetable& tt, const SearchConditions& cond,
     return out;
 }
 
-Result<std::filesystem::path> write_inquiry_pages(const std::filesystem::path& dir, const InquiryPages& pages) {
+Result<std::filesystem::path> write_inquiry_pages(const std::filesystem::path& dir,
+                                                  const InquiryPages& pages) {
     std::error_code ec;
     std::filesystem::create_directories(dir, ec);
     if (ec || !std::filesystem::is_directory(dir))
-        return make_error(ErrorCode::io, dir.string() + ": the folder for the seat enquiry pages cannot be created" +
+        return make_error(ErrorCode::io, dir.string() +
+                                             ": the folder for the seat enquiry pages cannot be created" +
                                              (ec ? ": " + ec.message() : std::string()));
     std::filesystem::path inq;
     for (const InquiryPage& page : pages.pages) {

@@ -32,7 +32,7 @@ struct InquiryFlags {
 
 // The working values of chk_airport.
 struct AirportCheck {
-    int inq_from_idx = 0, inq_to_idx = 0;  // 0 = not in the airport table
+    int inq_from_idx = 0, inq_to_idx = 0;               // 0 = not in the airport table
     Table<std::string, bounds::airports> offer_flag{};  // "y" = listed in FROM/TO
     // apt_code1..3 trimmed (JAL, ANA, JAS form codes), indexed [airline - 1][airport].
     std::array<Table<std::string, bounds::airports>, 3> code{};
@@ -78,6 +78,7 @@ Result<InquiryPages> crt_html(const Timetable& tt, const SearchConditions& cond,
 
 // Writes the pages into `dir` (created when missing; an existing folder is fine) in Shift-JIS with
 // CR LF line ends and returns the path of inq.htm, the page to open in the browser.
-Result<std::filesystem::path> write_inquiry_pages(const std::filesystem::path& dir, const InquiryPages& pages);
+Result<std::filesystem::path> write_inquiry_pages(const std::filesystem::path& dir,
+                                                  const InquiryPages& pages);
 
 }  // namespace quorvel

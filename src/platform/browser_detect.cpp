@@ -11,9 +11,9 @@
 namespace quorvel {
 
 const std::vector<std::string>& chromium_family() {
-    static const std::vector<std::string> names{"chromium",           "chromium-browser",      "google-chrome",
-                                                "google-chrome-stable", "google-chrome-beta",  "google-chrome-unstable",
-                                                "chrome"};
+    static const std::vector<std::string> names{
+        "chromium",           "chromium-browser",       "google-chrome", "google-chrome-stable",
+        "google-chrome-beta", "google-chrome-unstable", "chrome"};
     return names;
 }
 
@@ -63,7 +63,8 @@ std::string program_of(std::string_view command) {
         ++i;
         while (i < args.size() && (is_env_assignment(args[i]) || args[i].starts_with('-'))) {
             // These options of env take the next word as their value.
-            const bool takes_value = args[i] == "-u" || args[i] == "-C" || args[i] == "--unset" || args[i] == "--chdir";
+            const bool takes_value =
+                args[i] == "-u" || args[i] == "-C" || args[i] == "--unset" || args[i] == "--chdir";
             i += takes_value ? 2 : 1;
         }
     }

@@ -34,10 +34,11 @@ std::string chk_chr(std::string& wk_text, BrowserValues& browser);
 // Where this platform keeps what the Windows registry holds. The only keys the program reads are
 // the default http handler command ("http\shell\open\command") and "DefautIcon".
 class KeyValueSource {
-public:
+  public:
     virtual ~KeyValueSource() = default;
     // True with KeyVal set when the value exists; false with KeyVal empty otherwise.
-    virtual bool GetKeyValue(std::string_view KeyName, std::string_view SubKeyRef, std::string& KeyVal) const = 0;
+    virtual bool GetKeyValue(std::string_view KeyName, std::string_view SubKeyRef,
+                             std::string& KeyVal) const = 0;
 };
 
 inline constexpr std::string_view http_command_key = "http\\shell\\open\\command";

@@ -42,7 +42,8 @@ std::vector<fs::path> browser_search_roots(std::string_view path_env) {
 
 std::vector<std::string> search_targets_for(int option) {
     std::vector<std::string> targets{option == 1 ? "IEXPLORE.EXE" : "NETSCAPE.EXE"};
-    for (const auto& n : option == 1 ? chromium_family() : firefox_family()) targets.push_back(to_upper_ascii(n));
+    for (const auto& n : option == 1 ? chromium_family() : firefox_family())
+        targets.push_back(to_upper_ascii(n));
     return targets;
 }
 
@@ -56,7 +57,9 @@ void BrowserSearch::RecurseTree(const fs::path& CurrentPath, int& hit_flg) {
     if (is_pseudo_file_system(CurrentPath)) return;
     struct stat st {};
     if (::stat(CurrentPath.c_str(), &st) != 0) return;
-    if (!walked_.insert({static_cast<unsigned long long>(st.st_dev), static_cast<unsigned long long>(st.st_ino)}).second)
+    if (!walked_
+             .insert({static_cast<unsigned long long>(st.st_dev), static_cast<unsigned long long>(st.st_ino)})
+             .second)
         return;
 
     std::vector<fs::path> subdirs;

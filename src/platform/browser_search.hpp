@@ -25,7 +25,7 @@ std::vector<std::string> search_targets_for(int option);
 // with the targets; only executable files count. Symbolic links to directories are not followed
 // and a directory is walked once, so loops and bind mounts cannot make it run forever.
 class BrowserSearch {
-public:
+  public:
     using Visit = std::function<void(const std::filesystem::path& file)>;
 
     BrowserSearch(std::vector<std::string> targets_upper, Visit on_file)
@@ -44,7 +44,7 @@ public:
     const std::string& search_target() const { return search_target_; }
     long files_seen() const { return files_seen_; }
 
-private:
+  private:
     bool matches(const std::filesystem::directory_entry& entry) const;
 
     std::vector<std::string> targets_;

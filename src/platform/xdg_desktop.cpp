@@ -18,12 +18,25 @@ std::string decode_value_escapes(std::string_view v) {
             continue;
         }
         switch (v[++i]) {
-            case 's': out += ' '; break;
-            case 'n': out += '\n'; break;
-            case 't': out += '\t'; break;
-            case 'r': out += '\r'; break;
-            case '\\': out += '\\'; break;
-            default: out += '\\'; out += v[i]; break;
+            case 's':
+                out += ' ';
+                break;
+            case 'n':
+                out += '\n';
+                break;
+            case 't':
+                out += '\t';
+                break;
+            case 'r':
+                out += '\r';
+                break;
+            case '\\':
+                out += '\\';
+                break;
+            default:
+                out += '\\';
+                out += v[i];
+                break;
         }
     }
     return out;
@@ -42,7 +55,8 @@ void for_each_key(std::string_view text, F f) {
         start = end + 1;
         if (line.empty() || line.front() == '#') continue;
         if (line.front() == '[') {
-            group = line.substr(1, line.find(']') == std::string::npos ? std::string::npos : line.find(']') - 1);
+            group =
+                line.substr(1, line.find(']') == std::string::npos ? std::string::npos : line.find(']') - 1);
             continue;
         }
         const auto eq = line.find('=');
@@ -89,7 +103,8 @@ std::vector<std::string> split_exec_line(std::string_view exec) {
     for (std::size_t i = 0; i < exec.size(); ++i) {
         const char c = exec[i];
         if (quoted) {
-            if (c == '\\' && i + 1 < exec.size() && std::string_view("\"`$\\").find(exec[i + 1]) != std::string_view::npos)
+            if (c == '\\' && i + 1 < exec.size() &&
+                std::string_view("\"`$\\").find(exec[i + 1]) != std::string_view::npos)
                 current += exec[++i];
             else if (c == '"')
                 quoted = false;
@@ -134,7 +149,8 @@ XdgDirs xdg_dirs(std::string_view home, std::string_view config_home, std::strin
     d.config_dirs.push_back(config_home.empty() ? h / ".config" : std::filesystem::path(config_home));
     for (auto& p : split_dirs(config_dirs.empty() ? "/etc/xdg" : config_dirs)) d.config_dirs.push_back(p);
     d.data_dirs.push_back(data_home.empty() ? h / ".local/share" : std::filesystem::path(data_home));
-    for (auto& p : split_dirs(data_dirs.empty() ? "/usr/local/share:/usr/share" : data_dirs)) d.data_dirs.push_back(p);
+    for (auto& p : split_dirs(data_dirs.empty() ? "/usr/local/share:/usr/share" : data_dirs))
+        d.data_dirs.push_back(p);
     return d;
 }
 

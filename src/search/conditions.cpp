@@ -177,26 +177,53 @@ FieldCheck check_field(int field, SearchForm& form, SearchConditions& cond, cons
     int err = 0;
     int next = field + 1;
     switch (field) {
-        case 1: err = chk_text1(form, settings); break;
-        case 2: err = chk_text2(form); break;
-        case 3: err = chk_text3(form); break;
-        case 4: err = chk_text4(form); break;
-        case 5: err = chk_text5(form); break;
-        case 6: err = chk_text6(form, settings); break;
-        case 7: err = chk_text7(form); break;
-        case 8: err = chk_text8(form); break;
-        case 9: err = chk_text9(form); break;
-        case 10: err = chk_text10(form); break;
-        case 11: err = chk_text11(form, settings), next = 0; break;  // 0: the search button
-        case 13: err = chk_text13(form, cond, settings); break;
-        case 14: err = chk_text14(form, cond); break;
+        case 1:
+            err = chk_text1(form, settings);
+            break;
+        case 2:
+            err = chk_text2(form);
+            break;
+        case 3:
+            err = chk_text3(form);
+            break;
+        case 4:
+            err = chk_text4(form);
+            break;
+        case 5:
+            err = chk_text5(form);
+            break;
+        case 6:
+            err = chk_text6(form, settings);
+            break;
+        case 7:
+            err = chk_text7(form);
+            break;
+        case 8:
+            err = chk_text8(form);
+            break;
+        case 9:
+            err = chk_text9(form);
+            break;
+        case 10:
+            err = chk_text10(form);
+            break;
+        case 11:
+            err = chk_text11(form, settings), next = 0;
+            break;  // 0: the search button
+        case 13:
+            err = chk_text13(form, cond, settings);
+            break;
+        case 14:
+            err = chk_text14(form, cond);
+            break;
         case 15: {
             const DayCheck day = chk_text15(form, cond, settings);
             // A refused year or month takes the focus back even when the day itself is fine.
             if (day.focus_field != 0) return {day.err_flg, day.focus_field};
             return {day.err_flg, day.err_flg != 0 ? 15 : 1};
         }
-        default: return {1, field};
+        default:
+            return {1, field};
     }
     return {err, err != 0 ? field : next};
 }
@@ -265,9 +292,8 @@ SearchForm set_form1(SearchConditions& cond, DayNumber today) {
     form.connections_option = cond.wait_count == 1 ? 5 : cond.wait_count == 2 ? 6 : 4;
     form.one_per_flight = cond.combination_number == 1;
 
-    const CivilDate shown = cond.sel_date != 0
-                                ? CivilDate{cond.sel_year, cond.sel_month, cond.sel_day}
-                                : civil_date(today);
+    const CivilDate shown =
+        cond.sel_date != 0 ? CivilDate{cond.sel_year, cond.sel_month, cond.sel_day} : civil_date(today);
     form.text[13] = number_text(shown.year);
     form.text[14] = number_text(shown.month);
     form.text[15] = number_text(shown.day);

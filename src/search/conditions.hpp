@@ -45,7 +45,8 @@ std::string msg_window_width(int check_hours);  // "出発時刻の範囲は１�
 
 // The question the caller asks before a search with connections (title "確認メッセージ",
 // OK/Cancel, help topic 217).
-inline constexpr std::string_view connection_question = "乗り換え回数が１回以上の場合、検索に時間がかかります";
+inline constexpr std::string_view connection_question =
+    "乗り換え回数が１回以上の場合、検索に時間がかかります";
 inline constexpr std::string_view connection_question_title = "確認メッセージ";
 inline constexpr int connection_question_help = 217;
 
@@ -88,7 +89,7 @@ FieldCheck check_field(int field, SearchForm& form, SearchConditions& cond, cons
 // In a seat enquiry (cond.inquiry_mode == 1) the options are not read and nothing is asked.
 struct FullCheck {
     int err_flg = 0;
-    int focus_field = 0;   // the field of the first refused check
+    int focus_field = 0;     // the field of the first refused check
     bool cancelled = false;  // refused because confirm answered false
 };
 FullCheck check_all(SearchForm& form, SearchConditions& cond, const CheckSettings& settings,

@@ -21,7 +21,9 @@ int travel_weekday(const SearchConditions& cond) {
 
 std::int16_t to_int16(int v) { return static_cast<std::int16_t>(std::clamp(v, INT16_MIN, INT16_MAX)); }
 
-int flight_count(const Timetable& tt, int k) { return std::clamp<int>(tt.flt_count[at(k)], 0, bounds::flights); }
+int flight_count(const Timetable& tt, int k) {
+    return std::clamp<int>(tt.flt_count[at(k)], 0, bounds::flights);
+}
 
 // The weekday column says whether the flight runs and by how much it moves; unless it says 99,
 // the remark may still take the day away or set another shift.
@@ -46,7 +48,8 @@ FlightOnDate flight_on_date(const Timetable& tt, int k, int f, int w, RemarkChec
 
 void prepare_cache(RemarkCache& cache, const Timetable& tt, int k, DayNumber today) {
     const auto flights = static_cast<std::size_t>(flight_count(tt, k)) + 1;
-    if (cache.timetable == &tt && cache.edition == k && cache.today == today && cache.begin.size() == flights) return;
+    if (cache.timetable == &tt && cache.edition == k && cache.today == today && cache.begin.size() == flights)
+        return;
     cache.timetable = &tt;
     cache.edition = k;
     cache.today = today;
@@ -56,7 +59,8 @@ void prepare_cache(RemarkCache& cache, const Timetable& tt, int k, DayNumber tod
     cache.codes.clear();
 }
 
-TableCheck cached_check(RemarkCache& cache, const Timetable& tt, int k, int f, DayNumber sel_date, int shift) {
+TableCheck cached_check(RemarkCache& cache, const Timetable& tt, int k, int f, DayNumber sel_date,
+                        int shift) {
     const std::string& text = tt.flt_days[at(k)][at(f)];
     if (text.empty()) return {1, shift};
     if (cache.begin[at(f)] < 0) {
@@ -131,7 +135,8 @@ void sel_kukan(Timetable& tt, DateValidation& v, const SearchConditions& cond) {
     }
 }
 
-void set_data(Timetable& tt, DateValidation& v, const SearchConditions& cond, DayNumber today, Progress* progress) {
+void set_data(Timetable& tt, DateValidation& v, const SearchConditions& cond, DayNumber today,
+              Progress* progress) {
     const int k = v.search_edition;
     if (k < 1 || k > bounds::editions) return;
     if (progress) {
@@ -154,9 +159,8 @@ void set_data(Timetable& tt, DateValidation& v, const SearchConditions& cond, Da
             progress->set_value(f);
             progress->yield();
         }
-        const FlightOnDate day = flight_on_date(tt, k, f, w, [&](int shift) {
-            return cached_check(v.remarks, tt, k, f, cond.sel_date, shift);
-        });
+        const FlightOnDate day = flight_on_date(
+            tt, k, f, w, [&](int shift) { return cached_check(v.remarks, tt, k, f, cond.sel_date, shift); });
         tt.flt_dep_time[at(k)][at(f)] = to_int16(day.st_hosei);
         tt.flt_arr_time[at(k)][at(f)] = to_int16(day.ed_hosei);
         const std::int16_t mark = day.skip_flg == 0 ? no_service : 0;

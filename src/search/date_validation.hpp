@@ -28,9 +28,9 @@ struct RemarkCache {
 struct DateValidation {
     DayNumber validated_date = 0;  // 0 = column 0 holds nothing to restore
     int validated_edition = 0;
-    int search_edition = 0;        // 0 = no edition covers the travel date
+    int search_edition = 0;  // 0 = no edition covers the travel date
     int range_first = 1, range_last = 0;
-    bool segment_found = false;    // a direct search found its airport pair in the segment table
+    bool segment_found = false;  // a direct search found its airport pair in the segment table
     RemarkCache remarks;
 };
 

@@ -49,7 +49,7 @@ std::int64_t mask_digit(std::int64_t mask, int w) {
 }
 
 class RemarkParser {
-public:
+  public:
     explicit RemarkParser(DayNumber today) {
         const CivilDate now = civil_date(today);
         today_year_ = now.year;
@@ -92,7 +92,7 @@ public:
         return none;
     }
 
-private:
+  private:
     struct Entry {
         std::int64_t month = 0;
         std::int64_t day = 0;
@@ -204,8 +204,9 @@ RemarkDates set_time(std::string_view in_data, DayNumber today) {
             parser.number(val(view.substr(static_cast<std::size_t>(pos - 1))), 'e');
             break;
         }
-        parser.number(val(view.substr(static_cast<std::size_t>(pos - 1), static_cast<std::size_t>(d.out_i - pos))),
-                      d.out_chr);
+        parser.number(
+            val(view.substr(static_cast<std::size_t>(pos - 1), static_cast<std::size_t>(d.out_i - pos))),
+            d.out_chr);
         pos = d.out_i + 1;
     }
     return parser.result();

@@ -15,18 +15,25 @@ const std::string equals_line(89, '=');
 
 std::string order_name(int sel_option) {
     switch (sel_option) {
-        case 1: return "出発時刻順";
-        case 2: return "到着時刻順";
-        case 3: return "所要時間順";
-        default: return "";
+        case 1:
+            return "出発時刻順";
+        case 2:
+            return "到着時刻順";
+        case 3:
+            return "所要時間順";
+        default:
+            return "";
     }
 }
 
 std::string connection_condition(int wait_count) {
     switch (wait_count) {
-        case 1: return "１回乗り継ぎ";
-        case 2: return "２回乗り継ぎ";
-        default: return "直行便のみ";
+        case 1:
+            return "１回乗り継ぎ";
+        case 2:
+            return "２回乗り継ぎ";
+        default:
+            return "直行便のみ";
     }
 }
 

@@ -48,7 +48,9 @@ const RouteResult& result_at(const RouteResults& results, int slot) {
     return results.route_results[at(std::clamp(slot, 0, max_route_results))];
 }
 
-int result_count_of(const RouteResults& results) { return std::clamp(results.result_count, 0, max_route_results); }
+int result_count_of(const RouteResults& results) {
+    return std::clamp(results.result_count, 0, max_route_results);
+}
 
 void fill_flight_columns(const Timetable& tt, int k, int f, std::array<std::string, 7>& columns) {
     columns[1] = tt.flt_company[at(k)][at(f)];
@@ -174,7 +176,8 @@ ResultList edit_data2(const Timetable& tt, const RouteResults& results, const Se
         ListedItinerary item = list_itinerary(tt, results, cond, slot);
         if (item.leg_count == 1) {
             const std::string code = trim(item.legs[0].company_code);
-            if (code == "JAL" || code == "JTA" || code == "JEX" || code == "J-" || code == "RAC") list.inq_jal = 1;
+            if (code == "JAL" || code == "JTA" || code == "JEX" || code == "J-" || code == "RAC")
+                list.inq_jal = 1;
             if (code == "ANA" || code == "ANK") list.inq_ana = 1;
             if (code == "JAS" || code == "JAC") list.inq_jas = 1;
         }

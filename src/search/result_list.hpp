@@ -29,8 +29,8 @@ using LegText = std::array<std::array<std::string, 7>, 4>;
 
 // One leg as data, for the fare sheet and the seat enquiry.
 struct ListedLeg {
-    int dir = 0, pos = 0, row = 0;  // the leg in the route index of the searched edition
-    int flight = 0;                 // flight index in that edition
+    int dir = 0, pos = 0, row = 0;   // the leg in the route index of the searched edition
+    int flight = 0;                  // flight index in that edition
     std::string from_name, to_name;  // the search's airports at the ends, the connection airports between
     std::string company_text;        // flt_company: the company index as decimal text
     int company_index = 0;           // 0 when the text names no company

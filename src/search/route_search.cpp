@@ -47,7 +47,8 @@ constexpr MinimumTable make_minimum_table() {
     for (std::size_t a = 0; a < 6; ++a)
         for (std::size_t b = 0; b < 6; ++b)
             for (std::size_t k = 0; k < transfer_kinds; ++k)
-                t[a][b][k] = static_cast<std::int16_t>(minimum_connection(group_ids[a], group_ids[b], static_cast<TransferKind>(k)));
+                t[a][b][k] = static_cast<std::int16_t>(
+                    minimum_connection(group_ids[a], group_ids[b], static_cast<TransferKind>(k)));
     return t;
 }
 constexpr MinimumTable min_wait = make_minimum_table();
@@ -77,11 +78,13 @@ struct Departure {
 // The departures of one edition on the travel date, per direction and position, each list in
 // increasing entry order (the order in which the search scans the direction tables).
 class Network {
-public:
+  public:
     Network(const Timetable& tt, int k, int weekday) : tt_(tt), k_(k), weekday_(weekday) {
         for (int a = 1; a <= tt.apt_count; ++a)
-            kinds_[static_cast<std::size_t>(a)] = transfer_kind(trim(tt.apt_name[static_cast<std::size_t>(a)]));
-        for (std::size_t m = 0; m <= bounds::companies; ++m) groups_[m] = group_index(airline_group(tt.company_code[m]));
+            kinds_[static_cast<std::size_t>(a)] =
+                transfer_kind(trim(tt.apt_name[static_cast<std::size_t>(a)]));
+        for (std::size_t m = 0; m <= bounds::companies; ++m)
+            groups_[m] = group_index(airline_group(tt.company_code[m]));
         if (!collect_from_flights()) collect_from_index();
     }
 
@@ -98,7 +101,7 @@ public:
         return {first, stop};
     }
 
-private:
+  private:
     const Timetable& tt_;
     int k_;
     int weekday_;
@@ -128,14 +131,17 @@ private:
         d.dep_minutes = static_cast<std::int16_t>(to_minutes(d.dep));
         d.arr_minutes = static_cast<std::int16_t>(to_minutes(d.arr));
         const auto company = leading_number(tt_.flt_company[k][f]);
-        d.group = company >= 0 && company <= bounds::companies ? groups_[static_cast<std::size_t>(company)] : 5;
+        d.group =
+            company >= 0 && company <= bounds::companies ? groups_[static_cast<std::size_t>(company)] : 5;
         const int lands = tt_.flt_to[k][f];
-        d.lands_at_kind = lands >= 0 && lands <= bounds::airports ? kinds_[static_cast<std::size_t>(lands)] : other_airport;
+        d.lands_at_kind =
+            lands >= 0 && lands <= bounds::airports ? kinds_[static_cast<std::size_t>(lands)] : other_airport;
         return d;
     }
 
     bool runs(int flight) const {
-        return tt_.flt_adjust[static_cast<std::size_t>(k_ + 5 * weekday_)][static_cast<std::size_t>(flight)] != 99;
+        return tt_.flt_adjust[static_cast<std::size_t>(k_ + 5 * weekday_)]
+                             [static_cast<std::size_t>(flight)] != 99;
     }
 
     // Places the entries into the per-position lists; within a direction `raws` is in entry order.
@@ -168,11 +174,13 @@ private:
             sum += here;
         }
         std::vector<std::uint32_t> by_to(raws.size());
-        for (std::size_t i = 0; i < raws.size(); ++i) by_to[at_to[static_cast<std::size_t>(raws[i].to)]++] = static_cast<std::uint32_t>(i);
+        for (std::size_t i = 0; i < raws.size(); ++i)
+            by_to[at_to[static_cast<std::size_t>(raws[i].to)]++] = static_cast<std::uint32_t>(i);
         by_dest_.assign(total, Departure{});
         next = offsets_;
         for (const std::uint32_t i : by_to)
-            by_dest_[next[static_cast<std::size_t>(raws[i].dir)][static_cast<std::size_t>(raws[i].from)]++] = deps_[slot_of[i]];
+            by_dest_[next[static_cast<std::size_t>(raws[i].dir)][static_cast<std::size_t>(raws[i].from)]++] =
+                deps_[slot_of[i]];
     }
 
     // The index is built from the flight tables with a fixed rule; follow the same rule and check
@@ -192,8 +200,11 @@ private:
             } else {
                 r = Raw{2, n - a + 1, n - b + 1, ++down, i};
             }
-            if (r.row > bounds::route_entries || r.from < 1 || r.from > n || r.to < 1 || r.to > n) return false;
-            if (tt_.route_index(k_, r.dir, r.from, r.row) != i || tt_.route_index(k_, r.dir, r.to, r.row) != i) return false;
+            if (r.row > bounds::route_entries || r.from < 1 || r.from > n || r.to < 1 || r.to > n)
+                return false;
+            if (tt_.route_index(k_, r.dir, r.from, r.row) != i ||
+                tt_.route_index(k_, r.dir, r.to, r.row) != i)
+                return false;
             // A flight that lands where it left marks one position only and never forms a leg.
             if (r.from != r.to && runs(i)) raws.push_back(r);
         }
@@ -242,11 +253,19 @@ constexpr int max_candidates = 100;
 constexpr int max_third_legs = 100;
 
 class Engine {
-public:
-    Engine(const Timetable& tt, const SearchConditions& c, int k, int weekday, int dep_pos, int arr_pos, int dir,
-           Progress* progress)
-        : c_(c), net_(tt, k, weekday), n_(tt.apt_count), k_(k), dep_pos_(dep_pos), arr_pos_(arr_pos), dir_(dir),
-          other_(dir == 1 ? 2 : 1), progress_(progress), tt_(tt) {}
+  public:
+    Engine(const Timetable& tt, const SearchConditions& c, int k, int weekday, int dep_pos, int arr_pos,
+           int dir, Progress* progress)
+        : c_(c),
+          net_(tt, k, weekday),
+          n_(tt.apt_count),
+          k_(k),
+          dep_pos_(dep_pos),
+          arr_pos_(arr_pos),
+          dir_(dir),
+          other_(dir == 1 ? 2 : 1),
+          progress_(progress),
+          tt_(tt) {}
 
     void run(RouteResults& out) {
         out_ = &out;
@@ -255,7 +274,7 @@ public:
         if (out.result_count == 0 && !ended_) phase2();
     }
 
-private:
+  private:
     const SearchConditions& c_;
     Network net_;
     int n_, k_, dep_pos_, arr_pos_, dir_, other_;
@@ -408,8 +427,8 @@ private:
             if (r->row == in.row) continue;
             if (r->dep < in.arr || r->dep > latest || !in_arr_window(r->arr) || !wait_ok(in, *r)) continue;
             if (count >= max_third_legs) break;
-            thirds_[static_cast<std::size_t>(++count)] =
-                Candidate{Leg{}, Leg{r->row, static_cast<std::int16_t>(dir), static_cast<std::int16_t>(m)}, r};
+            thirds_[static_cast<std::size_t>(++count)] = Candidate{
+                Leg{}, Leg{r->row, static_cast<std::int16_t>(dir), static_cast<std::int16_t>(m)}, r};
         }
         return count;
     }
@@ -474,7 +493,8 @@ RouteResults search_routes(const Timetable& tt, const SearchConditions& cond, Pr
     const int dir = from < to ? 1 : 2;
     const int dep_pos = dir == 1 ? from : n - from + 1;
     const int arr_pos = dir == 1 ? to : n - to + 1;
-    const int weekday_now = cond.sel_weekday >= 1 && cond.sel_weekday <= 7 ? cond.sel_weekday : weekday(cond.sel_date);
+    const int weekday_now =
+        cond.sel_weekday >= 1 && cond.sel_weekday <= 7 ? cond.sel_weekday : weekday(cond.sel_date);
     out.search_edition = k;
     Engine(tt, cond, k, weekday_now, dep_pos, arr_pos, dir, progress).run(out);
     sort_data(out);

@@ -16,13 +16,13 @@ struct SearchConditions {
     int st_time2 = 0;
     int ed_time1 = 0;  // arrival window, HHMM, inclusive
     int ed_time2 = 0;
-    int wait_time = 0;   // longest wait at a connection, minutes
-    int wait_count = 0;  // connections allowed: 0, 1 or 2
+    int wait_time = 0;           // longest wait at a connection, minutes
+    int wait_count = 0;          // connections allowed: 0, 1 or 2
     int combination_number = 0;  // 1 = one result per first flight, 0 = all combinations
     DayNumber sel_date = 0;
     int sel_year = 0, sel_month = 0, sel_day = 0;
-    int sel_weekday = 0;  // 1 = Sunday .. 7 = Saturday
-    int sel_option = 0;   // result order: 1 departure, 2 arrival, other = journey time
+    int sel_weekday = 0;   // 1 = Sunday .. 7 = Saturday
+    int sel_option = 0;    // result order: 1 departure, 2 arrival, other = journey time
     int inquiry_mode = 0;  // 1 when the search serves a seat enquiry
 };
 

@@ -10,7 +10,7 @@ namespace quorvel {
 
 // A cursor over a file's bytes that never reads past the end: every read says whether it could.
 class ByteReader {
-public:
+  public:
     explicit ByteReader(std::span<const std::byte> bytes) : bytes_(bytes) {}
 
     std::size_t size() const { return bytes_.size(); }
@@ -29,7 +29,8 @@ public:
     }
     std::optional<std::int32_t> i32() {
         if (bytes_.size() - pos_ < 4) return std::nullopt;
-        const std::uint32_t v = byte(0) | (byte(1) << 8) | (byte(2) << 16) | (static_cast<std::uint32_t>(byte(3)) << 24);
+        const std::uint32_t v =
+            byte(0) | (byte(1) << 8) | (byte(2) << 16) | (static_cast<std::uint32_t>(byte(3)) << 24);
         pos_ += 4;
         return static_cast<std::int32_t>(v);
     }
@@ -41,7 +42,7 @@ public:
         return s;
     }
 
-private:
+  private:
     std::uint32_t byte(std::size_t k) const { return static_cast<std::uint32_t>(bytes_[pos_ + k]); }
     std::span<const std::byte> bytes_;
     std::size_t pos_ = 0;

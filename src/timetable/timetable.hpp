@@ -40,14 +40,15 @@ using Table2 = std::array<std::array<T, C + 1>, R + 1>;  // indices (0..R, 0..C)
 
 // The route index: route_index(k, dir, pos, n), k = 0..4, dir = 0..2, pos = 0..100, n = 0..1200.
 class RouteIndex {
-public:
+  public:
     RouteIndex() : data_(static_cast<std::size_t>(5 * 3 * 101 * 1201), 0) {}
     std::int16_t& operator()(int k, int dir, int pos, int n) { return data_[offset(k, dir, pos, n)]; }
     std::int16_t operator()(int k, int dir, int pos, int n) const { return data_[offset(k, dir, pos, n)]; }
 
-private:
+  private:
     static std::size_t offset(int k, int dir, int pos, int n) {
-        return ((static_cast<std::size_t>(k) * 3 + static_cast<std::size_t>(dir)) * 101 + static_cast<std::size_t>(pos)) *
+        return ((static_cast<std::size_t>(k) * 3 + static_cast<std::size_t>(dir)) * 101 +
+                static_cast<std::size_t>(pos)) *
                    1201 +
                static_cast<std::size_t>(n);
     }
@@ -98,13 +99,18 @@ struct Timetable {
     RouteIndex route_index;
     // route_count(k, dir) is held at index 5 * dir + k.
     Table<std::int16_t, 14> route_count_table{};
-    std::int16_t& route_count(int k, int dir) { return route_count_table[static_cast<std::size_t>(5 * dir + k)]; }
-    std::int16_t route_count(int k, int dir) const { return route_count_table[static_cast<std::size_t>(5 * dir + k)]; }
+    std::int16_t& route_count(int k, int dir) {
+        return route_count_table[static_cast<std::size_t>(5 * dir + k)];
+    }
+    std::int16_t route_count(int k, int dir) const {
+        return route_count_table[static_cast<std::size_t>(5 * dir + k)];
+    }
 
     // Sections 9-10: fare tables 1..2, indexed (t, i).
     Table2<std::string, bounds::fare_tables, bounds::fares> fare_from{}, fare_to{}, fare_company{};
     Table2<std::int16_t, bounds::fare_tables, bounds::fares> fare_kind{};
-    Table2<std::int32_t, bounds::fare_tables, bounds::fares> fare_amount1{}, fare_amount2{}, fare_amount3{}, fare_extra{};
+    Table2<std::int32_t, bounds::fare_tables, bounds::fares> fare_amount1{}, fare_amount2{}, fare_amount3{},
+        fare_extra{};
     // fare_grid[t][j][m][i]: j = 1..4 with m = 1 ordinary day, 2 peak day; (5, 1) busy season; (6, 1).
     std::array<std::array<std::array<Table<std::int32_t, bounds::fares>, 3>, 7>, 3> fare_grid{};
     Table<std::int16_t, bounds::fare_tables> fare_count{};

@@ -30,30 +30,44 @@ constexpr int section_airports = 1, section_segments = 2, section_aircraft = 3, 
 
 const char* section_name(int n) {
     switch (n) {
-        case 1: return "airports";
-        case 2: return "segments";
-        case 3: return "aircraft";
-        case 4: return "companies";
-        case 5: case 6: case 7: case 8: return "timetable edition";
-        case 9: case 10: return "fare table";
-        case 11: return "discount fares";
-        case 12: return "airport access";
-        case 13: return "calendar periods";
-        default: return "control record";
+        case 1:
+            return "airports";
+        case 2:
+            return "segments";
+        case 3:
+            return "aircraft";
+        case 4:
+            return "companies";
+        case 5:
+        case 6:
+        case 7:
+        case 8:
+            return "timetable edition";
+        case 9:
+        case 10:
+            return "fare table";
+        case 11:
+            return "discount fares";
+        case 12:
+            return "airport access";
+        case 13:
+            return "calendar periods";
+        default:
+            return "control record";
     }
 }
 
 // Reading one file into the tables; each loader stops at the first fault and says where it was.
 class Loader {
-public:
+  public:
     Loader(std::span<const std::byte> file, Timetable& tt, Progress* progress)
         : in_(file), tt_(tt), progress_(progress) {}
 
     Status run() {
-        for (auto step : {&Loader::get_control, &Loader::get_hatyaku, &Loader::get_kukan, &Loader::get_airplane_name,
-                          &Loader::get_company_name, &Loader::get_air_timetable, &Loader::check_route_index,
-                          &Loader::get_air_paytable, &Loader::get_toku_wari, &Loader::get_koutuu,
-                          &Loader::get_kikan}) {
+        for (auto step :
+             {&Loader::get_control, &Loader::get_hatyaku, &Loader::get_kukan, &Loader::get_airplane_name,
+              &Loader::get_company_name, &Loader::get_air_timetable, &Loader::check_route_index,
+              &Loader::get_air_paytable, &Loader::get_toku_wari, &Loader::get_koutuu, &Loader::get_kikan}) {
             Status s = (this->*step)();
             if (!s) return s;
         }
@@ -61,7 +75,7 @@ public:
         return ok_status();
     }
 
-private:
+  private:
     Error damaged(const std::string& what) const {
         std::string where = section_ < 0 ? "control record" : section_name(section_);
         if (section_ >= section_first_edition && section_ < section_first_edition + 4)
@@ -82,9 +96,12 @@ private:
         }
         count = tt_.ctl_count[static_cast<std::size_t>(n)];
         if (count < 0 || count > bound)
-            return damaged(std::to_string(count) + " records, more than the " + std::to_string(bound) + " the table holds");
-        const std::int64_t start = static_cast<std::int64_t>(tt_.ctl_block[static_cast<std::size_t>(n)]) * block_size;
-        if (start < 0 || !in_.seek(static_cast<std::size_t>(start))) return damaged("the section starts outside the file");
+            return damaged(std::to_string(count) + " records, more than the " + std::to_string(bound) +
+                           " the table holds");
+        const std::int64_t start =
+            static_cast<std::int64_t>(tt_.ctl_block[static_cast<std::size_t>(n)]) * block_size;
+        if (start < 0 || !in_.seek(static_cast<std::size_t>(start)))
+            return damaged("the section starts outside the file");
         return ok_status();
     }
 
@@ -139,13 +156,15 @@ private:
     }
 
     Status airport(int index, std::string& name) const {
-        if (index < 1 || index > tt_.apt_count) return damaged("airport index " + std::to_string(index) + " is not in the airport table");
+        if (index < 1 || index > tt_.apt_count)
+            return damaged("airport index " + std::to_string(index) + " is not in the airport table");
         name = tt_.apt_name[static_cast<std::size_t>(index)];
         return ok_status();
     }
 
     Status company(int index, std::string& code) const {
-        if (index < 1 || index > tt_.company_count) return damaged("company index " + std::to_string(index) + " is not in the company table");
+        if (index < 1 || index > tt_.company_count)
+            return damaged("company index " + std::to_string(index) + " is not in the company table");
         code = tt_.company_code[static_cast<std::size_t>(index)];
         return ok_status();
     }
@@ -168,7 +187,8 @@ private:
         read(tt_.tt_data_valid_to);
         for (int t = 1; t <= bounds::fare_tables; ++t) read(tt_.fare_valid_from[static_cast<std::size_t>(t)]);
         for (int i = 1; i <= bounds::help_rows; ++i)
-            for (int j = 1; j <= bounds::help_cols; ++j) read(tt_.fare_help_ctx[static_cast<std::size_t>(i)][static_cast<std::size_t>(j)]);
+            for (int j = 1; j <= bounds::help_cols; ++j)
+                read(tt_.fare_help_ctx[static_cast<std::size_t>(i)][static_cast<std::size_t>(j)]);
         if (progress_) progress_->set_range(0, tt_.data_block_count);
         return ok_status();
     }
@@ -183,7 +203,8 @@ private:
             if (g < 0) return damaged("a negative region group");
             tt_.apt_group[a] = static_cast<std::int16_t>(g / 2);
             tt_.apt_flag[a] = static_cast<std::int16_t>(g % 2);
-            for (std::string* c : {&tt_.apt_code1[a], &tt_.apt_code2[a], &tt_.apt_code3[a], &tt_.apt_code4[a]})
+            for (std::string* c :
+                 {&tt_.apt_code1[a], &tt_.apt_code2[a], &tt_.apt_code3[a], &tt_.apt_code4[a]})
                 if (Status s = code(3, *c); !s) return s;
             if (trim(tt_.apt_code4[a]) == "*") tt_.apt_code4[a] = "   ";
         }
@@ -206,7 +227,8 @@ private:
                 if (!read(w)) return truncated();
                 if (Status st = nonnegative(w); !st) return st;
                 const std::int32_t first = w / 4096, last = first + w % 4096;
-                if (last > bounds::flights) return damaged("a segment names flight " + std::to_string(last) + ", beyond the table");
+                if (last > bounds::flights)
+                    return damaged("a segment names flight " + std::to_string(last) + ", beyond the table");
                 tt_.seg_first[k][s] = static_cast<std::int16_t>(first);
                 tt_.seg_last[k][s] = static_cast<std::int16_t>(last);
             }
@@ -257,8 +279,10 @@ private:
         std::string ignored;
         if (Status s = airport(from, ignored); !s) return s;
         if (Status s = airport(to, ignored); !s) return s;
-        if (aircraft > tt_.aircraft_count) return damaged("aircraft index " + std::to_string(aircraft) + " is not in the aircraft table");
-        if (comp < 1 || comp > tt_.company_count) return damaged("company index " + std::to_string(comp) + " is not in the company table");
+        if (aircraft > tt_.aircraft_count)
+            return damaged("aircraft index " + std::to_string(aircraft) + " is not in the aircraft table");
+        if (comp < 1 || comp > tt_.company_count)
+            return damaged("company index " + std::to_string(comp) + " is not in the company table");
         tt_.flt_from[k][i] = static_cast<std::int16_t>(from);
         tt_.flt_to[k][i] = static_cast<std::int16_t>(to);
         tt_.flt_aircraft[k][i] = tt_.aircraft_name[static_cast<std::size_t>(aircraft)];
@@ -270,10 +294,15 @@ private:
         tt_.flt_dep_time[k][i] = static_cast<std::int16_t>(p[2] % 4096);
         tt_.flt_arr_time[k][i] = static_cast<std::int16_t>(arrival);
         const std::int32_t adjust[8] = {0,
-                                        (p[3] & 0xFF) - 100, ((p[3] >> 8) & 0xFF) - 100, ((p[3] >> 16) & 0xFF) - 100,
-                                        (p[4] & 0xFF) - 100, ((p[4] >> 8) & 0xFF) - 100, ((p[4] >> 16) & 0xFF) - 100,
+                                        (p[3] & 0xFF) - 100,
+                                        ((p[3] >> 8) & 0xFF) - 100,
+                                        ((p[3] >> 16) & 0xFF) - 100,
+                                        (p[4] & 0xFF) - 100,
+                                        ((p[4] >> 8) & 0xFF) - 100,
+                                        ((p[4] >> 16) & 0xFF) - 100,
                                         saturday};
-        for (std::size_t w = 1; w <= 7; ++w) tt_.flt_adjust[w * 5 + k][i] = static_cast<std::int16_t>(adjust[w]);
+        for (std::size_t w = 1; w <= 7; ++w)
+            tt_.flt_adjust[w * 5 + k][i] = static_cast<std::int16_t>(adjust[w]);
         std::string days;
         if (Status s = text(days); !s) return s;
         tt_.flt_days[k][i] = days == " " ? std::string() : trim(days);
@@ -288,7 +317,8 @@ private:
                 ++(tt_.flt_from[k][i] < tt_.flt_to[k][i] ? up : down);
             if (up > bounds::route_entries || down > bounds::route_entries) {
                 section_ = section_first_edition + static_cast<int>(k) - 1;
-                return damaged("more than " + std::to_string(bounds::route_entries) + " flights in one direction");
+                return damaged("more than " + std::to_string(bounds::route_entries) +
+                               " flights in one direction");
             }
         }
         return ok_status();
@@ -298,7 +328,9 @@ private:
         for (std::size_t t = 1; t <= bounds::fare_tables; ++t) {
             if (tt_.ctl_block[section_first_fare + t - 1] == 0) continue;
             int count = 0;
-            if (Status s = open_section(section_first_fare + static_cast<int>(t) - 1, bounds::fares, count); !s) return s;
+            if (Status s = open_section(section_first_fare + static_cast<int>(t) - 1, bounds::fares, count);
+                !s)
+                return s;
             for (std::size_t i = 1; i <= static_cast<std::size_t>(count); ++i)
                 if (Status s = fare(t, i); !s) return s;
             tt_.fare_count[t] = static_cast<std::int16_t>(count);
@@ -441,7 +473,8 @@ Result<std::unique_ptr<Timetable>> load_timetable(std::span<const std::byte> fil
     return tt;
 }
 
-Result<std::unique_ptr<Timetable>> load_timetable_file(const std::filesystem::path& path, Progress* progress) {
+Result<std::unique_ptr<Timetable>> load_timetable_file(const std::filesystem::path& path,
+                                                       Progress* progress) {
     auto bytes = read_file_bytes(path);
     if (!bytes) return bytes.error();
     if (bytes->empty()) return make_error(ErrorCode::missing, path.string() + " is empty");

@@ -21,8 +21,10 @@ double cnv_data(std::int32_t in_data);
 // Reads a whole timetable file. A missing or empty file is ErrorCode::missing (the program then
 // ends without a window); a file that breaks the layout or a table bound is ErrorCode::damaged with
 // a message naming the section and the offset. Progress goes section by section over the blocks.
-Result<std::unique_ptr<Timetable>> load_timetable(std::span<const std::byte> file, Progress* progress = nullptr);
-Result<std::unique_ptr<Timetable>> load_timetable_file(const std::filesystem::path& path, Progress* progress = nullptr);
+Result<std::unique_ptr<Timetable>> load_timetable(std::span<const std::byte> file,
+                                                  Progress* progress = nullptr);
+Result<std::unique_ptr<Timetable>> load_timetable_file(const std::filesystem::path& path,
+                                                       Progress* progress = nullptr);
 
 // Builds route_index and route_count from the flight tables.
 void set_air_timetable(Timetable& tt);

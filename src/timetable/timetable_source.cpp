@@ -3,9 +3,9 @@
 #include <charconv>
 #include <cstdio>
 #include <functional>
-#include <type_traits>
 #include <limits>
 #include <system_error>
+#include <type_traits>
 
 #include "common/file_io.hpp"
 #include "common/sjis.hpp"
@@ -35,11 +35,20 @@ std::string escape(const std::string& field) {
     std::string out;
     for (char c : field) {
         switch (c) {
-            case '\\': out += "\\\\"; break;
-            case '\t': out += "\\t"; break;
-            case '\n': out += "\\n"; break;
-            case '\r': out += "\\r"; break;
-            default: out += c;
+            case '\\':
+                out += "\\\\";
+                break;
+            case '\t':
+                out += "\\t";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            case '\r':
+                out += "\\r";
+                break;
+            default:
+                out += c;
         }
     }
     return out;
@@ -53,13 +62,25 @@ std::string unescape(const std::string& field) {
             continue;
         }
         switch (field[i + 1]) {
-            case '\\': out += '\\'; break;
-            case 't': out += '\t'; break;
-            case 'n': out += '\n'; break;
-            case 'r': out += '\r'; break;
-            case '#': out += '#'; break;
-            case 'e': break;
-            default: out += field.substr(i, 2);
+            case '\\':
+                out += '\\';
+                break;
+            case 't':
+                out += '\t';
+                break;
+            case 'n':
+                out += '\n';
+                break;
+            case 'r':
+                out += '\r';
+                break;
+            case '#':
+                out += '#';
+                break;
+            case 'e':
+                break;
+            default:
+                out += field.substr(i, 2);
         }
         ++i;
     }
@@ -88,7 +109,8 @@ std::vector<Row> split_rows(const std::string& text) {
         std::size_t p = 0;
         while (true) {
             const std::size_t tab = s.find('\t', p);
-            row.fields.push_back(unescape(s.substr(p, tab == std::string::npos ? std::string::npos : tab - p)));
+            row.fields.push_back(
+                unescape(s.substr(p, tab == std::string::npos ? std::string::npos : tab - p)));
             if (tab == std::string::npos) break;
             p = tab + 1;
         }
@@ -111,7 +133,7 @@ std::string join_row(const std::vector<std::string>& fields) {
 // ---- Field parsing -------------------------------------------------------------------------------
 
 class RowReader {
-public:
+  public:
     RowReader(const std::string& file, const Row& row, const std::vector<const char*>& columns)
         : file_(file), row_(row), columns_(columns) {}
 
@@ -162,7 +184,7 @@ public:
 
     int line() const { return row_.line; }
 
-private:
+  private:
     const std::string& file_;
     const Row& row_;
     const std::vector<const char*>& columns_;
@@ -188,13 +210,14 @@ const std::vector<const char*> help_columns{"company", "row", "topic"};
 const std::vector<const char*> airport_columns{"name", "group", "flag", "code1", "code2", "code3", "code4"};
 const std::vector<const char*> aircraft_columns{"name"};
 const std::vector<const char*> company_columns{"code", "name"};
-const std::vector<const char*> flight_columns{"from", "to",  "company", "number", "dep", "arr", "aircraft", "sun",
-                                              "mon",  "tue", "wed",     "thu",    "fri", "sat", "remark"};
-const std::vector<const char*> fare_columns{"from",    "to",      "company", "kind",    "amount1", "amount2",
-                                            "amount3", "g1_ord",  "g1_peak", "g2_ord",  "g2_peak", "g3_ord",
-                                            "g3_peak", "g4_ord",  "g4_peak", "extra",   "g5",      "g6"};
-const std::vector<const char*> discount_columns{"from",  "to",   "company",    "flight",  "sel_c", "sel_b",
-                                                "sel_a", "cal",  "cal2",       "valid_from", "valid_to"};
+const std::vector<const char*> flight_columns{"from", "to",       "company", "number", "dep",
+                                              "arr",  "aircraft", "sun",     "mon",    "tue",
+                                              "wed",  "thu",      "fri",     "sat",    "remark"};
+const std::vector<const char*> fare_columns{"from",    "to",     "company", "kind",   "amount1", "amount2",
+                                            "amount3", "g1_ord", "g1_peak", "g2_ord", "g2_peak", "g3_ord",
+                                            "g3_peak", "g4_ord", "g4_peak", "extra",  "g5",      "g6"};
+const std::vector<const char*> discount_columns{"from",  "to",  "company", "flight",     "sel_c",   "sel_b",
+                                                "sel_a", "cal", "cal2",    "valid_from", "valid_to"};
 const std::vector<const char*> access_columns{"airport", "kind", "value", "code", "text"};
 const std::vector<const char*> period_columns{"from", "to", "season"};
 
@@ -206,7 +229,8 @@ std::string header(const std::vector<const char*>& columns) {
 
 // Parses every row of one file with `one`, which gets a reader of the row.
 template <class F>
-Status each_row(const std::string& file, const std::string& text, const std::vector<const char*>& columns, F one) {
+Status each_row(const std::string& file, const std::string& text, const std::vector<const char*>& columns,
+                F one) {
     for (const Row& row : split_rows(text)) {
         RowReader r(file, row, columns);
         if (Status s = r.check_width(); !s) return s;
@@ -261,13 +285,14 @@ Status parse_fare(const RowReader& r, SourceFare& f) {
     f.to = r.text(1);
     f.company = r.text(2);
     f.line = r.line();
-    std::vector<std::pair<std::size_t, int*>> numbers{{3, &f.kind},         {15, &f.extra}, {16, &f.grid5},
-                                                      {17, &f.grid6}};
+    std::vector<std::pair<std::size_t, int*>> numbers{
+        {3, &f.kind}, {15, &f.extra}, {16, &f.grid5}, {17, &f.grid6}};
     for (std::size_t j = 1; j <= 4; ++j)
         for (std::size_t m = 1; m <= 2; ++m) numbers.emplace_back(7 + (j - 1) * 2 + (m - 1), &f.grid[j][m]);
     for (auto [column, field] : numbers)
         if (Status s = r.number(column, *field); !s) return s;
-    for (auto [column, field] : {std::pair{4u, &f.amount1}, std::pair{5u, &f.amount2}, std::pair{6u, &f.amount3}})
+    for (auto [column, field] :
+         {std::pair{4u, &f.amount1}, std::pair{5u, &f.amount2}, std::pair{6u, &f.amount3}})
         if (Status s = r.number(column, *field); !s) return s;
     return ok_status();
 }
@@ -307,7 +332,8 @@ Result<TimetableSource> parse_timetable_source(const SourceFiles& files) {
     Status s = table(source_files::help, help_columns, [&](const RowReader& r) -> Status {
         SourceHelpTopic h;
         h.line = r.line();
-        for (auto [column, field] : {std::pair{0u, &h.company}, std::pair{1u, &h.row}, std::pair{2u, &h.topic}})
+        for (auto [column, field] :
+             {std::pair{0u, &h.company}, std::pair{1u, &h.row}, std::pair{2u, &h.topic}})
             if (Status st = r.number(column, *field); !st) return st;
         src.help.push_back(h);
         return ok_status();
@@ -438,8 +464,9 @@ SourceFiles format_timetable_source(const TimetableSource& src) {
         std::string& text = files[source_files::flights(k)];
         text = header(flight_columns);
         for (const auto& f : edition->flights) {
-            std::vector<std::string> row{f.from, f.to, f.company, n(f.number), time_text(f.dep_time),
-                                         time_text(f.arr_time), f.aircraft};
+            std::vector<std::string> row{
+                f.from,    f.to, f.company, n(f.number), time_text(f.dep_time), time_text(f.arr_time),
+                f.aircraft};
             for (std::size_t w = 1; w <= 7; ++w) row.push_back(n(f.adjust[w]));
             row.push_back(f.remark);
             text += join_row(row);
@@ -452,7 +479,8 @@ SourceFiles format_timetable_source(const TimetableSource& src) {
         std::string& text = files[source_files::fares(t)];
         text = header(fare_columns);
         for (const auto& f : table->fares) {
-            std::vector<std::string> row{f.from, f.to, f.company, n(f.kind), n(f.amount1), n(f.amount2), n(f.amount3)};
+            std::vector<std::string> row{f.from,       f.to,         f.company,   n(f.kind),
+                                         n(f.amount1), n(f.amount2), n(f.amount3)};
             for (std::size_t j = 1; j <= 4; ++j)
                 for (std::size_t m = 1; m <= 2; ++m) row.push_back(n(f.grid[j][m]));
             row.push_back(n(f.extra));
@@ -465,8 +493,8 @@ SourceFiles format_timetable_source(const TimetableSource& src) {
     std::string& discounts = files[source_files::discounts];
     discounts = header(discount_columns);
     for (const auto& d : src.discounts)
-        discounts += join_row({d.from, d.to, d.company, n(d.flight), n(d.sel_c), n(d.sel_b), n(d.sel_a), n(d.cal),
-                               n(d.cal2), date_text(d.valid_from), date_text(d.valid_to)});
+        discounts += join_row({d.from, d.to, d.company, n(d.flight), n(d.sel_c), n(d.sel_b), n(d.sel_a),
+                               n(d.cal), n(d.cal2), date_text(d.valid_from), date_text(d.valid_to)});
 
     std::string& access = files[source_files::access];
     access = header(access_columns);

@@ -23,8 +23,8 @@ namespace quorvel {
 
 struct SourceAirport {
     std::string name;
-    int group = 0;  // region 0..9 (0 = listed only under "全国")
-    int flag = 0;   // 0 or 1
+    int group = 0;                           // region 0..9 (0 = listed only under "全国")
+    int flag = 0;                            // 0 or 1
     std::string code1, code2, code3, code4;  // JAL, ANA, JAS form codes and the page-list value
     int line = 0;
 };
@@ -75,7 +75,7 @@ struct SourceFareTable {
 
 struct SourceDiscount {
     std::string from, to, company;
-    int flight = 0;  // 999 = every flight of the company on the route
+    int flight = 0;                       // 999 = every flight of the company on the route
     int sel_a = 0, sel_b = 0, sel_c = 0;  // codes for the off-peak, busy and ordinary seasons
     std::int32_t cal = 0, cal2 = 0;       // yen
     DayNumber valid_from = 0, valid_to = 0;
@@ -84,8 +84,8 @@ struct SourceDiscount {
 
 struct SourceAccess {
     std::string airport;
-    int kind = 0;   // 0..255
-    int value = 0;  // 0..4095, in units of 10
+    int kind = 0;      // 0..255
+    int value = 0;     // 0..4095, in units of 10
     std::string code;  // two bytes in the file
     std::string text;
     int line = 0;
@@ -133,8 +133,8 @@ inline constexpr const char* companies = "companies.tsv";
 inline constexpr const char* discounts = "discounts.tsv";
 inline constexpr const char* access = "access.tsv";
 inline constexpr const char* periods = "periods.tsv";
-std::string flights(int edition);   // "flights1.tsv" .. "flights4.tsv"
-std::string fares(int table);       // "fares1.tsv", "fares2.tsv"
+std::string flights(int edition);  // "flights1.tsv" .. "flights4.tsv"
+std::string fares(int table);      // "fares1.tsv", "fares2.tsv"
 }  // namespace source_files
 
 // "flights2.tsv line 17", or "flights2.tsv record 5" for a record made in code.

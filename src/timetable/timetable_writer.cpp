@@ -30,13 +30,13 @@ constexpr int section_airports = 1, section_segments = 2, section_aircraft = 3, 
               section_first_edition = 5, section_first_fare = 9, section_discounts = 11, section_access = 12,
               section_periods = 13;
 constexpr DayNumber packed_date_base = 35000;
-constexpr int packed_date_span = 511;                 // a packed date range holds at most 511 days
+constexpr int packed_date_span = 511;                    // a packed date range holds at most 511 days
 constexpr DayNumber packed_date_last = 35000 + 4194303;  // (start - 35000) * 512 must fit an int32
 
 // ---- Writing -------------------------------------------------------------------------------------
 
 class Builder {
-public:
+  public:
     explicit Builder(const TimetableSource& src) : src_(src) {}
 
     Result<std::vector<std::byte>> run() {
@@ -53,7 +53,7 @@ public:
         return bytes;
     }
 
-private:
+  private:
     struct Place {
         std::string file;
         int line;
@@ -69,8 +69,8 @@ private:
     }
     Status range(std::int64_t v, std::int64_t lo, std::int64_t hi, const Place& p, const char* field) const {
         return check(v >= lo && v <= hi, p,
-                     std::string(field) + " " + std::to_string(v) + " is outside " + std::to_string(lo) + ".." +
-                         std::to_string(hi));
+                     std::string(field) + " " + std::to_string(v) + " is outside " + std::to_string(lo) +
+                         ".." + std::to_string(hi));
     }
     Status count(std::size_t n, int bound, const std::string& file, const char* what) const {
         if (n <= static_cast<std::size_t>(bound)) return ok_status();
@@ -109,23 +109,26 @@ private:
         std::string bytes;
         if (Status s = sjis(utf8, p, field, bytes); !s) return s;
         if (bytes.size() > width)
-            return refuse(p, std::string(field) + " \"" + utf8 + "\" is longer than " + std::to_string(width) + " bytes");
+            return refuse(p, std::string(field) + " \"" + utf8 + "\" is longer than " +
+                                 std::to_string(width) + " bytes");
         bytes.resize(width, ' ');
         out_ += bytes;
         return ok_status();
     }
     Status amount(std::int32_t v, const Place& p, const char* field) {
         if (v <= -float_limit || v >= float_limit)
-            return refuse(p, std::string(field) + " " + std::to_string(v) + " is beyond the 2^24 a float-coded field holds");
+            return refuse(p, std::string(field) + " " + std::to_string(v) +
+                                 " is beyond the 2^24 a float-coded field holds");
         i32(float_code(v));
         return ok_status();
     }
     Status packed_dates(DayNumber from, DayNumber to, const Place& p) {
         if (from < packed_date_base || from > packed_date_last)
-            return refuse(p, "first day " + std::to_string(from) + " is outside " + format_date(packed_date_base) +
-                                 ".." + format_date(packed_date_last));
+            return refuse(p, "first day " + std::to_string(from) + " is outside " +
+                                 format_date(packed_date_base) + ".." + format_date(packed_date_last));
         if (to < from || to - from > packed_date_span)
-            return refuse(p, "the last day must lie 0.." + std::to_string(packed_date_span) + " days after the first");
+            return refuse(
+                p, "the last day must lie 0.." + std::to_string(packed_date_span) + " days after the first");
         i32((from - packed_date_base) * 512 + (to - from));
         return ok_status();
     }
@@ -133,7 +136,8 @@ private:
     // Starts section n at the next block.
     Status begin_section(int n, std::size_t records) {
         const std::size_t block = out_.size() / block_size;
-        if (block > 32767) return make_error(ErrorCode::invalid, "the file would be larger than 32767 blocks");
+        if (block > 32767)
+            return make_error(ErrorCode::invalid, "the file would be larger than 32767 blocks");
         ctl_block_[static_cast<std::size_t>(n)] = static_cast<int>(block);
         ctl_count_[static_cast<std::size_t>(n)] = static_cast<int>(records);
         return ok_status();
@@ -150,10 +154,14 @@ private:
 
     // Positions of airports, companies and aircraft; names must be unique to be referred to.
     Status index_tables() {
-        if (Status s = count(src_.airports.size(), bounds::airports, source_files::airports, "airports"); !s) return s;
-        if (Status s = count(src_.aircraft.size(), bounds::aircraft, source_files::aircraft, "aircraft types"); !s)
+        if (Status s = count(src_.airports.size(), bounds::airports, source_files::airports, "airports"); !s)
             return s;
-        if (Status s = count(src_.companies.size(), bounds::companies, source_files::companies, "companies"); !s)
+        if (Status s =
+                count(src_.aircraft.size(), bounds::aircraft, source_files::aircraft, "aircraft types");
+            !s)
+            return s;
+        if (Status s = count(src_.companies.size(), bounds::companies, source_files::companies, "companies");
+            !s)
             return s;
         for (std::size_t i = 0; i < src_.airports.size(); ++i)
             if (!airport_.emplace(src_.airports[i].name, static_cast<int>(i + 1)).second)
@@ -213,13 +221,15 @@ private:
                 if (Status s = resolve_flight(f, p, r); !s) return s;
                 // The route index has room for 1200 flights per direction.
                 if (++(r.from < r.to ? up : down) > bounds::route_entries)
-                    return refuse(p, "more than " + std::to_string(bounds::route_entries) + " flights towards " +
-                                         (r.from < r.to ? "later" : "earlier") + " airports of the airport table");
+                    return refuse(p, "more than " + std::to_string(bounds::route_entries) +
+                                         " flights towards " + (r.from < r.to ? "later" : "earlier") +
+                                         " airports of the airport table");
                 const std::pair<int, int> pair{r.from, r.to};
                 auto [it, fresh] = by_pair.try_emplace(pair);
                 if (fresh) pair_order.push_back(pair);
                 it->second.push_back(r);
-                if (segments_.try_emplace(pair).second && segments_.size() > static_cast<std::size_t>(bounds::segments))
+                if (segments_.try_emplace(pair).second &&
+                    segments_.size() > static_cast<std::size_t>(bounds::segments))
                     return refuse(p, "more than " + std::to_string(bounds::segments) +
                                          " airport pairs over all editions (the segment table holds " +
                                          std::to_string(bounds::segments) + ")");
@@ -266,7 +276,8 @@ private:
     Status write_aircraft() {
         if (Status s = begin_section(section_aircraft, src_.aircraft.size()); !s) return s;
         for (std::size_t i = 0; i < src_.aircraft.size(); ++i)
-            if (Status s = text(src_.aircraft[i].name, {source_files::aircraft, src_.aircraft[i].line, i + 1}, "name");
+            if (Status s = text(src_.aircraft[i].name, {source_files::aircraft, src_.aircraft[i].line, i + 1},
+                                "name");
                 !s)
                 return s;
         end_section();
@@ -344,7 +355,9 @@ private:
     }
 
     Status write_discounts() {
-        if (Status s = count(src_.discounts.size(), bounds::discounts, source_files::discounts, "discount fares"); !s)
+        if (Status s =
+                count(src_.discounts.size(), bounds::discounts, source_files::discounts, "discount fares");
+            !s)
             return s;
         if (Status s = begin_section(section_discounts, src_.discounts.size()); !s) return s;
         for (std::size_t i = 0; i < src_.discounts.size(); ++i) {
@@ -372,7 +385,8 @@ private:
     }
 
     Status write_access() {
-        if (Status s = count(src_.accesses.size(), bounds::accesses, source_files::access, "access records"); !s)
+        if (Status s = count(src_.accesses.size(), bounds::accesses, source_files::access, "access records");
+            !s)
             return s;
         if (Status s = begin_section(section_access, src_.accesses.size()); !s) return s;
         for (std::size_t i = 0; i < src_.accesses.size(); ++i) {
@@ -391,7 +405,8 @@ private:
     }
 
     Status write_periods() {
-        if (Status s = count(src_.periods.size(), bounds::periods, source_files::periods, "periods"); !s) return s;
+        if (Status s = count(src_.periods.size(), bounds::periods, source_files::periods, "periods"); !s)
+            return s;
         if (Status s = begin_section(section_periods, src_.periods.size()); !s) return s;
         for (std::size_t i = 0; i < src_.periods.size(); ++i) {
             const SourcePeriod& d = src_.periods[i];
@@ -416,7 +431,8 @@ private:
             if (cell != 0) return refuse(p, "the cell has a topic already");
             cell = h.topic;
         }
-        if (out_.size() / block_size > 32767) return make_error(ErrorCode::invalid, "the file would be larger than 32767 blocks");
+        if (out_.size() / block_size > 32767)
+            return make_error(ErrorCode::invalid, "the file would be larger than 32767 blocks");
         const std::size_t start = out_.size();
         for (std::size_t n = 1; n <= bounds::sections; ++n) i16(ctl_block_[n]);
         for (std::size_t n = 1; n <= bounds::sections; ++n) i16(ctl_count_[n]);
@@ -440,7 +456,7 @@ private:
 // ---- Decoding ------------------------------------------------------------------------------------
 
 class Decoder {
-public:
+  public:
     explicit Decoder(std::span<const std::byte> file) : in_(file) {}
 
     Result<TimetableSource> run() {
@@ -453,10 +469,11 @@ public:
         return std::move(src_);
     }
 
-private:
+  private:
     Error damaged(const std::string& what) const {
-        return make_error(ErrorCode::damaged, std::string(data_file_name) + ": section " + std::to_string(section_) +
-                                                  " (offset " + std::to_string(in_.offset()) + "): " + what);
+        return make_error(ErrorCode::damaged, std::string(data_file_name) + ": section " +
+                                                  std::to_string(section_) + " (offset " +
+                                                  std::to_string(in_.offset()) + "): " + what);
     }
     Status truncated() const { return damaged("the file ends inside a record"); }
 
@@ -505,13 +522,17 @@ private:
         section_ = n;
         count = ctl_count_[static_cast<std::size_t>(n)];
         if (count < 0 || count > bound)
-            return damaged(std::to_string(count) + " records, more than the " + std::to_string(bound) + " the table holds");
-        const std::int64_t start = static_cast<std::int64_t>(ctl_block_[static_cast<std::size_t>(n)]) * block_size;
-        if (start < 0 || !in_.seek(static_cast<std::size_t>(start))) return damaged("the section starts outside the file");
+            return damaged(std::to_string(count) + " records, more than the " + std::to_string(bound) +
+                           " the table holds");
+        const std::int64_t start =
+            static_cast<std::int64_t>(ctl_block_[static_cast<std::size_t>(n)]) * block_size;
+        if (start < 0 || !in_.seek(static_cast<std::size_t>(start)))
+            return damaged("the section starts outside the file");
         return ok_status();
     }
 
-    Status name_of(const std::vector<std::string>& table, std::int64_t index, const char* what, std::string& out) const {
+    Status name_of(const std::vector<std::string>& table, std::int64_t index, const char* what,
+                   std::string& out) const {
         if (index < 1 || index > static_cast<std::int64_t>(table.size()))
             return damaged(std::string(what) + " index " + std::to_string(index) + " is not in the table");
         out = table[static_cast<std::size_t>(index - 1)];
@@ -722,7 +743,9 @@ private:
 
 }  // namespace
 
-Result<std::vector<std::byte>> build_timetable(const TimetableSource& source) { return Builder(source).run(); }
+Result<std::vector<std::byte>> build_timetable(const TimetableSource& source) {
+    return Builder(source).run();
+}
 
 Result<TimetableSource> decode_timetable(std::span<const std::byte> file) { return Decoder(file).run(); }
 

@@ -48,7 +48,7 @@ std::string written(const Settings& s) {
 int holiday(const Settings& s, int i) { return s.holiday_month[i] * 100 + s.holiday_day[i]; }
 
 class TempDir {
-public:
+  public:
     TempDir() {
         std::string templ = (fs::temp_directory_path() / "quorvel-settings-XXXXXX").string();
         path_ = ::mkdtemp(templ.data());
@@ -60,7 +60,7 @@ public:
     }
     const fs::path& path() const { return path_; }
 
-private:
+  private:
     fs::path path_;
 };
 
@@ -96,11 +96,12 @@ TEST(Settings, BrowserKindIsLastDigitAsText) {
         const char* line;
         const char* kind;
     } cases[] = {
-        {"inet_data1=1", "1"}, {"inet_data1=12", "2"}, {"inet_data1=", "0"},
+        {"inet_data1=1", "1"},  {"inet_data1=12", "2"},  {"inet_data1=", "0"},
         {"inet_data1=IE", "0"}, {"inet_data1= 2 ", "2"}, {"unrelated=1", ""},
     };
     for (const auto& c : cases) {
-        const Settings s = read_text(std::string("[Control]\n") + c.line + "\ninet_data2=  /opt/web browser/run  \n");
+        const Settings s =
+            read_text(std::string("[Control]\n") + c.line + "\ninet_data2=  /opt/web browser/run  \n");
         EXPECT_EQ(s.browser_kind, c.kind) << c.line;
         EXPECT_EQ(s.browser_path, "/opt/web browser/run");
     }
@@ -188,8 +189,7 @@ TEST(Settings, ComputedHolidaysFollowToday) {
         {day_number(2001, 1, 31), 108, 1008},   // 1 January 2001 is a Monday
         {day_number(2003, 10, 31), 112, 1013},  // October still counts for this year
         {day_number(2003, 11, 1), 112, 1011},   // November: next year's October (2004-10-11)
-        {day_number(2004, 1, 1), 112, 1011},
-        {day_number(2004, 2, 1), 110, 1011},    // 2005-01-10
+        {day_number(2004, 1, 1), 112, 1011},   {day_number(2004, 2, 1), 110, 1011},  // 2005-01-10
     };
     for (const auto& c : cases) {
         const Settings s = read_text("[Holiday]\n101\n", c.today);
@@ -204,7 +204,8 @@ TEST(Settings, SecondMondayMatchesCalendarScan) {
             int mondays = 0;
             DayNumber expected = 0;
             for (int day = 1; mondays < 2; ++day)
-                if (weekday(day_number(year, month, day)) == 2 && ++mondays == 2) expected = day_number(year, month, day);
+                if (weekday(day_number(year, month, day)) == 2 && ++mondays == 2)
+                    expected = day_number(year, month, day);
             ASSERT_EQ(second_monday(year, month), expected) << year << "/" << month;
         }
     }
@@ -212,7 +213,8 @@ TEST(Settings, SecondMondayMatchesCalendarScan) {
 
 TEST(Settings, MoreHolidaysThanTheTableHoldsAreSkipped) {
     std::string text = "[Holiday]\n";
-    for (int month = 1; month <= 12; ++month) text += std::to_string(month * 100 + 1) + "\n" + std::to_string(month * 100 + 2) + "\n";
+    for (int month = 1; month <= 12; ++month)
+        text += std::to_string(month * 100 + 1) + "\n" + std::to_string(month * 100 + 2) + "\n";
     const Settings s = read_text(text);
     EXPECT_EQ(s.holiday_saved_count, holiday_file_limit);
     EXPECT_EQ(s.holiday_count, holiday_table_size);
@@ -287,7 +289,7 @@ TEST(Settings, GroundSectionsTakeFiveLinesWhateverTheyHold) {
         "\"東京／羽田\"\n"
         "\"  札幌 \"\n"
         "\"\"\n"
-        "[Control]\n"   // the fourth line, even though it looks like a header
+        "[Control]\n"  // the fourth line, even though it looks like a header
         "sel_option=2\n"
         "sel_option=1\n"  // after the five lines, still in [Departure ground]: ignored
         "[Arrival ground]\n"
@@ -413,15 +415,19 @@ TEST(Settings, TextWithoutShiftJisFormIsRefusedByName) {
 
 Settings random_settings(std::mt19937& rng) {
     // Texts from characters that survive the trip through Shift-JIS; no comma or quote, trimmed.
-    static const std::vector<std::string> pieces = {"a", "Z", "0", "9", " ", "東", "京", "／", "羽", "田", "ﾎ",
-                                                    "ﾃﾙ", "ー", "　", "\\", "~", "(", ")", ".", "-", "＆", "①"};
+    static const std::vector<std::string> pieces = {"a",  "Z",  "0", "9",  " ",  "東", "京", "／",
+                                                    "羽", "田", "ﾎ", "ﾃﾙ", "ー", "　", "\\", "~",
+                                                    "(",  ")",  ".", "-",  "＆", "①"};
     const auto text = [&]() {
         std::string t;
         const int n = std::uniform_int_distribution<int>(0, 8)(rng);
-        for (int i = 0; i < n; ++i) t += pieces[std::uniform_int_distribution<std::size_t>(0, pieces.size() - 1)(rng)];
+        for (int i = 0; i < n; ++i)
+            t += pieces[std::uniform_int_distribution<std::size_t>(0, pieces.size() - 1)(rng)];
         return trim(t);
     };
-    const auto number = [&](int lo, int hi) { return static_cast<std::int16_t>(std::uniform_int_distribution<int>(lo, hi)(rng)); };
+    const auto number = [&](int lo, int hi) {
+        return static_cast<std::int16_t>(std::uniform_int_distribution<int>(lo, hi)(rng));
+    };
     Settings s;
     for (auto& p : s.positions) p = WindowPosition{number(-32768, 32767), number(-32768, 32767)};
     for (int i : {1, 2, 3, 4, 5, 6, 9}) s.control_flg[i] = number(0, 9);
@@ -444,7 +450,8 @@ Settings random_settings(std::mt19937& rng) {
     }
     s.sel_from_name = text();
     s.sel_to_name = text();
-    for (auto* v : {&s.st_time1, &s.st_time2, &s.ed_time1, &s.ed_time2, &s.wait_time, &s.wait_count, &s.combination_number})
+    for (auto* v : {&s.st_time1, &s.st_time2, &s.ed_time1, &s.ed_time2, &s.wait_time, &s.wait_count,
+                    &s.combination_number})
         *v = number(-32768, 32767);
     s.check_hours = number(1, 32767);
     s.check_minite = number(1, 32767);
@@ -495,7 +502,8 @@ TEST(Settings, AtomicWriteKeepsTheOldFileOnFailure) {
     std::signal(SIGXFSZ, old_handler);
     EXPECT_FALSE(status.ok());
     EXPECT_EQ(file_contents(file), old);
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);  // no leftovers
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()),
+              1);  // no leftovers
 
     if (::geteuid() != 0) {  // root writes into read-only directories anyway
         fs::permissions(dir.path(), fs::perms::owner_read | fs::perms::owner_exec);

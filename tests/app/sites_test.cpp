@@ -36,11 +36,12 @@ TEST(Sites, ReadsKeysCommentsAndLineEnds) {
 }
 
 TEST(Sites, RefusesValuesThatAreNoSafeAddress) {
-    for (const char* value : {"www.example.com", "ftp://example.com", "javascript:alert(1)", "http://",
-                              "http:///path", "https://a.example.com/x y", "https://a.example.com/\"&calc",
-                              "https://a.example.com/\x01"}) {
+    for (const char* value :
+         {"www.example.com", "ftp://example.com", "javascript:alert(1)", "http://", "http:///path",
+          "https://a.example.com/x y", "https://a.example.com/\"&calc", "https://a.example.com/\x01"}) {
         const Sites s = read_sites_text(std::string("maker_download_url=https://ok.example.com\n"
-                                                    "maker_download_url=") + value + "\n");
+                                                    "maker_download_url=") +
+                                        value + "\n");
         EXPECT_FALSE(s.configured(Site::maker_download)) << value;
         EXPECT_EQ(s.warnings.size(), 1u) << value;
     }

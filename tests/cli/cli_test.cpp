@@ -20,7 +20,8 @@ using quorvel::test::slurp;
 
 // Runs quorvel-cli on the sample data beside it with a fixed "today".
 CliRun cli(const std::string& args) {
-    const auto err_file = std::filesystem::temp_directory_path() / ("quorvel_cli_err_" + std::to_string(::getpid()));
+    const auto err_file =
+        std::filesystem::temp_directory_path() / ("quorvel_cli_err_" + std::to_string(::getpid()));
     // The common options follow the command word; the last --data wins, so a case may name another.
     const auto space = args.find(' ');
     return quorvel::test::run_cli("'" + (bin_dir / "quorvel-cli").string() + "' " + args.substr(0, space) +
@@ -50,18 +51,22 @@ TEST(CliGolden, SearchesOnTheSampleData) {
         {"search_direct", "search --from 東京／羽田 --to 福岡 --date 2027/01/15"},
         {"search_one_connection_header",
          "search --from 札幌 --to 鹿児島 --date 2027/01/15 --connections 1 --dep 07:00-12:00 --header"},
-        {"search_two_connections", "search --from 釧路 --to 宮古 --date 2027/01/15 --connections 2 --dep 06:00-17:00"},
+        {"search_two_connections",
+         "search --from 釧路 --to 宮古 --date 2027/01/15 --connections 2 --dep 06:00-17:00"},
         {"search_by_departure_one_per_flight",
-         "search --from 札幌 --to 福岡 --date 2027/03/01 --connections 1 --dep 08:00-14:00 --order 1 --combination 1"},
+         "search --from 札幌 --to 福岡 --date 2027/03/01 --connections 1 --dep 08:00-14:00 --order 1 "
+         "--combination 1"},
         {"search_by_arrival_windows",
-         "search --from 大阪／伊丹 --to 東京／羽田 --date 2027/01/15 --dep 07:00-10:00 --arr 08:00-11:30 --order 2"},
+         "search --from 大阪／伊丹 --to 東京／羽田 --date 2027/01/15 --dep 07:00-10:00 --arr 08:00-11:30 "
+         "--order 2"},
     };
     for (const GoldenCase& c : cases) expect_golden(c);
 }
 
 TEST(CliGolden, FaresOnTheSampleData) {
     const GoldenCase cases[] = {
-        {"fare_ank", "fare --company ANK --flight 301 --from 東京／羽田 --to 福岡 --date 2027/01/15 --dep 0930"},
+        {"fare_ank",
+         "fare --company ANK --flight 301 --from 東京／羽田 --to 福岡 --date 2027/01/15 --dep 0930"},
         {"fare_sheet_one_connection",
          "fare-sheet --from 札幌 --to 鹿児島 --date 2027/01/15 --connections 1 --dep 07:00-12:00 --row 1"},
     };
@@ -97,20 +102,24 @@ TEST(CliFare, UnknownDesignatorsPriceNothing) {
     std::string zeros;
     for (int row = 1; row <= 14; ++row) zeros += std::to_string(row) + "\t0\n";
     EXPECT_EQ(r.out, zeros);
-    EXPECT_EQ(cli("fare --company JAL --flight 1 --from 東京駅 --to 福岡 --date 2027/01/15").err, "入力エラーです\n");
+    EXPECT_EQ(cli("fare --company JAL --flight 1 --from 東京駅 --to 福岡 --date 2027/01/15").err,
+              "入力エラーです\n");
 }
 
 TEST(CliFare, NoSheetWithoutAnAdultFare) {
     // The sample timetable without its fare tables: every leg is reported and none is priced.
-    const auto dir = std::filesystem::temp_directory_path() / ("quorvel_cli_nofares_" + std::to_string(::getpid()));
+    const auto dir =
+        std::filesystem::temp_directory_path() / ("quorvel_cli_nofares_" + std::to_string(::getpid()));
     const auto src = dir / "src";
     std::filesystem::create_directories(src);
-    for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::path(QUORVEL_SOURCE_DIR) / "data/sample"))
+    for (const auto& entry :
+         std::filesystem::directory_iterator(std::filesystem::path(QUORVEL_SOURCE_DIR) / "data/sample"))
         if (entry.is_regular_file() && entry.path().extension() == ".tsv" &&
             entry.path().filename().string().rfind("fares", 0) != 0)
             std::filesystem::copy_file(entry.path(), src / entry.path().filename());
     ASSERT_EQ(cli("data build '" + src.string() + "' '" + dir.string() + "'").status, 0);
-    const CliRun r = cli("fare-sheet --from 東京／羽田 --to 福岡 --date 2027/01/15 --row 1 --data '" + dir.string() + "'");
+    const CliRun r =
+        cli("fare-sheet --from 東京／羽田 --to 福岡 --date 2027/01/15 --row 1 --data '" + dir.string() + "'");
     EXPECT_EQ(r.status, 3);
     EXPECT_TRUE(r.out.empty());
     EXPECT_EQ(r.err.rfind("運賃表未登録（", 0), 0u) << r.err;

@@ -82,9 +82,9 @@ TEST(ExchangeSort, SameOrderAsTheLiteralExchangesAmongEqualKeys) {
 TEST(ExchangeSort, EveryOrderOfSmallInputsWithTies) {
     // All orders of a few multisets, where a wrong rule for equal keys shows up soonest.
     std::mt19937 rng(11);
-    for (std::vector<std::int32_t> keys : {std::vector<std::int32_t>{0, 0, 1, 1, 2, 2, 3},
-                                           std::vector<std::int32_t>{0, 1, 1, 1, 2, 2, 2, 2},
-                                           std::vector<std::int32_t>{5, 5, 5, 1, 1, 9, 9, 3}}) {
+    for (std::vector<std::int32_t> keys :
+         {std::vector<std::int32_t>{0, 0, 1, 1, 2, 2, 3}, std::vector<std::int32_t>{0, 1, 1, 1, 2, 2, 2, 2},
+          std::vector<std::int32_t>{5, 5, 5, 1, 1, 9, 9, 3}}) {
         std::sort(keys.begin(), keys.end());
         do {
             expect_same_as_literal(keys, rng, "small multiset");
@@ -110,7 +110,8 @@ TEST(ExchangeSort, ShapesFarFromSortedWithManyTies) {
             // Falling saw teeth and a nearly sorted list with a few far moves.
             std::vector<std::int32_t> saw(n);
             for (std::size_t i = 0; i < n; ++i)
-                saw[i] = static_cast<std::int32_t>((n - i) % static_cast<std::size_t>(std::min<int>(distinct, 97)));
+                saw[i] = static_cast<std::int32_t>((n - i) %
+                                                   static_cast<std::size_t>(std::min<int>(distinct, 97)));
             expect_same_as_literal(saw, rng, "saw" + at);
             auto nearly = keys;
             std::uniform_int_distribution<std::size_t> where(0, n - 1);
@@ -155,20 +156,35 @@ TEST(ExchangeSort, RanksMadeLikeTheHotelList) {
             rooms[i] = small(rng) == 0 ? -1 : room(rng);
             price[i] = small(rng) < 2 ? 0 : yen(rng) * 50;
             name[i] = std::string(1, static_cast<char>('A' + letter(rng) % 6)) + std::to_string(small(rng));
-            tel[i] = small(rng) == 0 ? std::string() : "0" + std::to_string(pref[i]) + padded(small(rng) * 37, 4);
+            tel[i] =
+                small(rng) == 0 ? std::string() : "0" + std::to_string(pref[i]) + padded(small(rng) * 37, 4);
         }
         for (int which = 0; which < 7; ++which) {
             std::vector<std::pair<std::string, std::string>> texts(n);
             for (std::size_t i = 0; i < n; ++i) {
                 const std::string location = padded((pref[i] * 100 + airport[i]) * 2000 + district[i], 11);
                 switch (which) {
-                    case 0: texts[i] = {location, name[i]}; break;
-                    case 1: texts[i] = {padded((airport[i] * 50 + pref[i]) * 2000 + district[i], 11), name[i]}; break;
-                    case 2: texts[i] = {padded((district[i] * 50 + pref[i]) * 100 + airport[i], 11), name[i]}; break;
-                    case 3: texts[i] = {name[i], std::string()}; break;
-                    case 4: texts[i] = {tel[i].empty() ? "9999999999999" : tel[i], std::string()}; break;
-                    case 5: texts[i] = {rooms[i] < 0 ? "99999" : padded(rooms[i], 5), location}; break;
-                    default: texts[i] = {price[i] == 0 ? "999999" : padded(price[i], 6), location}; break;
+                    case 0:
+                        texts[i] = {location, name[i]};
+                        break;
+                    case 1:
+                        texts[i] = {padded((airport[i] * 50 + pref[i]) * 2000 + district[i], 11), name[i]};
+                        break;
+                    case 2:
+                        texts[i] = {padded((district[i] * 50 + pref[i]) * 100 + airport[i], 11), name[i]};
+                        break;
+                    case 3:
+                        texts[i] = {name[i], std::string()};
+                        break;
+                    case 4:
+                        texts[i] = {tel[i].empty() ? "9999999999999" : tel[i], std::string()};
+                        break;
+                    case 5:
+                        texts[i] = {rooms[i] < 0 ? "99999" : padded(rooms[i], 5), location};
+                        break;
+                    default:
+                        texts[i] = {price[i] == 0 ? "999999" : padded(price[i], 6), location};
+                        break;
                 }
             }
             expect_same_as_literal(dense_ranks(texts), rng,

@@ -39,8 +39,10 @@ TEST(FareEngine, FareTableChosenByValidFromDate) {
     d.add_fare(2, "JAL", "東京", "大阪", 12000);
     const DayNumber switch_day = day_number(2004, 4, 1);
     d.tt->fare_valid_from[2] = switch_day;
-    EXPECT_EQ(cell(price(d, make_request("JAL", "東京／羽田", "大阪／伊丹", switch_day - 1, friday)), 1, 1), 10000);
-    EXPECT_EQ(cell(price(d, make_request("JAL", "東京／羽田", "大阪／伊丹", switch_day, friday)), 1, 1), 12000);
+    EXPECT_EQ(cell(price(d, make_request("JAL", "東京／羽田", "大阪／伊丹", switch_day - 1, friday)), 1, 1),
+              10000);
+    EXPECT_EQ(cell(price(d, make_request("JAL", "東京／羽田", "大阪／伊丹", switch_day, friday)), 1, 1),
+              12000);
 }
 
 TEST(FareEngine, AbsentFareTableSendsEveryDateToThePresentOne) {
@@ -63,9 +65,8 @@ TEST(FareEngine, TokyoAndOsakaAirportsFoldToTheCityInBothDirections) {
     FareData d;
     d.add_fare(1, "JAS", "東京", "大阪", 18000);
     const DayNumber date = friday + 3;
-    for (const auto& [from, to] : std::map<std::string, std::string>{{"東京／成田", "大阪／関西"},
-                                                                    {"大阪／伊丹", "東京／羽田"},
-                                                                    {" 大阪／関西 ", "東京／成田"}}) {
+    for (const auto& [from, to] : std::map<std::string, std::string>{
+             {"東京／成田", "大阪／関西"}, {"大阪／伊丹", "東京／羽田"}, {" 大阪／関西 ", "東京／成田"}}) {
         FareState s = price(d, make_request("JAS", from, to, date, friday));
         EXPECT_EQ(cell(s, 3, 1), 18000) << from << " → " << to;
     }
@@ -73,7 +74,8 @@ TEST(FareEngine, TokyoAndOsakaAirportsFoldToTheCityInBothDirections) {
     FareData other;
     other.add_fare(1, "JAS", "東京", "大阪", 18000);
     FareState s;
-    const FareOutcome o = price_flight(*other.tt, make_request("JAS", "東京／調布", "大阪／伊丹", date, friday), s);
+    const FareOutcome o =
+        price_flight(*other.tt, make_request("JAS", "東京／調布", "大阪／伊丹", date, friday), s);
     EXPECT_EQ(o.missing_message, "運賃表未登録（JAS）");
 }
 
@@ -199,7 +201,8 @@ TEST(FareEngine, MissingRecordReportsAndPricesWithZeroAmounts) {
     price_flight(*d.tt, make_request("JAL", "東京／羽田", "大阪／伊丹", friday + 40, friday), s);
     ASSERT_NE(cell(s, 1, 3), 0);
     clear_fare_sheet(s.fare_sheet);
-    const FareOutcome o = price_flight(*d.tt, make_request("JAL", "東京／羽田", "札幌／千歳", friday + 40, friday), s);
+    const FareOutcome o =
+        price_flight(*d.tt, make_request("JAL", "東京／羽田", "札幌／千歳", friday + 40, friday), s);
     EXPECT_EQ(o.missing_message, "運賃表未登録（JAL）");
     EXPECT_EQ(o.company_index, 1);
     // The previous request's record lends nothing to this one.
@@ -209,22 +212,24 @@ TEST(FareEngine, MissingRecordReportsAndPricesWithZeroAmounts) {
     FareData zero;
     zero.add_fare(1, "JAL", "東京", "大阪", 0, 5000);
     FareState s3;
-    EXPECT_FALSE(price_flight(*zero.tt, make_request("JAL", "東京／羽田", "大阪／伊丹", friday + 1, friday), s3)
-                     .missing_message.empty());
+    EXPECT_FALSE(
+        price_flight(*zero.tt, make_request("JAL", "東京／羽田", "大阪／伊丹", friday + 1, friday), s3)
+            .missing_message.empty());
 }
 
 TEST(FareEngine, UnknownDesignatorPricesNothing) {
     FareData d;
     d.add_fare(1, "XYZ", "東京", "大阪", 20000);
     FareState s;
-    const FareOutcome o = price_flight(*d.tt, make_request("XYZ", "東京／羽田", "大阪／伊丹", friday + 40, friday), s);
+    const FareOutcome o =
+        price_flight(*d.tt, make_request("XYZ", "東京／羽田", "大阪／伊丹", friday + 40, friday), s);
     EXPECT_EQ(o.company_index, 0);
     for (const auto& company : s.fare_sheet)
         for (std::int32_t v : company) EXPECT_EQ(v, 0);
 }
 
 class TokuWariTest : public ::testing::Test {
-protected:
+  protected:
     FareData d;
     DayNumber date = friday + 10;
     void SetUp() override { d.add_fare(1, "JAL", "東京", "大阪", 20000); }
@@ -236,7 +241,7 @@ protected:
 TEST_F(TokuWariTest, LowestFareInRowNineAndLastSecondFareInRowFourteen) {
     d.add_toku("JAL", "東京／羽田", "大阪／伊丹", 999, 8000, 15000, friday, friday + 60);
     d.add_toku("JAL", "東京／羽田", "大阪／伊丹", 123, 9000, 16000, friday, friday + 60);
-    d.add_toku("JAL", "東京／羽田", "大阪／伊丹", 555, 7000, 17000, friday, friday + 60);  // other flight
+    d.add_toku("JAL", "東京／羽田", "大阪／伊丹", 555, 7000, 17000, friday, friday + 60);    // other flight
     d.add_toku("JAL", "東京／羽田", "大阪／伊丹", 123, 6000, 18000, date + 1, friday + 60);  // not yet valid
     d.add_toku("JAL", "大阪／伊丹", "東京／羽田", 999, 5000, 19000, friday, friday + 60);  // other direction
     const FareState s = run();
@@ -278,11 +283,20 @@ TEST(TokuWariEligibility, SeasonCodesDecideThePasses) {
     const DayNumber oct9 = day_number(1999, 10, 9);
     const DayNumber nov9 = day_number(1999, 11, 9);
     const Case cases[] = {
-        {nov9, 0, 1, 8000, 15000},  {nov9, 0, 2, 8000, 15000},  {oct9, 0, 2, 8000, 0},
-        {nov9, 0, 3, 8000, 15000},  {oct9, 0, 3, 0, 0},         {nov9, 0, 0, 0, 0},
-        {nov9, 2, 1, 8000, 0},      {nov9, 2, 2, 0, 0},         {day_number(1999, 7, 20), 2, 2, 8000, 0},
-        {day_number(1999, 8, 30), 2, 2, 8000, 0},               {day_number(1999, 8, 3), 2, 3, 8000, 0},
-        {nov9, 2, 3, 0, 0},         {nov9, 3, 1, 8000, 0},      {nov9, 3, 2, 0, 0},
+        {nov9, 0, 1, 8000, 15000},
+        {nov9, 0, 2, 8000, 15000},
+        {oct9, 0, 2, 8000, 0},
+        {nov9, 0, 3, 8000, 15000},
+        {oct9, 0, 3, 0, 0},
+        {nov9, 0, 0, 0, 0},
+        {nov9, 2, 1, 8000, 0},
+        {nov9, 2, 2, 0, 0},
+        {day_number(1999, 7, 20), 2, 2, 8000, 0},
+        {day_number(1999, 8, 30), 2, 2, 8000, 0},
+        {day_number(1999, 8, 3), 2, 3, 8000, 0},
+        {nov9, 2, 3, 0, 0},
+        {nov9, 3, 1, 8000, 0},
+        {nov9, 3, 2, 0, 0},
     };
     for (const Case& c : cases) {
         FareData d;
@@ -294,8 +308,10 @@ TEST(TokuWariEligibility, SeasonCodesDecideThePasses) {
         const int sel_a = c.season == 3 ? c.code : 0;
         d.add_toku("JAL", "東京", "大阪", 999, 8000, 15000, today, c.date + 1, sel_c, sel_b, sel_a);
         const FareState s = price(d, make_request("JAL", "東京／羽田", "大阪／伊丹", c.date, today));
-        EXPECT_EQ(cell(s, 1, 9), c.row9) << format_date(c.date) << " season " << c.season << " code " << c.code;
-        EXPECT_EQ(cell(s, 1, 14), c.row14) << format_date(c.date) << " season " << c.season << " code " << c.code;
+        EXPECT_EQ(cell(s, 1, 9), c.row9)
+            << format_date(c.date) << " season " << c.season << " code " << c.code;
+        EXPECT_EQ(cell(s, 1, 14), c.row14)
+            << format_date(c.date) << " season " << c.season << " code " << c.code;
     }
 }
 
@@ -313,18 +329,74 @@ TEST(FareEngine, EveryCompanyFillsExactlyItsRowsInItsOwnColumn) {
         Rows rows;
     };
     const Case cases[] = {
-        {"JAL", 1, {{1, 20000}, {3, 2200}, {4, 3200}, {5, 4200}, {6, 17000}, {8, 12000}, {9, toku}, {10, 15000},
-                    {11, 13650}, {14, toku2}}},
-        {"ANA", 2, {{1, 20000}, {2, 1200}, {3, 2200}, {4, 3200}, {5, 4200}, {6, 17000}, {7, 17000}, {8, 12000},
-                    {9, toku}, {10, 15000}, {11, 13600}, {14, toku2}}},
-        {"JAS", 3, {{1, 20000}, {2, 1200}, {3, 1200}, {4, 3200}, {5, 4200}, {6, 17000}, {8, 12000}, {9, toku},
-                    {10, 15000}, {14, toku2}}},
-        {"ANK", 4, {{1, 20000}, {2, 1200}, {3, 2200}, {4, 3200}, {5, 4200}, {6, 17000}, {7, 7700}, {9, toku},
-                    {10, 15000}, {14, toku2}}},
-        {"JTA", 5, {{1, 20000}, {3, 2200}, {4, 3200}, {5, 4200}, {6, 17000}, {9, toku}, {10, 15000}, {14, toku2}}},
+        {"JAL",
+         1,
+         {{1, 20000},
+          {3, 2200},
+          {4, 3200},
+          {5, 4200},
+          {6, 17000},
+          {8, 12000},
+          {9, toku},
+          {10, 15000},
+          {11, 13650},
+          {14, toku2}}},
+        {"ANA",
+         2,
+         {{1, 20000},
+          {2, 1200},
+          {3, 2200},
+          {4, 3200},
+          {5, 4200},
+          {6, 17000},
+          {7, 17000},
+          {8, 12000},
+          {9, toku},
+          {10, 15000},
+          {11, 13600},
+          {14, toku2}}},
+        {"JAS",
+         3,
+         {{1, 20000},
+          {2, 1200},
+          {3, 1200},
+          {4, 3200},
+          {5, 4200},
+          {6, 17000},
+          {8, 12000},
+          {9, toku},
+          {10, 15000},
+          {14, toku2}}},
+        {"ANK",
+         4,
+         {{1, 20000},
+          {2, 1200},
+          {3, 2200},
+          {4, 3200},
+          {5, 4200},
+          {6, 17000},
+          {7, 7700},
+          {9, toku},
+          {10, 15000},
+          {14, toku2}}},
+        {"JTA",
+         5,
+         {{1, 20000}, {3, 2200}, {4, 3200}, {5, 4200}, {6, 17000}, {9, toku}, {10, 15000}, {14, toku2}}},
         {"NCA", 6, {{1, 20000}, {14, 24000}}},
-        {"JAC", 7, {{1, 20000}, {2, 1200}, {3, 2200}, {4, 3200}, {5, 4200}, {6, 17000}, {7, 17000}, {9, toku},
-                    {10, 15000}, {12, 18000}, {13, 16000}, {14, toku2}}},
+        {"JAC",
+         7,
+         {{1, 20000},
+          {2, 1200},
+          {3, 2200},
+          {4, 3200},
+          {5, 4200},
+          {6, 17000},
+          {7, 17000},
+          {9, toku},
+          {10, 15000},
+          {12, 18000},
+          {13, 16000},
+          {14, toku2}}},
         {"J-", 8, {{1, 20000}, {3, 2200}, {6, 7700}, {7, 16000}}},
         {"ORC", 9, {{1, 20000}, {14, 24000}}},
         {"RAC", 10, {{1, 20000}, {6, 16000}, {14, 24000}}},
@@ -333,8 +405,18 @@ TEST(FareEngine, EveryCompanyFillsExactlyItsRowsInItsOwnColumn) {
         {"KOK", 13, {{1, 20000}, {14, 24000}}},
         {"TOH", 14, {{1, 20000}, {14, 24000}}},
         {"HAC", 15, {{1, 20000}}},
-        {"JEX", 16, {{1, 20000}, {3, 2200}, {4, 3200}, {5, 4200}, {6, 17000}, {7, 17000}, {9, toku}, {10, 15000},
-                     {11, 15000}, {14, toku2}}},
+        {"JEX",
+         16,
+         {{1, 20000},
+          {3, 2200},
+          {4, 3200},
+          {5, 4200},
+          {6, 17000},
+          {7, 17000},
+          {9, toku},
+          {10, 15000},
+          {11, 15000},
+          {14, toku2}}},
         {"SKY", 17, {{1, 20000}}},
         {"ADO", 18, {{1, 20000}}},
     };
@@ -355,7 +437,8 @@ TEST(FareEngine, EveryCompanyFillsExactlyItsRowsInItsOwnColumn) {
             for (int row = 0; row <= fare_sheet_rows; ++row) {
                 std::int32_t expected = 0;
                 if (company == c.column && c.rows.count(row) != 0) expected = c.rows.at(row);
-                EXPECT_EQ(cell(s, company, row), expected) << c.code << " column " << company << " row " << row;
+                EXPECT_EQ(cell(s, company, row), expected)
+                    << c.code << " column " << company << " row " << row;
             }
         }
     }
@@ -419,7 +502,8 @@ TEST(FareEngine, JacIslandFaresByKindAndTajimaDiscount) {
     FareData d;
     d.add_fare(1, "JAC", "大阪", "但馬", 15000);
     d.add_toku("JAC", "但馬", "大阪", 999, 9000, 0, today, today + 30);
-    EXPECT_EQ(cell(price(d, make_request("JAC", "但馬", "大阪／伊丹", today + 5, today)), 7, 9), yen50(0.65, 15000));
+    EXPECT_EQ(cell(price(d, make_request("JAC", "但馬", "大阪／伊丹", today + 5, today)), 7, 9),
+              yen50(0.65, 15000));
     EXPECT_EQ(cell(price(d, make_request("JAC", "但馬", "大阪／伊丹", today, today)), 7, 9), 0);
 }
 
@@ -435,9 +519,9 @@ TEST(FareEngine, WeekendCommuterRuleUsesDepartureTime) {
         bool ana, jal;
     };
     const Case cases[] = {
-        {monday, 1130, true, true},       {monday, 1200, true, true},      {monday, 1201, false, true},
-        {monday + 4, 1159, false, true},  {monday + 4, 1200, true, true},  {monday + 4, 1900, true, true},
-        {monday + 5, 700, true, true},    {monday + 6, 2000, true, true},  {monday + 1, 900, false, false},
+        {monday, 1130, true, true},       {monday, 1200, true, true},     {monday, 1201, false, true},
+        {monday + 4, 1159, false, true},  {monday + 4, 1200, true, true}, {monday + 4, 1900, true, true},
+        {monday + 5, 700, true, true},    {monday + 6, 2000, true, true}, {monday + 1, 900, false, false},
         {monday + 3, 1300, false, false},
     };
     for (const Case& c : cases) {

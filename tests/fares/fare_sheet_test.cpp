@@ -26,7 +26,7 @@ FareItinerary itinerary(std::vector<FareLeg> legs) {
 }
 
 class FareSheetTest : public ::testing::Test {
-protected:
+  protected:
     FareData d;
     int jal = 0, ana = 0, ank = 0;
     void SetUp() override {
@@ -39,7 +39,8 @@ protected:
         d.add_fare(1, "ANA", "福岡", "宮崎", 12000);
         d.add_toku("JAL", "東京", "大阪", 999, 9000, 0, today, travel + 10);
         for (int company = 1; company <= 3; ++company)
-            for (int row = 1; row <= 14; ++row) d.tt->fare_help_ctx[ix(company)][ix(row)] = std::int16_t(company * 100 + row);
+            for (int row = 1; row <= 14; ++row)
+                d.tt->fare_help_ctx[ix(company)][ix(row)] = std::int16_t(company * 100 + row);
     }
     FareSheetView sheet(const FareItinerary& it, ItineraryFares* out = nullptr) {
         FareState state;
@@ -50,7 +51,8 @@ protected:
 };
 
 TEST_F(FareSheetTest, OneConnectionShowsTwoPricedColumnsAndAnEmptyThird) {
-    const FareItinerary it = itinerary({leg("東京／羽田", "大阪／伊丹", jal, 5), leg("大阪／伊丹", "福岡", ana, 1231)});
+    const FareItinerary it =
+        itinerary({leg("東京／羽田", "大阪／伊丹", jal, 5), leg("大阪／伊丹", "福岡", ana, 1231)});
     ItineraryFares fares;
     const FareSheetView v = sheet(it, &fares);
     ASSERT_TRUE(fares.priced);
@@ -111,7 +113,8 @@ TEST_F(FareSheetTest, CompanyOrderOfTheTimetableDoesNotMatter) {
     other.add_fare(1, "JAL", "東京", "大阪", 18000);
     other.tt->fare_help_ctx[ix(ana2)][1] = 77;
     other.tt->fare_help_ctx[ix(jal2)][1] = 88;
-    const FareItinerary it = itinerary({leg("東京／羽田", "大阪／伊丹", jal2, 1), leg("大阪／伊丹", "福岡", ana2, 2)});
+    const FareItinerary it =
+        itinerary({leg("東京／羽田", "大阪／伊丹", jal2, 1), leg("大阪／伊丹", "福岡", ana2, 2)});
     FareState state;
     const ItineraryFares fares = price_itinerary(*other.tt, it, state);
     ASSERT_TRUE(fares.priced);
@@ -129,7 +132,8 @@ TEST_F(FareSheetTest, CompanyOrderOfTheTimetableDoesNotMatter) {
 TEST_F(FareSheetTest, AnkLegIsPricedFromAnaRecords) {
     d.add_fare(1, "ANA", "福岡", "宮崎", 12000);
     d.tt->fare_extra[1][4] = 10500;
-    const FareItinerary it = itinerary({leg("大阪／伊丹", "福岡", ana, 3), leg("福岡", "宮崎", ank, 4431, 1400)});
+    const FareItinerary it =
+        itinerary({leg("大阪／伊丹", "福岡", ana, 3), leg("福岡", "宮崎", ank, 4431, 1400)});
     ItineraryFares fares;
     const FareSheetView v = sheet(it, &fares);
     ASSERT_TRUE(fares.priced);
@@ -141,7 +145,8 @@ TEST_F(FareSheetTest, AnkLegIsPricedFromAnaRecords) {
 }
 
 TEST_F(FareSheetTest, LegWithoutAdultFareGivesNoSheet) {
-    const FareItinerary it = itinerary({leg("東京／羽田", "大阪／伊丹", jal, 101), leg("大阪／伊丹", "宮崎", ana, 55)});
+    const FareItinerary it =
+        itinerary({leg("東京／羽田", "大阪／伊丹", jal, 101), leg("大阪／伊丹", "宮崎", ana, 55)});
     FareState state;
     const ItineraryFares fares = price_itinerary(*d.tt, it, state);
     EXPECT_FALSE(fares.priced);
@@ -153,7 +158,8 @@ TEST_F(FareSheetTest, LegWithoutAdultFareGivesNoSheet) {
     // A company the engine has no procedure for is no sheet either, without a missing-record report.
     const int xyz = d.add_company("XYZ", "どこか");
     d.add_fare(1, "XYZ", "東京", "大阪", 18000);
-    const ItineraryFares none = price_itinerary(*d.tt, itinerary({leg("東京／羽田", "大阪／伊丹", xyz, 1)}), state);
+    const ItineraryFares none =
+        price_itinerary(*d.tt, itinerary({leg("東京／羽田", "大阪／伊丹", xyz, 1)}), state);
     EXPECT_FALSE(none.priced);
     EXPECT_TRUE(none.messages.empty());
 }
@@ -161,8 +167,9 @@ TEST_F(FareSheetTest, LegWithoutAdultFareGivesNoSheet) {
 TEST_F(FareSheetTest, ThreeLegsAndDepartureTimeReachTheEngine) {
     d.add_fare(1, "ANA", "東京", "大阪", 18000);
     const DayNumber friday = travel + 2;
-    FareItinerary it = itinerary({leg("東京／羽田", "大阪／伊丹", ana, 11, 1100), leg("大阪／伊丹", "福岡", ana, 12, 1300),
-                                  leg("福岡", "宮崎", ana, 13, 1700)});
+    FareItinerary it =
+        itinerary({leg("東京／羽田", "大阪／伊丹", ana, 11, 1100), leg("大阪／伊丹", "福岡", ana, 12, 1300),
+                   leg("福岡", "宮崎", ana, 13, 1700)});
     it.sel_date = friday;
     ItineraryFares fares;
     const FareSheetView v = sheet(it, &fares);

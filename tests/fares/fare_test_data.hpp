@@ -18,8 +18,8 @@ struct FareData {
 
     // Adds a fare record to table t and returns its index. Airports are stored as the reader
     // leaves them, Tokyo and Osaka already folded to the city.
-    int add_fare(int t, const std::string& company, const std::string& from, const std::string& to, int a1, int a2 = 0,
-                 int a3 = 0, int kind = 0) {
+    int add_fare(int t, const std::string& company, const std::string& from, const std::string& to, int a1,
+                 int a2 = 0, int a3 = 0, int kind = 0) {
         const int i = ++tt->fare_count[ix(t)];
         tt->fare_company[ix(t)][ix(i)] = company;
         tt->fare_from[ix(t)][ix(i)] = from;
@@ -36,8 +36,9 @@ struct FareData {
             for (int m = 1; m <= 2; ++m) tt->fare_grid[ix(t)][ix(j)][ix(m)][ix(i)] = 1000 * j + 100 * m;
         tt->fare_grid[ix(t)][5][1][ix(i)] = 5000;
     }
-    int add_toku(const std::string& company, const std::string& from, const std::string& to, int flight, int cal,
-                 int cal2, DayNumber valid_from, DayNumber valid_to, int sel_c = 1, int sel_b = 1, int sel_a = 1) {
+    int add_toku(const std::string& company, const std::string& from, const std::string& to, int flight,
+                 int cal, int cal2, DayNumber valid_from, DayNumber valid_to, int sel_c = 1, int sel_b = 1,
+                 int sel_a = 1) {
         const int i = ++tt->toku_count;
         tt->toku_company[ix(i)] = company;
         tt->toku_from[ix(i)] = from;

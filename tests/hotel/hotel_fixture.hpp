@@ -52,25 +52,31 @@ struct RawHotelFile {
 // A small directory: two areas, four prefectures, the four folded airports and a few districts.
 inline HotelSource small_source() {
     HotelSource s;
-    s.prefs = {{"北海道", "北海道", "ほっかいどう"}, {"関東", "東京都", "東京"}, {"関東", "千葉県", "千葉"},
+    s.prefs = {{"北海道", "北海道", "ほっかいどう"},
+               {"関東", "東京都", "東京"},
+               {"関東", "千葉県", "千葉"},
                {"近畿", "大阪府", "大阪"}};
-    s.airports = {{"札幌／千歳", 1}, {"東京／羽田", 4}, {"東京／成田", 4}, {"大阪／伊丹", 5}, {"大阪／関西", 5}};
+    s.airports = {
+        {"札幌／千歳", 1}, {"東京／羽田", 4}, {"東京／成田", 4}, {"大阪／伊丹", 5}, {"大阪／関西", 5}};
     s.districts = {"すすきの", "新宿", "成田", "梅田", "なんば"};
     auto hotel = [](int site, int p, int a, int d, std::string name, std::string tel, std::string rooms,
                     std::string access, std::string price, std::string remark, std::string rsv) {
         HotelSourceHotel h;
-        h.site_code = site, h.pref = p, h.airport = a, h.district = d, h.name = std::move(name), h.tel = std::move(tel);
+        h.site_code = site, h.pref = p, h.airport = a, h.district = d, h.name = std::move(name),
+        h.tel = std::move(tel);
         h.rooms = std::move(rooms), h.access = std::move(access), h.price = std::move(price);
         h.remark = std::move(remark), h.rsv_query = std::move(rsv);
         h.address = "住所" + h.name;
         return h;
     };
     s.hotels = {
-        hotel(101, 1, 1, 1, "すすきのホテル", "011-111-1111", "120", "すすきの駅徒歩３分", "\\6,800", "○||http://a.example/", ""),
+        hotel(101, 1, 1, 1, "すすきのホテル", "011-111-1111", "120", "すすきの駅徒歩３分", "\\6,800",
+              "○||http://a.example/", ""),
         hotel(0, 2, 2, 2, "新宿プラザ", "03-2222-2222", "0300", "新宿駅徒歩５分", "8000円", "◎", "hid=12"),
         hotel(0, 3, 3, 3, "成田エアポートイン", "", "", "成田空港駅バス", "", "", ""),
         hotel(205, 4, 4, 4, "梅田グランド", "06-4444-4444", "80", "梅田駅すぐ", "\\12,000", "△||", ""),
-        hotel(0, 4, 5, 5, "なんばイン", "06-5555-5555", "abc", "なんば駅徒歩1分", "\\", "http://nanba.example/", "http://nanba.example/"),
+        hotel(0, 4, 5, 5, "なんばイン", "06-5555-5555", "abc", "なんば駅徒歩1分", "\\",
+              "http://nanba.example/", "http://nanba.example/"),
     };
     s.inquiries = {{"北海道の宿", "空室照会", "http://inq.example/hokkaido"}};
     return s;

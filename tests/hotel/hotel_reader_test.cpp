@@ -23,9 +23,9 @@ TEST(CnvRecordNo, DecodesWholeAndRefusesOutOfRange) {
     EXPECT_EQ(cnv_record_no(0x3F800000), 1.0);
     EXPECT_EQ(cnv_record_no(0x466A6000), 15000.0);
     EXPECT_EQ(cnv_record_no(0x47C34F80), 99999.0);
-    EXPECT_EQ(cnv_record_no(0x3F000000), 0.0);                            // 0.5
+    EXPECT_EQ(cnv_record_no(0x3F000000), 0.0);                              // 0.5
     EXPECT_EQ(cnv_record_no(static_cast<std::int32_t>(0xBF800000u)), 0.0);  // -1
-    EXPECT_EQ(cnv_record_no(0x4B800000), 0.0);                            // 2^24
+    EXPECT_EQ(cnv_record_no(0x4B800000), 0.0);                              // 2^24
     for (int n : {1, 2, 3, 1000, 15000, 99999}) EXPECT_EQ(cnv_record_no(record_no_pattern(n)), n);
 }
 
@@ -94,7 +94,8 @@ RawHotelFile two_hotels() {
     f.sections[2] = i32(0);
     f.sections[3] = i32(1) + text("東京／羽田") + "04";
     f.sections[4] = i32(1) + text("新宿");
-    f.sections[11] = i32(2) + i32(0) + i32((1 * 100 + 1) * 3000 + 1) + i32(7 * 3000 + 5) + i32((1 * 100 + 1) * 3000 + 1);
+    f.sections[11] =
+        i32(2) + i32(0) + i32((1 * 100 + 1) * 3000 + 1) + i32(7 * 3000 + 5) + i32((1 * 100 + 1) * 3000 + 1);
     f.sections[12] = rec(2) + text("二番") + rec(1) + text("一番");
     for (int s = 13; s <= 18; ++s) f.sections[s] = end_mark();
     f.sections[19] = i32(0);
@@ -125,7 +126,7 @@ TEST(HotelReader, KeyedSectionsInAnyOrderLastEntryWins) {
 }
 
 TEST(HotelReader, DamageEndsOnlyTheStepThatMeetsIt) {
-    {   // a keyed section without its end marker runs into the end of the file and stops there
+    {  // a keyed section without its end marker runs into the end of the file and stops there
         RawHotelFile f = two_hotels();
         f.sections[20] = rec(1) + text("q=1") + rec(2);
         const std::string bytes = f.build();
@@ -136,7 +137,7 @@ TEST(HotelReader, DamageEndsOnlyTheStepThatMeetsIt) {
         ASSERT_EQ(report.faults.size(), 1u);
         EXPECT_NE(report.faults[0].message.find("reservation"), std::string::npos);
     }
-    {   // a record number beyond the index ends that section; later sections still load
+    {  // a record number beyond the index ends that section; later sections still load
         RawHotelFile f = two_hotels();
         f.sections[13] = rec(1) + text("t1") + rec(15001) + text("x") + rec(2) + text("t2") + end_mark();
         f.sections[14] = rec(2) + text("50") + end_mark();
@@ -149,7 +150,7 @@ TEST(HotelReader, DamageEndsOnlyTheStepThatMeetsIt) {
         EXPECT_EQ(d->hotel_tel[2], "");
         EXPECT_EQ(d->hotel_rooms[2], "50");
     }
-    {   // counts beyond a bound read nothing of that table
+    {  // counts beyond a bound read nothing of that table
         RawHotelFile f = two_hotels();
         f.sections[1] = i32(51);
         f.sections[4] = i32(3001);
@@ -163,7 +164,7 @@ TEST(HotelReader, DamageEndsOnlyTheStepThatMeetsIt) {
         EXPECT_EQ(d->hotel_count, 0);
         EXPECT_EQ(d->airport_count, 1);
     }
-    {   // a prefecture row beyond the table in a location value
+    {  // a prefecture row beyond the table in a location value
         RawHotelFile f = two_hotels();
         f.sections[11] = i32(2) + i32(0) + i32(3000) + i32(0) + i32((51 * 100) * 3000);
         const std::string bytes = f.build();
@@ -171,7 +172,7 @@ TEST(HotelReader, DamageEndsOnlyTheStepThatMeetsIt) {
         EXPECT_FALSE(load_hotel_data(as_bytes(bytes), *d).clean());
         EXPECT_EQ(d->hotel_base_count, 1);
     }
-    {   // a section that starts beyond the end of the file
+    {  // a section that starts beyond the end of the file
         RawHotelFile f = two_hotels();
         std::string bytes = f.build();
         const std::string far = i32(100000);
@@ -251,7 +252,9 @@ TEST(CopyUserHotel, AppendsAfterTheFileHotelsAndReplacesOnRerun) {
     HotelSource s = small_source();
     s.hotels.resize(1200, s.hotels[0]);
     auto d = load_source(s);
-    const std::string csv = "\"東京都\",\"東京／羽田\",\"新宿\",\"U1\"\r\n\"x\",\"y\",\"z\",\"U2\"\r\n\"千葉県\",\"\",\"\",\"U3\"\r\n";
+    const std::string csv =
+        "\"東京都\",\"東京／羽田\",\"新宿\",\"U1\"\r\n\"x\",\"y\",\"z\",\"U2\"\r\n\"千葉県\",\"\",\"\","
+        "\"U3\"\r\n";
     load_user_hotel(as_bytes(utf8_to_sjis(csv).value()), *d);
     copy_user_hotel(*d);
     EXPECT_EQ(d->hotel_count, 1203);

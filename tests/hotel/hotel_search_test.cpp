@@ -74,7 +74,8 @@ TEST(SelData, AirportSearchFoldsNaritaAndKansaiAndTrimsWideBlanks) {
     EXPECT_EQ(sel_data(*d, searching(kind_airport, "大阪／関西"), 500).hotel_hit_list, (std::vector<int>{4}));
     EXPECT_EQ(sel_data(*d, searching(kind_airport, "　東京／羽田　"), 500).hotel_hit_count(), 1);
     EXPECT_EQ(sel_data(*d, searching(kind_pref, "大阪府"), 500).hotel_hit_list, (std::vector<int>{4, 5}));
-    EXPECT_EQ(sel_data(*d, searching(kind_station, "駅徒歩"), 500).hotel_hit_list, (std::vector<int>{1, 2, 5}));
+    EXPECT_EQ(sel_data(*d, searching(kind_station, "駅徒歩"), 500).hotel_hit_list,
+              (std::vector<int>{1, 2, 5}));
     EXPECT_EQ(sel_data(*d, searching(kind_district, "な"), 500).hotel_hit_list, (std::vector<int>{5}));
     // The free keyword also looks at the remark.
     EXPECT_EQ(sel_data(*d, searching(kind_free, "△"), 500).hotel_hit_list, (std::vector<int>{4}));
@@ -99,7 +100,8 @@ TEST(SelData, MaxKensuuCutAndDistrictsSeenUpToIt) {
     hits = sel_data(*d, searching(kind_pref, "東京都"), 3);
     EXPECT_EQ(hits.hotel_hit_list, (std::vector<int>{1, 2, 3}));
     EXPECT_EQ(hits.result_district, (std::vector<std::string>{"すすきの", "新宿"}));
-    EXPECT_EQ(sel_data(*d, searching(kind_pref, "東京都"), 0).hotel_hit_count(), 500);  // below 1 reads as 500
+    EXPECT_EQ(sel_data(*d, searching(kind_pref, "東京都"), 0).hotel_hit_count(),
+              500);  // below 1 reads as 500
     // Refinement: only the chosen districts are hits, but every matching hotel's district is collected.
     HotelSearchState st = searching(kind_pref, "東京都");
     st.district_filter = 1;
@@ -114,7 +116,8 @@ TEST(SelData, UnmatchedUserHotelsNeverMatchEvenWithA99thAirportRow) {
     HotelSource s = small_source();
     while (s.airports.size() < 99) s.airports.emplace_back("空港" + std::to_string(s.airports.size() + 1), 1);
     auto d = load_source(s);
-    const std::string csv = "\"無い県\",\"無い空港\",\"x\",\"迷子ホテル\"\r\n\"東京都\",\"空港99\",\"y\",\"正しい99\"\r\n";
+    const std::string csv =
+        "\"無い県\",\"無い空港\",\"x\",\"迷子ホテル\"\r\n\"東京都\",\"空港99\",\"y\",\"正しい99\"\r\n";
     load_user_hotel(as_bytes(utf8_to_sjis(csv).value()), *d);
     copy_user_hotel(*d);
     EXPECT_EQ(d->hotel_airport[6], 99);
@@ -145,7 +148,9 @@ TEST(SelData, MoreThan500DistrictsAreCutAndFlagged) {
 // The list's exchange sort as the design gives it, on the text keys: the oracle of sort_hotel.
 void exchange_sort_literal(const HotelData& d, std::vector<int>& list, const std::string& key) {
     std::vector<std::string> key1(static_cast<std::size_t>(hotel_bounds::hotels) + 1), key2(key1.size());
-    for (int h : list) std::tie(key1[static_cast<std::size_t>(h)], key2[static_cast<std::size_t>(h)]) = hotel_sort_keys(d, h, key);
+    for (int h : list)
+        std::tie(key1[static_cast<std::size_t>(h)], key2[static_cast<std::size_t>(h)]) =
+            hotel_sort_keys(d, h, key);
     const std::size_t count = list.size();
     for (std::size_t i = 0; i + 1 < count; ++i) {
         int cur = list[i];
@@ -162,7 +167,8 @@ void exchange_sort_literal(const HotelData& d, std::vector<int>& list, const std
 
 TEST(SortHotel, SameOrderAsTheExchangeSortForEveryKeyOnRandomTies) {
     std::mt19937 rng(20040107);
-    const char* keys[] = {"ホテル都道府県", "ホテル空港", "ホテル詳細", "ホテル名", "ホテル電話", "ホテル部屋数", "ホテル料金"};
+    const char* keys[] = {"ホテル都道府県", "ホテル空港",   "ホテル詳細", "ホテル名",
+                          "ホテル電話",     "ホテル部屋数", "ホテル料金"};
     HotelSource s = small_source();
     s.districts.clear();
     for (int i = 1; i <= 30; ++i) s.districts.push_back("D" + std::to_string(i));
@@ -200,7 +206,8 @@ TEST(SortHotel, ReversedRanksTakeTheExactPathToo) {
     std::vector<int> oracle = items, oracle_ranks = ranks;
     for (std::size_t i = 0; i + 1 < oracle.size(); ++i)
         for (std::size_t j = i + 1; j < oracle.size(); ++j)
-            if (oracle_ranks[j] < oracle_ranks[i]) std::swap(oracle[i], oracle[j]), std::swap(oracle_ranks[i], oracle_ranks[j]);
+            if (oracle_ranks[j] < oracle_ranks[i])
+                std::swap(oracle[i], oracle[j]), std::swap(oracle_ranks[i], oracle_ranks[j]);
     exchange_sort_by_rank(items, ranks);
     EXPECT_EQ(items, oracle);
 }
@@ -213,8 +220,8 @@ TEST(SortHotel, KeysPutMissingValuesLast) {
     EXPECT_EQ(hotel_sort_keys(*d, 5, "ホテル料金").first, "999999");
     EXPECT_EQ(hotel_sort_keys(*d, 1, "ホテル料金").first, "006800");
     EXPECT_EQ(hotel_sort_keys(*d, 4, "ホテル都道府県").first, "00000808004");  // (4*100+4)*2000+4
-    EXPECT_EQ(hotel_sort_keys(*d, 4, "ホテル空港").first, "00000408004");  // (4*50+4)*2000+4
-    EXPECT_EQ(hotel_sort_keys(*d, 4, "ホテル詳細").first, "00000020404");  // (4*50+4)*100+4
+    EXPECT_EQ(hotel_sort_keys(*d, 4, "ホテル空港").first, "00000408004");      // (4*50+4)*2000+4
+    EXPECT_EQ(hotel_sort_keys(*d, 4, "ホテル詳細").first, "00000020404");      // (4*50+4)*100+4
     std::vector<int> hits{1, 2, 3, 4, 5};
     sort_hotel(*d, hits, "ホテル料金");
     EXPECT_EQ(hits, (std::vector<int>{1, 2, 4, 3, 5}));

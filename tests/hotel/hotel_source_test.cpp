@@ -13,10 +13,11 @@ namespace {
 using namespace quorvel::test;
 
 class HotelSourceDir : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         dir_ = std::filesystem::temp_directory_path() /
-               ("quorvel_hotel_source_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+               ("quorvel_hotel_source_" +
+                std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         std::filesystem::remove_all(dir_);
         std::filesystem::create_directories(dir_);
     }

@@ -13,14 +13,15 @@ namespace {
 
 using namespace quorvel::test;
 
-UserHotelFields fields(const std::string& name, const std::string& price = "\\5,000", const std::string& rooms = "10") {
+UserHotelFields fields(const std::string& name, const std::string& price = "\\5,000",
+                       const std::string& rooms = "10") {
     return {"東京都", "東京／羽田", "新宿", name, "03-0000-0000", rooms, "新宿駅", price, "メモ"};
 }
 
 TEST(UserHotelCsv, SavesAndReloadsQuotesAndCommasUnchanged) {
     auto d = load_source(small_source());
-    ASSERT_TRUE(add_user_hotel(*d, {"東京都", "東京／羽田", "新宿", "ホテル \"潮\", 本館", "03", "5", "駅, 徒歩",
-                                    "\\7,000", "\"\"二重\"\",,"}));
+    ASSERT_TRUE(add_user_hotel(*d, {"東京都", "東京／羽田", "新宿", "ホテル \"潮\", 本館", "03", "5",
+                                    "駅, 徒歩", "\\7,000", "\"\"二重\"\",,"}));
     ASSERT_TRUE(add_user_hotel(*d, fields("ｶﾀｶﾅ亭")));
     ASSERT_TRUE(add_user_hotel(*d, {"", "", "", "", "", "", "", "", "改行\r\nあり"}));
     const std::string bytes = user_hotel_csv(*d).value();
@@ -69,7 +70,9 @@ TEST(EditData, RowsPriceAndTheBound) {
 
 TEST(EditWindowChecks, MessagesInFieldOrderAndThePriceRule) {
     auto d = load_source(small_source());
-    auto check = [&](UserHotelFields f, bool add_update = false) { return check_user_hotel(*d, f, add_update); };
+    auto check = [&](UserHotelFields f, bool add_update = false) {
+        return check_user_hotel(*d, f, add_update);
+    };
     UserHotelFields f = fields("A", "8000");
     f[2].clear();
     f[0] = " 東京都 ";
@@ -107,7 +110,8 @@ TEST(DelData, KeepsTheSameHotelsInTheSameOrder) {
     EXPECT_EQ(d->user_hotel_merged, 0);
     ASSERT_EQ(order.size(), 4u);
     std::vector<std::string> shown;
-    for (std::size_t r = 1; r < order.size(); ++r) shown.push_back(d->user_hotel_name[static_cast<std::size_t>(order[r])]);
+    for (std::size_t r = 1; r < order.size(); ++r)
+        shown.push_back(d->user_hotel_name[static_cast<std::size_t>(order[r])]);
     EXPECT_EQ(shown, (std::vector<std::string>{"C", "D", "B"}));
     EXPECT_EQ(d->user_hotel_name[4], "");
     order = initial_user_order(*d);

@@ -23,7 +23,7 @@ using quorvel::test::CliRun;
 using quorvel::test::slurp;
 
 class InquiryCli : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         work_ = fs::temp_directory_path() / ("quorvel_inquiry_cli_" + std::to_string(::getpid()) + "_" +
                                              ::testing::UnitTest::GetInstance()->current_test_info()->name());
@@ -110,22 +110,25 @@ TEST_F(InquiryCli, MissingHostNamesTheKey) {
     const fs::path sites = work_ / "sites.ini";
     std::ofstream(sites) << "jal_inquiry_host=http://127.0.0.1:9\nana_inquiry_host=http://127.0.0.1:9\n"
                             "jas_inquiry_host=ftp://not-a-web-address\n";
-    const CliRun r = inquiry("--from 東京／羽田 --to 福岡 --date 2027/01/15 --sites '" + sites.string() + "'");
+    const CliRun r =
+        inquiry("--from 東京／羽田 --to 福岡 --date 2027/01/15 --sites '" + sites.string() + "'");
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("jas_inquiry_host"), std::string::npos) << r.err;
     EXPECT_NE(r.err.find(sites.string()), std::string::npos) << r.err;
     EXPECT_FALSE(fs::exists(out() / "inq.htm"));
 
     // With the same file, a route JAS does not fly is fine, and the action is the configured host.
-    const CliRun ok = inquiry("--from 東京／羽田 --to 沖縄 --date 2027/01/15 --sites '" + sites.string() + "'");
+    const CliRun ok =
+        inquiry("--from 東京／羽田 --to 沖縄 --date 2027/01/15 --sites '" + sites.string() + "'");
     ASSERT_EQ(ok.status, 0) << ok.err;
     EXPECT_NE(page("ANA_send.htm").find("action=\"http://127.0.0.1:9/drs/vacant2.cgi\""), std::string::npos);
     EXPECT_FALSE(fs::exists(out() / "JAS_send.htm"));
 }
 
 TEST_F(InquiryCli, BadArgumentsAreRefused) {
-    for (const char* args : {"--from 東京／羽田 --to 福岡", "--from 東京／羽田 --to 福岡 --date 2027/01/15 --colour red",
-                             "--from 福岡 --to 福岡 --date 2027/01/15"}) {
+    for (const char* args :
+         {"--from 東京／羽田 --to 福岡", "--from 東京／羽田 --to 福岡 --date 2027/01/15 --colour red",
+          "--from 福岡 --to 福岡 --date 2027/01/15"}) {
         const CliRun r = inquiry(args);
         EXPECT_EQ(r.status, 2) << args;
         EXPECT_FALSE(fs::exists(out())) << args;

@@ -57,8 +57,9 @@ SearchConditions route(const char* from, const char* to, int month = 1, int day 
 }
 
 Sites all_hosts() {
-    return read_sites_text("jal_inquiry_host=http://127.0.0.1:8001/\nana_inquiry_host=http://127.0.0.1:8002\n"
-                           "jas_inquiry_host=http://127.0.0.1:8003/base\n");
+    return read_sites_text(
+        "jal_inquiry_host=http://127.0.0.1:8001/\nana_inquiry_host=http://127.0.0.1:8002\n"
+        "jas_inquiry_host=http://127.0.0.1:8003/base\n");
 }
 
 std::string inq_page(const Timetable& tt, const SearchConditions& cond, InquiryFlags flags) {
@@ -81,8 +82,10 @@ std::vector<std::string> options_of(const std::string& page, const std::string& 
     std::vector<std::string> out;
     bool inside = false;
     for (const std::string& line : lines_of(page)) {
-        if (line == "<SELECT name=\"" + select + "\">") inside = true;
-        else if (inside && line == "</SELECT>") break;
+        if (line == "<SELECT name=\"" + select + "\">")
+            inside = true;
+        else if (inside && line == "</SELECT>")
+            break;
         else if (inside) {
             const auto q1 = line.find('"'), q2 = line.find('"', q1 + 1), gt = line.find('>');
             out.push_back(line.substr(q1 + 1, q2 - q1 - 1) + "|" + line.substr(gt + 1));
@@ -114,8 +117,8 @@ TEST(InquiryPages, AirportListsAndCodeArraysStayAligned) {
     const std::string page = inq_page(*tt, route("東京／羽田", "福岡"), {1, 1, 1});
     const auto from = options_of(page, "FROM");
     // 奥尻 has no enquiry code at all and is left out; 但馬 is listed for JAS.
-    const std::vector<std::string> expected = {"HND|東京／羽田", "FUK|福岡", "CTS|札幌", "ITM|大阪／伊丹",
-                                               "OKA|沖縄",       "TJH|但馬"};
+    const std::vector<std::string> expected = {"HND|東京／羽田", "FUK|福岡", "CTS|札幌",
+                                               "ITM|大阪／伊丹", "OKA|沖縄", "TJH|但馬"};
     EXPECT_EQ(from, expected);
     EXPECT_EQ(options_of(page, "TO"), expected);
     const auto arrays = airport_arrays(page);
@@ -126,7 +129,8 @@ TEST(InquiryPages, AirportListsAndCodeArraysStayAligned) {
     EXPECT_NE(page.find("<OPTION value=\"HND\" selected>東京／羽田"), std::string::npos);
     EXPECT_NE(page.find("<OPTION value=\"FUK\" selected>福岡"), std::string::npos);
 
-    // Without JAS, 但馬 leaves the lists and every array, so the k-th element still belongs to the k-th option.
+    // Without JAS, 但馬 leaves the lists and every array, so the k-th element still belongs to the k-th
+    // option.
     const std::string no_jas = inq_page(*tt, route("東京／羽田", "福岡"), {1, 1, 0});
     EXPECT_EQ(options_of(no_jas, "FROM").size(), 5u);
     for (const auto& a : airport_arrays(no_jas)) EXPECT_EQ(a.size(), 5u);
@@ -142,11 +146,13 @@ TEST(InquiryPages, BlocksFormsAndBoxesFollowTheOfferedAirlines) {
     const auto tt = small_table();
     const std::string ana = inq_page(*tt, route("東京／羽田", "沖縄"), {0, 1, 0});
     EXPECT_NE(ana.find("    var company = new Array(\"ANA\");"), std::string::npos);
-    EXPECT_NE(ana.find("\n    if (i == 0) {\n        var month = new Array(\"JAN\", \"FEB\""), std::string::npos);
+    EXPECT_NE(ana.find("\n    if (i == 0) {\n        var month = new Array(\"JAN\", \"FEB\""),
+              std::string::npos);
     EXPECT_EQ(ana.find("if (i == 1)"), std::string::npos);
     EXPECT_EQ(ana.find("航空会社の選択"), std::string::npos);
     EXPECT_EQ(ana.find("複数の航空会社を選択した場合"), std::string::npos);
-    EXPECT_NE(ana.find("<INPUT type=\"button\" value=\"空席照会\" onclick=\"open_kuseki(0)\">"), std::string::npos);
+    EXPECT_NE(ana.find("<INPUT type=\"button\" value=\"空席照会\" onclick=\"open_kuseki(0)\">"),
+              std::string::npos);
     EXPECT_NE(ana.find("<FORM name=\"ana\">"), std::string::npos);
     EXPECT_EQ(ana.find("<FORM name=\"jal\">"), std::string::npos);
 
@@ -168,7 +174,7 @@ TEST(InquiryPages, JalTimeBandOnlyOnItsRoutes) {
         bool band;
     };
     // 1 東京／羽田, 2 福岡, 3 札幌, 4 大阪／伊丹, 5 沖縄
-    const Case cases[] = {{1, 2, true}, {2, 1, true}, {1, 3, true}, {3, 1, true}, {4, 1, true},
+    const Case cases[] = {{1, 2, true},  {2, 1, true},  {1, 3, true},  {3, 1, true},  {4, 1, true},
                           {1, 5, false}, {2, 3, false}, {4, 2, false}, {0, 2, false}, {1, 0, false}};
     for (const Case& c : cases) EXPECT_EQ(jal_time_band(*tt, c.from, c.to), c.band) << c.from << "-" << c.to;
 
@@ -214,9 +220,9 @@ TEST(InquiryPages, DataCannotBreakThePage) {
     tt->apt_code4[7] = "\">x";
     const std::string page = inq_page(*tt, route("東京／羽田", tt->apt_name[7].c_str()), {1, 0, 0});
     EXPECT_EQ(page.find("<script>"), std::string::npos);
-    EXPECT_NE(
-        page.find("<OPTION value=\"&quot;&gt;x\" selected>奥尻&lt;script&gt;alert(1)&lt;/script&gt;&quot;&#39;&amp;"),
-        std::string::npos);
+    EXPECT_NE(page.find("<OPTION value=\"&quot;&gt;x\" "
+                        "selected>奥尻&lt;script&gt;alert(1)&lt;/script&gt;&quot;&#39;&amp;"),
+              std::string::npos);
     EXPECT_NE(page.find("<H2>東京／羽田　→　奥尻&lt;script&gt;"), std::string::npos);
     EXPECT_NE(page.find(",\"\\\"\\x3C\\\\\");"), std::string::npos);
 }
@@ -233,9 +239,12 @@ TEST(InquiryPages, RelayPagesPostToTheConfiguredHosts) {
         EXPECT_NE(pages->find(file)->text.find(text), std::string::npos) << file << ": " << text;
     };
     has("JAL_send.htm",
-        "<FORM name=\"jal\" method=\"post\" action=\"http://127.0.0.1:8001/cgi-bin/db2www/avarvout.d2w/report\">");
-    has("ANA_send.htm", "<FORM name=\"ana\" method=\"post\" action=\"http://127.0.0.1:8002/drs/vacant2.cgi\">");
-    has("JAS_send.htm", "<FORM name=\"jas\" method=\"GET\" action=\"http://127.0.0.1:8003/base/cgi/rsvn/r02v.asp\">");
+        "<FORM name=\"jal\" method=\"post\" "
+        "action=\"http://127.0.0.1:8001/cgi-bin/db2www/avarvout.d2w/report\">");
+    has("ANA_send.htm",
+        "<FORM name=\"ana\" method=\"post\" action=\"http://127.0.0.1:8002/drs/vacant2.cgi\">");
+    has("JAS_send.htm",
+        "<FORM name=\"jas\" method=\"GET\" action=\"http://127.0.0.1:8003/base/cgi/rsvn/r02v.asp\">");
     has("ANA_send.htm", "    document.ana.D_PLACE.value = kuseki_value(\"FROM\");");
     for (const InquiryPage& p : pages->pages) {
         EXPECT_NE(p.text.find("charset=Shift_JIS"), std::string::npos) << p.file_name;
@@ -245,7 +254,8 @@ TEST(InquiryPages, RelayPagesPostToTheConfiguredHosts) {
 
 TEST(InquiryPages, AnOfferedAirlineWithoutHostIsRefused) {
     const auto tt = small_table();
-    const Sites no_jas = read_sites_text("jal_inquiry_host=http://a.example\nana_inquiry_host=http://b.example\n");
+    const Sites no_jas =
+        read_sites_text("jal_inquiry_host=http://a.example\nana_inquiry_host=http://b.example\n");
     auto refused = crt_html(*tt, route("東京／羽田", "福岡"), {1, 0, 1}, no_jas);
     ASSERT_FALSE(refused.ok());
     EXPECT_NE(refused.error().message.find("jas_inquiry_host"), std::string::npos);
@@ -260,10 +270,11 @@ TEST(InquiryPages, AnOfferedAirlineWithoutHostIsRefused) {
 }
 
 class InquiryFiles : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         dir_ = std::filesystem::temp_directory_path() /
-               ("quorvel_inquiry_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+               ("quorvel_inquiry_" +
+                std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         std::filesystem::remove_all(dir_);
     }
     void TearDown() override { std::filesystem::remove_all(dir_); }

@@ -2,8 +2,8 @@
 
 #include <memory>
 
-#include "pickers/airport_list.hpp"
 #include "common/day_number.hpp"
+#include "pickers/airport_list.hpp"
 #include "pickers/calendar_layout.hpp"
 
 namespace quorvel {

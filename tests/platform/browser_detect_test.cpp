@@ -57,7 +57,7 @@ TEST(ChkChr, RecognisesBrowsersAndCutsTheCommand) {
 }
 
 class MapKeys final : public KeyValueSource {
-public:
+  public:
     std::map<std::string, std::string> values;
     mutable std::vector<std::string> asked;
     bool GetKeyValue(std::string_view KeyName, std::string_view, std::string& KeyVal) const override {
@@ -73,7 +73,8 @@ TEST(StartSysInfo, ReadsTheHttpHandlerThenTheIconKey) {
     BrowserValues b{"0", ""};
     StartSysInfo(keys, b, "");
     EXPECT_EQ(b.browser_kind, "0") << "nothing registered leaves the values alone";
-    EXPECT_EQ(keys.asked, (std::vector<std::string>{std::string(http_command_key), std::string(default_icon_key)}));
+    EXPECT_EQ(keys.asked,
+              (std::vector<std::string>{std::string(http_command_key), std::string(default_icon_key)}));
 
     keys.values[std::string(http_command_key)] = "/usr/bin/Epiphany %U";
     keys.values[std::string(default_icon_key)] = "\"C:\\IE\\iexplore.exe\",1";

@@ -13,7 +13,7 @@ namespace {
 namespace fs = std::filesystem;
 
 class SearchTree : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         root_ = fs::temp_directory_path() / ("quorvel_search_" + std::to_string(::getpid()));
         fs::remove_all(root_);
@@ -24,7 +24,8 @@ protected:
     fs::path file(const fs::path& rel, bool executable = true) {
         fs::create_directories((root_ / rel).parent_path());
         std::ofstream(root_ / rel) << "x";
-        fs::permissions(root_ / rel, executable ? fs::perms::owner_all : fs::perms::owner_read | fs::perms::owner_write);
+        fs::permissions(root_ / rel,
+                        executable ? fs::perms::owner_all : fs::perms::owner_read | fs::perms::owner_write);
         return root_ / rel;
     }
 
@@ -45,8 +46,8 @@ TEST_F(SearchTree, FindsALowerCaseProgramFileComparedInUpperCase) {
 }
 
 TEST_F(SearchTree, FilesComeBeforeSubdirectoriesAndOnlyProgramsCount) {
-    file("deep/firefox");                // found only when nothing shallower matches
-    file("firefox", false);              // not executable: a data file of that name
+    file("deep/firefox");    // found only when nothing shallower matches
+    file("firefox", false);  // not executable: a data file of that name
     file("share/firefox.png");
     const fs::path shallow = file("FireFox-ESR");  // upper-cased comparison finds it
     BrowserSearch search(search_targets_for(2), nullptr);
@@ -81,7 +82,8 @@ TEST_F(SearchTree, RootsAreWalkedInOrderAndEachDirectoryOnce) {
     file("third/netscape.exe");
     long visits = 0;
     BrowserSearch search(search_targets_for(2), [&](const fs::path&) { ++visits; });
-    EXPECT_TRUE(search.search({root_ / "missing", root_ / "first", root_ / "first/bin", root_ / "second", root_ / "third"}));
+    EXPECT_TRUE(search.search(
+        {root_ / "missing", root_ / "first", root_ / "first/bin", root_ / "second", root_ / "third"}));
     EXPECT_EQ(search.search_target(), found.string());
     EXPECT_EQ(visits, 2) << "first/bin is not walked a second time";
 }
@@ -101,8 +103,10 @@ TEST(AppPaths, UserFilesMoveToTheConfigHomeWhenTheProgramDirectoryIsReadOnly) {
     p = choose_app_paths("/opt/quorvel", false, "/cfg", "/home/u");
     EXPECT_EQ(p.user("quorvel6.ini"), fs::path("/cfg/quorvel/quorvel6.ini"));
     EXPECT_EQ(p.data("timedata.dat"), fs::path("/opt/quorvel/timedata.dat"));
-    EXPECT_EQ(choose_app_paths("/opt/q", false, "", "/home/u").tmp_dir(), fs::path("/home/u/.config/quorvel/tmp"));
-    EXPECT_EQ(choose_app_paths("/opt/q", false, "rel", "/home/u").user_dir, fs::path("/home/u/.config/quorvel"));
+    EXPECT_EQ(choose_app_paths("/opt/q", false, "", "/home/u").tmp_dir(),
+              fs::path("/home/u/.config/quorvel/tmp"));
+    EXPECT_EQ(choose_app_paths("/opt/q", false, "rel", "/home/u").user_dir,
+              fs::path("/home/u/.config/quorvel"));
 }
 
 TEST_F(SearchTree, DelFileRemovesTheGeneratedPagesAndIgnoresAMissingDirectory) {

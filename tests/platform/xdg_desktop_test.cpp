@@ -24,7 +24,8 @@ TEST(DesktopEntry, SplitsExecLinesAsTheLauncherDoes) {
     using V = std::vector<std::string>;
     EXPECT_EQ(split_exec_line("firefox %u"), (V{"firefox"}));
     EXPECT_EQ(split_exec_line("  chromium   --flag  %U "), (V{"chromium", "--flag"}));
-    EXPECT_EQ(split_exec_line("\"/opt/My Browser/chrome\" --x=\"a b\" %U"), (V{"/opt/My Browser/chrome", "--x=a b"}));
+    EXPECT_EQ(split_exec_line("\"/opt/My Browser/chrome\" --x=\"a b\" %U"),
+              (V{"/opt/My Browser/chrome", "--x=a b"}));
     EXPECT_EQ(split_exec_line("\"a\\\"q\\\\\" 100%%"), (V{"a\"q\\", "100%"}));
     EXPECT_EQ(split_exec_line(""), V{});
 }
@@ -32,10 +33,12 @@ TEST(DesktopEntry, SplitsExecLinesAsTheLauncherDoes) {
 TEST(MimeApps, FindsTheDefaultHttpHandler) {
     const std::string text =
         "[Added Associations]\nx-scheme-handler/http=other.desktop;\n"
-        "[Default Applications]\ntext/html=firefox.desktop\nx-scheme-handler/http=chromium.desktop;firefox.desktop;\n";
+        "[Default "
+        "Applications]\ntext/html=firefox.desktop\nx-scheme-handler/http=chromium.desktop;firefox.desktop;\n";
     EXPECT_EQ(mimeapps_default(text, "x-scheme-handler/http"), "chromium.desktop");
     EXPECT_FALSE(mimeapps_default(text, "x-scheme-handler/ftp"));
-    EXPECT_FALSE(mimeapps_default("[Default Applications]\nx-scheme-handler/http=\n", "x-scheme-handler/http"));
+    EXPECT_FALSE(
+        mimeapps_default("[Default Applications]\nx-scheme-handler/http=\n", "x-scheme-handler/http"));
 }
 
 TEST(MimeApps, UserFilesComeFirstAndDesktopIdsMayNameSubdirectories) {
@@ -45,13 +48,15 @@ TEST(MimeApps, UserFilesComeFirstAndDesktopIdsMayNameSubdirectories) {
     fs::create_directories(root / "home/.config");
     fs::create_directories(root / "etc");
     fs::create_directories(root / "share/applications/kde4");
-    std::ofstream(root / "etc/mimeapps.list") << "[Default Applications]\nx-scheme-handler/http=sys.desktop\n";
+    std::ofstream(root / "etc/mimeapps.list")
+        << "[Default Applications]\nx-scheme-handler/http=sys.desktop\n";
     std::ofstream(root / "share/applications/kde4/konq.desktop") << "[Desktop Entry]\nExec=konqueror\n";
 
-    const XdgDirs dirs = xdg_dirs((root / "home").string(), "", (root / "etc").string(), "",
-                                  (root / "share").string());
+    const XdgDirs dirs =
+        xdg_dirs((root / "home").string(), "", (root / "etc").string(), "", (root / "share").string());
     EXPECT_EQ(default_browser_id_from_mimeapps(dirs), "sys.desktop");
-    std::ofstream(root / "home/.config/mimeapps.list") << "[Default Applications]\nx-scheme-handler/http=me.desktop\n";
+    std::ofstream(root / "home/.config/mimeapps.list")
+        << "[Default Applications]\nx-scheme-handler/http=me.desktop\n";
     EXPECT_EQ(default_browser_id_from_mimeapps(dirs), "me.desktop");
 
     EXPECT_EQ(find_desktop_file(dirs, "kde4-konq.desktop"), root / "share/applications/kde4/konq.desktop");

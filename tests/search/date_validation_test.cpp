@@ -103,7 +103,8 @@ TEST(DateValidation, EachSearchStartsFromTheSavedTables) {
     for (int f = 1; f <= 2; ++f) {
         EXPECT_EQ(tt.flt_dep_time[1][f], original->flt_dep_time[1][f]);
         EXPECT_EQ(tt.flt_arr_time[1][f], original->flt_arr_time[1][f]);
-        for (int w = 1; w <= 7; ++w) EXPECT_EQ(tt.flt_adjust[5 * w + 1][f], original->flt_adjust[5 * w + 1][f]);
+        for (int w = 1; w <= 7; ++w)
+            EXPECT_EQ(tt.flt_adjust[5 * w + 1][f], original->flt_adjust[5 * w + 1][f]);
     }
 }
 

@@ -22,7 +22,8 @@ int add_minutes(int hhmm, int minutes) {
 
 constexpr std::array<const char*, 13> company_codes{"JAL", "JEX", "JTA", "RAC", "J-",  "ANA", "ANK",
                                                     "ADK", "JAS", "JAC", "HAC", "SKY", "ADO"};
-constexpr std::array<const char*, 6> rule_airports{"東京／羽田", "沖縄", "大阪／関西", "大阪／伊丹", "南大東", "北大東"};
+constexpr std::array<const char*, 6> rule_airports{"東京／羽田", "沖縄",   "大阪／関西",
+                                                   "大阪／伊丹", "南大東", "北大東"};
 
 void fill_edition(std::mt19937& rng, Timetable& tt, int k, const NetworkShape& shape) {
     const int n = tt.apt_count;
@@ -58,15 +59,23 @@ void fill_edition(std::mt19937& rng, Timetable& tt, int k, const NetworkShape& s
         int arr = add_minutes(dep, dur);
         if (shape.odd_times && chance(rng, 8)) {
             switch (pick(rng, 0, 2)) {
-            case 0: dep = add_minutes(dep, -pick(rng, 300, 700)); arr = add_minutes(dep, dur); break;  // may go negative
-            case 1: arr = add_minutes(arr, pick(rng, 200, 600)); break;                                // past midnight
-            default: arr = add_minutes(dep, -pick(rng, 0, 90)); break;                                  // lands before it leaves
+                case 0:
+                    dep = add_minutes(dep, -pick(rng, 300, 700));
+                    arr = add_minutes(dep, dur);
+                    break;  // may go negative
+                case 1:
+                    arr = add_minutes(arr, pick(rng, 200, 600));
+                    break;  // past midnight
+                default:
+                    arr = add_minutes(dep, -pick(rng, 0, 90));
+                    break;  // lands before it leaves
             }
         }
         tt.flt_dep_time[ku][f] = static_cast<std::int16_t>(dep);
         tt.flt_arr_time[ku][f] = static_cast<std::int16_t>(arr);
         for (std::size_t w = 1; w <= 7; ++w)
-            tt.flt_adjust[ku + 5 * w][f] = static_cast<std::int16_t>(chance(rng, shape.no_service_share) ? 99 : 0);
+            tt.flt_adjust[ku + 5 * w][f] =
+                static_cast<std::int16_t>(chance(rng, shape.no_service_share) ? 99 : 0);
     }
     tt.flt_count[ku] = static_cast<std::int16_t>(count);
 }
@@ -82,7 +91,8 @@ std::unique_ptr<Timetable> random_timetable(std::mt19937& rng, const NetworkShap
     for (int a = 1; static_cast<int>(names.size()) < n; ++a) names.push_back("空港" + std::to_string(a));
     names.resize(static_cast<std::size_t>(n));
     std::shuffle(names.begin(), names.end(), rng);
-    for (int a = 1; a <= n; ++a) tt->apt_name[static_cast<std::size_t>(a)] = names[static_cast<std::size_t>(a - 1)];
+    for (int a = 1; a <= n; ++a)
+        tt->apt_name[static_cast<std::size_t>(a)] = names[static_cast<std::size_t>(a - 1)];
     // Codes are stored blank-padded as the reader keeps them.
     tt->company_count = static_cast<std::int16_t>(company_codes.size());
     for (std::size_t m = 0; m < company_codes.size(); ++m) {
@@ -107,26 +117,26 @@ std::unique_ptr<Timetable> random_timetable(std::mt19937& rng, const NetworkShap
 NetworkShape random_shape(std::mt19937& rng) {
     NetworkShape s;
     switch (pick(rng, 0, 3)) {
-    case 0:  // a few airports, flights everywhere: the 100 and 1000 limits
-        s.airports = pick(rng, 3, 7);
-        s.flights = pick(rng, 300, 1500);
-        s.hubs = pick(rng, 1, 2);
-        break;
-    case 1:
-        s.airports = pick(rng, 8, 30);
-        s.flights = pick(rng, 100, 800);
-        s.hubs = pick(rng, 1, 4);
-        break;
-    case 2:
-        s.airports = pick(rng, 30, 100);
-        s.flights = pick(rng, 500, 2200);
-        s.hubs = pick(rng, 2, 6);
-        break;
-    default:
-        s.airports = pick(rng, 2, 12);
-        s.flights = pick(rng, 5, 80);
-        s.hubs = 1;
-        break;
+        case 0:  // a few airports, flights everywhere: the 100 and 1000 limits
+            s.airports = pick(rng, 3, 7);
+            s.flights = pick(rng, 300, 1500);
+            s.hubs = pick(rng, 1, 2);
+            break;
+        case 1:
+            s.airports = pick(rng, 8, 30);
+            s.flights = pick(rng, 100, 800);
+            s.hubs = pick(rng, 1, 4);
+            break;
+        case 2:
+            s.airports = pick(rng, 30, 100);
+            s.flights = pick(rng, 500, 2200);
+            s.hubs = pick(rng, 2, 6);
+            break;
+        default:
+            s.airports = pick(rng, 2, 12);
+            s.flights = pick(rng, 5, 80);
+            s.hubs = 1;
+            break;
     }
     s.hub_share = pick(rng, 30, 90);
     s.coarse_times = chance(rng, 35);

@@ -11,13 +11,13 @@ namespace quorvel::testing {
 
 // Shapes of generated timetables.
 struct NetworkShape {
-    int airports = 20;           // 2..100
-    int flights = 400;           // per edition, each direction held within the route index bound
-    int hubs = 3;                // airports that take part in most flights
-    int hub_share = 70;          // percent of flights touching a hub
-    bool coarse_times = false;   // times on a 30-minute grid with few durations: many equal sort keys
-    bool odd_times = false;      // some negative, past-midnight and arrive-before-leave times
-    int no_service_share = 10;   // percent of flights with 99 on some weekday
+    int airports = 20;          // 2..100
+    int flights = 400;          // per edition, each direction held within the route index bound
+    int hubs = 3;               // airports that take part in most flights
+    int hub_share = 70;         // percent of flights touching a hub
+    bool coarse_times = false;  // times on a 30-minute grid with few durations: many equal sort keys
+    bool odd_times = false;     // some negative, past-midnight and arrive-before-leave times
+    int no_service_share = 10;  // percent of flights with 99 on some weekday
 };
 
 // A timetable with one or two editions, airports that include the ones with connection rules of

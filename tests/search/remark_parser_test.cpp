@@ -42,8 +42,16 @@ TEST(RemarkParser, LanguageFormsAndDelimiters) {
         {"99:12/29-31;", {{2003, 12, 29, 99}, {2003, 12, 30, 99}, {2003, 12, 31, 99}}},
         // Fridays and Saturdays of August (2003-08-01 is a Friday).
         {"0:8/1-31&0000011;",
-         {{2003, 8, 1, 0}, {2003, 8, 2, 0}, {2003, 8, 8, 0}, {2003, 8, 9, 0}, {2003, 8, 15, 0}, {2003, 8, 16, 0},
-          {2003, 8, 22, 0}, {2003, 8, 23, 0}, {2003, 8, 29, 0}, {2003, 8, 30, 0}}},
+         {{2003, 8, 1, 0},
+          {2003, 8, 2, 0},
+          {2003, 8, 8, 0},
+          {2003, 8, 9, 0},
+          {2003, 8, 15, 0},
+          {2003, 8, 16, 0},
+          {2003, 8, 22, 0},
+          {2003, 8, 23, 0},
+          {2003, 8, 29, 0},
+          {2003, 8, 30, 0}}},
         // Leading zeros of the mask may be left out; the first digit is Sunday.
         {"0:8/1-7&11;", {{2003, 8, 1, 0}, {2003, 8, 2, 0}}},
         {"0:8/1-7&1000000;", {{2003, 8, 3, 0}}},
@@ -52,7 +60,8 @@ TEST(RemarkParser, LanguageFormsAndDelimiters) {
         // A minus sign at the reading position belongs to the number.
         {"-10:7/1;", {{2003, 7, 1, -10}}},
         // Days after "," and a range closed by ",".
-        {"99:3/1,2,9-10,12;", {{2004, 3, 1, 99}, {2004, 3, 2, 99}, {2004, 3, 9, 99}, {2004, 3, 10, 99}, {2004, 3, 12, 99}}},
+        {"99:3/1,2,9-10,12;",
+         {{2004, 3, 1, 99}, {2004, 3, 2, 99}, {2004, 3, 9, 99}, {2004, 3, 10, 99}, {2004, 3, 12, 99}}},
         // Without a code the list is an inclusion list (code 0).
         {"7/7", {{2003, 7, 7, 0}}},
         // The end of the text commits like ";".
@@ -150,7 +159,8 @@ TEST(RemarkParser, CheckTableByListKind) {
     t = check_table("0:8/1-31&0000011;", aug1, 10, today);
     EXPECT_EQ(t.skip_flg, 1);
     EXPECT_EQ(t.time_shift, 0);
-    // Exception lists: 99 takes the day away, another code moves the flight, other days keep the weekday shift.
+    // Exception lists: 99 takes the day away, another code moves the flight, other days keep the weekday
+    // shift.
     EXPECT_EQ(check_table("99:8/1;", aug1, 0, today).skip_flg, 0);
     t = check_table("99:8/1;", aug4, -5, today);
     EXPECT_EQ(t.skip_flg, 1);

@@ -16,11 +16,11 @@ struct ReportFixture {
     SearchConditions cond;
 
     ReportFixture() {
-        st.add_flight(1, 2, 1, 105, 700, 800);    // dir 1 entry 1
-        st.add_flight(2, 3, 2, 411, 835, 935);    // dir 1 entry 2
-        st.add_flight(1, 4, 1, 301, 705, 830);    // dir 1 entry 3
-        st.add_flight(3, 4, 4, 7, 1000, 1200);    // dir 1 entry 4
-        st.add_flight(2, 4, 2, 413, 835, 935);    // dir 1 entry 5
+        st.add_flight(1, 2, 1, 105, 700, 800);  // dir 1 entry 1
+        st.add_flight(2, 3, 2, 411, 835, 935);  // dir 1 entry 2
+        st.add_flight(1, 4, 1, 301, 705, 830);  // dir 1 entry 3
+        st.add_flight(3, 4, 4, 7, 1000, 1200);  // dir 1 entry 4
+        st.add_flight(2, 4, 2, 413, 835, 935);  // dir 1 entry 5
         st.tt->flt_aircraft[1][2] = "A320";
         st.tt->flt_aircraft[1][5] = "A320";
         tt = &st.finish();
@@ -117,12 +117,14 @@ TEST(Report, HeaderLines) {
     fx.cond.wait_time = 5;
     fx.cond.sel_option = 1;
     fx.cond.st_time1 = 705;
-    EXPECT_EQ(report_header(fx.cond, "t", "v")[6], "             乗継条件：直行便のみ　　［乗り継ぎ時間：5分］");
+    EXPECT_EQ(report_header(fx.cond, "t", "v")[6],
+              "             乗継条件：直行便のみ　　［乗り継ぎ時間：5分］");
     EXPECT_EQ(report_header(fx.cond, "t", "v")[7], "             表示順　：出発時刻順");
     EXPECT_EQ(report_header(fx.cond, "t", "v")[4], "             出発時間：07:05 ～ 23:59");
     fx.cond.wait_count = 2;
     fx.cond.sel_option = 2;
-    EXPECT_EQ(report_header(fx.cond, "t", "v")[6], "             乗継条件：２回乗り継ぎ　　［乗り継ぎ時間：5分］");
+    EXPECT_EQ(report_header(fx.cond, "t", "v")[6],
+              "             乗継条件：２回乗り継ぎ　　［乗り継ぎ時間：5分］");
     EXPECT_EQ(report_header(fx.cond, "t", "v")[7], "             表示順　：到着時刻順");
     fx.cond.sel_option = 7;
     EXPECT_EQ(report_header(fx.cond, "t", "v")[7], "             表示順　：");

@@ -16,13 +16,13 @@ struct Fixture {
     SmallTimetable st{day_number(2003, 12, 31)};
     Timetable* tt = nullptr;
     Fixture() {
-        st.add_flight(1, 2, 1, 105, 700, 800);     // f1, dir 1 entry 1
-        st.add_flight(2, 3, 2, 411, 835, 935);     // f2, dir 1 entry 2
-        st.add_flight(1, 3, 1, 301, 800, 1000);    // f3, dir 1 entry 3
-        st.add_flight(3, 4, 4, 7, 1000, 1200);     // f4, dir 1 entry 4
-        st.add_flight(3, 2, 3, 202, 1300, 1410);   // f5, dir 2 entry 1 (positions 2 and 3)
-        st.add_flight(2, 1, 2, 36, 1500, 1610);    // f6, dir 2 entry 2 (positions 3 and 4)
-        st.add_flight(1, 3, 2, 241, 2300, 0);      // f7, dir 1 entry 5: arrives at 00:00
+        st.add_flight(1, 2, 1, 105, 700, 800);    // f1, dir 1 entry 1
+        st.add_flight(2, 3, 2, 411, 835, 935);    // f2, dir 1 entry 2
+        st.add_flight(1, 3, 1, 301, 800, 1000);   // f3, dir 1 entry 3
+        st.add_flight(3, 4, 4, 7, 1000, 1200);    // f4, dir 1 entry 4
+        st.add_flight(3, 2, 3, 202, 1300, 1410);  // f5, dir 2 entry 1 (positions 2 and 3)
+        st.add_flight(2, 1, 2, 36, 1500, 1610);   // f6, dir 2 entry 2 (positions 3 and 4)
+        st.add_flight(1, 3, 2, 241, 2300, 0);     // f7, dir 1 entry 5: arrives at 00:00
         st.tt->flt_aircraft[1][2] = "A320";
         st.tt->flt_aircraft[1][6] = "B777";
         tt = &st.finish();
@@ -217,7 +217,8 @@ TEST(ResultList, HeaderCaption) {
     c.sel_option = 1;
     c.sel_date = day_number(2004, 1, 5);
     EXPECT_EQ(result_caption(*fx.tt, c),
-              "東京／羽田 → 福岡【2004/01/05(月)】 表示順序：出発時刻順  ★時刻表の有効日付(2003/12/31)を超えています");
+              "東京／羽田 → 福岡【2004/01/05(月)】 表示順序：出発時刻順  "
+              "★時刻表の有効日付(2003/12/31)を超えています");
     c.sel_option = 0;
     c.sel_date = day_number(2003, 8, 4);
     EXPECT_EQ(result_caption(*fx.tt, c), "東京／羽田 → 福岡【2003/08/04(月)】 表示順序：");

@@ -3,8 +3,8 @@
 
 #include <map>
 #include <random>
-#include <tuple>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "search/random_timetable.hpp"
@@ -23,7 +23,7 @@ namespace {
 constexpr int searches_per_timetable = 12;
 
 class RecordingProgress final : public Progress {
-public:
+  public:
     std::vector<int> calls;  // -1 before the range, then values; yields as -2
     void set_range(int minimum, int maximum) override {
         calls.push_back(-1);
@@ -36,9 +36,10 @@ public:
 
 std::string describe(const SearchConditions& c) {
     return c.sel_from_name + " -> " + c.sel_to_name + " dep " + std::to_string(c.st_time1) + "-" +
-           std::to_string(c.st_time2) + " arr " + std::to_string(c.ed_time1) + "-" + std::to_string(c.ed_time2) +
-           " wait " + std::to_string(c.wait_time) + " count " + std::to_string(c.wait_count) + " option " +
-           std::to_string(c.sel_option) + " date " + std::to_string(c.sel_date);
+           std::to_string(c.st_time2) + " arr " + std::to_string(c.ed_time1) + "-" +
+           std::to_string(c.ed_time2) + " wait " + std::to_string(c.wait_time) + " count " +
+           std::to_string(c.wait_count) + " option " + std::to_string(c.sel_option) + " date " +
+           std::to_string(c.sel_date);
 }
 
 std::string listing(const Timetable& tt, const RouteResults& r) {
@@ -46,13 +47,15 @@ std::string listing(const Timetable& tt, const RouteResults& r) {
     const auto k = static_cast<std::size_t>(r.search_edition);
     auto leg = [&](int dir, int pos, int row) {
         const auto f = static_cast<std::size_t>(tt.route_index(r.search_edition, dir, pos, row));
-        return " [" + std::to_string(dir) + "/" + std::to_string(pos) + "/" + std::to_string(row) + " f" + std::to_string(f) +
-               " " + std::to_string(tt.flt_from[k][f]) + ">" + std::to_string(tt.flt_to[k][f]) + " " +
-               std::to_string(tt.flt_dep_time[k][f]) + "-" + std::to_string(tt.flt_arr_time[k][f]) + "]";
+        return " [" + std::to_string(dir) + "/" + std::to_string(pos) + "/" + std::to_string(row) + " f" +
+               std::to_string(f) + " " + std::to_string(tt.flt_from[k][f]) + ">" +
+               std::to_string(tt.flt_to[k][f]) + " " + std::to_string(tt.flt_dep_time[k][f]) + "-" +
+               std::to_string(tt.flt_arr_time[k][f]) + "]";
     };
     for (int i = 1; i <= r.result_count && i <= 12; ++i) {
         const auto& x = r.route_results[static_cast<std::size_t>(i)];
-        s += std::to_string(i) + " key " + std::to_string(x.sort_key) + leg(x.leg1_dir, x.leg1_pos, x.leg1_row);
+        s += std::to_string(i) + " key " + std::to_string(x.sort_key) +
+             leg(x.leg1_dir, x.leg1_pos, x.leg1_row);
         if (x.leg2_row != 0) s += leg(x.leg2_dir, x.leg2_pos, x.leg2_row);
         if (x.leg3_row != 0) s += leg(x.leg3_dir, x.leg3_pos, x.leg3_row);
         s += "\n";
@@ -75,7 +78,8 @@ void compare_one(const Timetable& tt, const SearchConditions& c, Tally& tally) {
         const auto& e = expected.route_results[static_cast<std::size_t>(i)];
         const auto& a = actual.route_results[static_cast<std::size_t>(i)];
         ASSERT_EQ(a, e) << "slot " << i << " of " << describe(c) << "\nexpected\n"
-                        << listing(tt, expected) << "actual\n" << listing(tt, actual);
+                        << listing(tt, expected) << "actual\n"
+                        << listing(tt, actual);
     }
     EXPECT_EQ(p_engine.calls, p_oracle.calls) << describe(c);
     if (expected.result_count > 0) ++tally.with_results;
@@ -90,7 +94,8 @@ void compare_one(const Timetable& tt, const SearchConditions& c, Tally& tally) {
     std::map<std::tuple<int, int, int>, int> per_first_leg;
     for (int i = 1; i <= expected.result_count; ++i) {
         const auto& r = expected.route_results[static_cast<std::size_t>(i)];
-        if (r.leg2_row != 0 && ++per_first_leg[{r.leg1_dir, r.leg1_pos, r.leg1_row}] == 100) ++tally.full_first_legs;
+        if (r.leg2_row != 0 && ++per_first_leg[{r.leg1_dir, r.leg1_pos, r.leg1_row}] == 100)
+            ++tally.full_first_legs;
     }
     if (expected.result_count > 0) {
         const int from = tt.airport_index(c.sel_from_name), to = tt.airport_index(c.sel_to_name);
@@ -117,10 +122,11 @@ TEST(RouteSearchDifferential, IndexedEngineMatchesLiteralSearch) {
     EXPECT_GT(tally.two_connections, 0);
     EXPECT_GT(tally.phase2, 0);
     EXPECT_GT(tally.full_first_legs, 0);
-    std::printf("%d searches, %d with results, %d full tables, %d first legs with 100 connections, "
-                "%d with two connections, %d from phase 2\n",
-                tally.searches, tally.with_results, tally.full_tables, tally.full_first_legs, tally.two_connections,
-                tally.phase2);
+    std::printf(
+        "%d searches, %d with results, %d full tables, %d first legs with 100 connections, "
+        "%d with two connections, %d from phase 2\n",
+        tally.searches, tally.with_results, tally.full_tables, tally.full_first_legs, tally.two_connections,
+        tally.phase2);
 }
 
 }  // namespace

@@ -20,7 +20,7 @@ struct ThirdLeg {
 
 // The search's module-level state, one object per search.
 class LiteralSearch {
-public:
+  public:
     LiteralSearch(const Timetable& tt, const SearchConditions& c, Progress* progress)
         : tt_(tt), c_(c), progress_(progress) {}
 
@@ -32,7 +32,7 @@ public:
         return out_;
     }
 
-private:
+  private:
     const Timetable& tt_;
     const SearchConditions& c_;
     Progress* progress_;
@@ -114,7 +114,8 @@ private:
         select_data(dir1, pos1, row1, dummy, st1, a);
         select_data(dir2, pos2, row2, dummy, d, ed2);
         const auto k = static_cast<std::size_t>(search_edition_);
-        const std::string t = trim(tt_.apt_name[static_cast<std::size_t>(tt_.flt_to[k][static_cast<std::size_t>(f1)])]);
+        const std::string t =
+            trim(tt_.apt_name[static_cast<std::size_t>(tt_.flt_to[k][static_cast<std::size_t>(f1)])]);
         const int g1 = airline_group(company_of(f1));
         const int g2 = airline_group(company_of(f2));
         int minimum = 0;
@@ -154,7 +155,8 @@ private:
 
     void set_para(int slot, int kaisuu) {
         RouteResult& r = out_.route_results[static_cast<std::size_t>(slot)];
-        const int minutes = (trip_end_ / 100 * 60 + trip_end_ % 100) - (trip_start_ / 100 * 60 + trip_start_ % 100);
+        const int minutes =
+            (trip_end_ / 100 * 60 + trip_end_ % 100) - (trip_start_ / 100 * 60 + trip_start_ % 100);
         r.minutes = static_cast<std::int16_t>(minutes);
         trip_minutes_ = minutes;
         if (c_.sel_option == 1)
@@ -255,7 +257,8 @@ private:
                 int skip = 1, st = 0, ed = 0;
                 select_data(leg_dir_, p, g, skip, st, ed);
                 if (skip == 0 || !in_dep_window(st)) continue;
-                if (c_.wait_count > 0 && (ri(leg_dir_, p, g) == 0 || ri(leg_dir_, n() - arr_pos_ + 1, g) == 0)) {
+                if (c_.wait_count > 0 &&
+                    (ri(leg_dir_, p, g) == 0 || ri(leg_dir_, n() - arr_pos_ + 1, g) == 0)) {
                     sel_data2_2(g, st, ed);
                     record_candidates(leg_dir_, p, g);
                 }
@@ -291,7 +294,8 @@ private:
         clr_table3();
         sel_data3(dir2, row2, pos2, d, e);
         for (int t = 1; t <= hit_count_; ++t)
-            if (!store_candidate(c, row2, dir2, pos2, &third_legs_[static_cast<std::size_t>(t)])) return false;
+            if (!store_candidate(c, row2, dir2, pos2, &third_legs_[static_cast<std::size_t>(t)]))
+                return false;
         return true;
     }
 

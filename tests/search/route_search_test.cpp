@@ -24,7 +24,8 @@ struct Flight {
 
 const DayNumber travel_day = day_number(2004, 2, 2);
 
-std::unique_ptr<Timetable> make_timetable(const std::vector<std::string>& airports, const std::vector<Flight>& flights) {
+std::unique_ptr<Timetable> make_timetable(const std::vector<std::string>& airports,
+                                          const std::vector<Flight>& flights) {
     auto tt = std::make_unique<Timetable>();
     tt->apt_count = static_cast<std::int16_t>(airports.size());
     for (std::size_t a = 0; a < airports.size(); ++a) tt->apt_name[a + 1] = airports[a];
@@ -50,7 +51,8 @@ std::unique_ptr<Timetable> make_timetable(const std::vector<std::string>& airpor
     return tt;
 }
 
-SearchConditions conditions(const std::string& from, const std::string& to, int wait_count = 2, int wait_time = 240) {
+SearchConditions conditions(const std::string& from, const std::string& to, int wait_count = 2,
+                            int wait_time = 240) {
     SearchConditions c;
     c.sel_from_name = from;
     c.sel_to_name = to;
@@ -72,7 +74,9 @@ RouteResults search(const Timetable& tt, const SearchConditions& c) {
     const RouteResults expected = oracle::search_routes_literal(tt, c);
     EXPECT_EQ(r.result_count, expected.result_count);
     for (int i = 1; i <= r.result_count && i <= expected.result_count; ++i)
-        EXPECT_EQ(r.route_results[static_cast<std::size_t>(i)], expected.route_results[static_cast<std::size_t>(i)]) << i;
+        EXPECT_EQ(r.route_results[static_cast<std::size_t>(i)],
+                  expected.route_results[static_cast<std::size_t>(i)])
+            << i;
     return r;
 }
 
@@ -95,8 +99,9 @@ using Itineraries = std::vector<std::vector<int>>;
 
 TEST(RouteSearch, SearchAgainstTheAirportOrderFindsTheSameItineraries) {
     // The same network twice, airports numbered in opposite orders.
-    const std::vector<Flight> forward{{1, 2, 800, 900}, {2, 4, 930, 1030}, {1, 4, 700, 830, ANA}, {2, 3, 1000, 1100},
-                                      {3, 4, 1130, 1200}, {1, 3, 600, 700, SKY}, {3, 4, 745, 900, SKY}};
+    const std::vector<Flight> forward{{1, 2, 800, 900},     {2, 4, 930, 1030},  {1, 4, 700, 830, ANA},
+                                      {2, 3, 1000, 1100},   {3, 4, 1130, 1200}, {1, 3, 600, 700, SKY},
+                                      {3, 4, 745, 900, SKY}};
     std::vector<Flight> backward;
     for (Flight f : forward) {
         f.from = 5 - f.from;
@@ -112,18 +117,21 @@ TEST(RouteSearch, SearchAgainstTheAirportOrderFindsTheSameItineraries) {
     EXPECT_EQ(all_flights(*up, r1), all_flights(*down, r2));
     EXPECT_EQ(all_flights(*up, r1), (Itineraries{{3}, {1, 2}, {6, 7}, {1, 4, 5}}));
     for (int i = 1; i <= r1.result_count; ++i) {
-        EXPECT_EQ(r1.route_results[static_cast<std::size_t>(i)].minutes, r2.route_results[static_cast<std::size_t>(i)].minutes);
-        EXPECT_EQ(r1.route_results[static_cast<std::size_t>(i)].sort_key, r2.route_results[static_cast<std::size_t>(i)].sort_key);
+        EXPECT_EQ(r1.route_results[static_cast<std::size_t>(i)].minutes,
+                  r2.route_results[static_cast<std::size_t>(i)].minutes);
+        EXPECT_EQ(r1.route_results[static_cast<std::size_t>(i)].sort_key,
+                  r2.route_results[static_cast<std::size_t>(i)].sort_key);
     }
 }
 
 TEST(RouteSearch, ConnectionMustFitBetweenMinimumAndLongestWait) {
     // Arrival at B 09:00; JAL to JAL away from the special airports needs 20 minutes; wait 20.
-    const auto tt = make_timetable({"A", "B", "C"}, {{1, 2, 800, 900},
-                                                    {2, 3, 900, 1000},    // at the arrival time: under the minimum
-                                                    {2, 3, 919, 1000},    // one minute short
-                                                    {2, 3, 920, 1010},    // exactly the minimum and the longest wait
-                                                    {2, 3, 921, 1020}});  // one minute past the longest wait
+    const auto tt =
+        make_timetable({"A", "B", "C"}, {{1, 2, 800, 900},
+                                         {2, 3, 900, 1000},    // at the arrival time: under the minimum
+                                         {2, 3, 919, 1000},    // one minute short
+                                         {2, 3, 920, 1010},    // exactly the minimum and the longest wait
+                                         {2, 3, 921, 1020}});  // one minute past the longest wait
     EXPECT_EQ(all_flights(*tt, search(*tt, conditions("A", "C", 1, 20))), (Itineraries{{1, 4}}));
     // A longer wait lets the last one in too.
     EXPECT_EQ(all_flights(*tt, search(*tt, conditions("A", "C", 1, 21))), (Itineraries{{1, 4}, {1, 5}}));
@@ -147,39 +155,40 @@ TEST(RouteSearch, MinimumConnectionDependsOnAirlinesAndAirport) {
 }
 
 TEST(RouteSearch, AirlineGroupsAndMinimumTable) {
-    const std::vector<std::pair<std::string, int>> groups{{"JAL", 11}, {"JEX", 11}, {"JTA", 12}, {"RAC", 12},
-                                                          {"J- ", 13}, {"ANA", 21}, {"ANK", 21}, {"ADK", 21},
-                                                          {"JAS", 31}, {"JAC", 31}, {"HAC", 31}, {"SKY", 41},
-                                                          {"", 41}};
+    const std::vector<std::pair<std::string, int>> groups{
+        {"JAL", 11}, {"JEX", 11}, {"JTA", 12}, {"RAC", 12}, {"J- ", 13}, {"ANA", 21}, {"ANK", 21},
+        {"ADK", 21}, {"JAS", 31}, {"JAC", 31}, {"HAC", 31}, {"SKY", 41}, {"", 41}};
     for (const auto& [code, group] : groups) EXPECT_EQ(airline_group(code), group) << code;
     struct Row {
         int g1, g2;
         const char* at;
         int minutes;
     };
-    const Row rows[] = {{11, 11, "東京／羽田", 25}, {11, 11, "福岡", 20},     {11, 12, "東京／羽田", 25},
-                        {12, 11, "沖縄", 35},       {11, 12, "福岡", 20},     {11, 13, "大阪／関西", 25},
-                        {13, 11, "沖縄", 20},       {12, 12, "南大東", 20},   {12, 12, "北大東", 20},
+    const Row rows[] = {{11, 11, "東京／羽田", 25}, {11, 11, "福岡", 20},       {11, 12, "東京／羽田", 25},
+                        {12, 11, "沖縄", 35},       {11, 12, "福岡", 20},       {11, 13, "大阪／関西", 25},
+                        {13, 11, "沖縄", 20},       {12, 12, "南大東", 20},     {12, 12, "北大東", 20},
                         {12, 12, "沖縄", 25},       {13, 13, "東京／羽田", 15}, {21, 21, "大阪／伊丹", 25},
                         {21, 21, "大阪／関西", 25}, {21, 21, "東京／羽田", 25}, {21, 21, "沖縄", 20},
                         {31, 31, "東京／羽田", 25}, {31, 31, "大阪／伊丹", 20}, {11, 21, "沖縄", 40},
                         {41, 41, "福岡", 30},       {21, 31, "東京／羽田", 30}, {41, 11, "沖縄", 40}};
-    for (const Row& r : rows) EXPECT_EQ(minimum_connection_minutes(r.g1, r.g2, r.at), r.minutes) << r.g1 << r.g2 << r.at;
+    for (const Row& r : rows)
+        EXPECT_EQ(minimum_connection_minutes(r.g1, r.g2, r.at), r.minutes) << r.g1 << r.g2 << r.at;
 }
 
 TEST(RouteSearch, ConnectionCountLimitsTheLegs) {
-    const auto tt = make_timetable({"A", "B", "C", "D"},
-                                   {{1, 4, 700, 900}, {1, 2, 800, 900}, {2, 4, 1000, 1100}, {2, 3, 930, 1000}, {3, 4, 1030, 1100}});
+    const auto tt = make_timetable(
+        {"A", "B", "C", "D"},
+        {{1, 4, 700, 900}, {1, 2, 800, 900}, {2, 4, 1000, 1100}, {2, 3, 930, 1000}, {3, 4, 1030, 1100}});
     EXPECT_EQ(all_flights(*tt, search(*tt, conditions("A", "D", 0))), (Itineraries{{1}}));
     EXPECT_EQ(all_flights(*tt, search(*tt, conditions("A", "D", 1))), (Itineraries{{1}, {2, 3}}));
     EXPECT_EQ(all_flights(*tt, search(*tt, conditions("A", "D", 2))), (Itineraries{{1}, {2, 3}, {2, 4, 5}}));
 }
 
 TEST(RouteSearch, WindowsAndServiceFilterLegs) {
-    const auto tt = make_timetable({"A", "B", "C"}, {{1, 3, 800, 2330},            // arrives after the window
-                                                    {1, 3, 450, 600},              // leaves before the window
-                                                    {1, 3, 900, 1000, JAL, false}, // no service on the day
-                                                    {1, 3, 1000, 1100}});
+    const auto tt = make_timetable({"A", "B", "C"}, {{1, 3, 800, 2330},  // arrives after the window
+                                                     {1, 3, 450, 600},   // leaves before the window
+                                                     {1, 3, 900, 1000, JAL, false},  // no service on the day
+                                                     {1, 3, 1000, 1100}});
     SearchConditions c = conditions("A", "C");
     c.ed_time2 = 2300;
     EXPECT_EQ(all_flights(*tt, search(*tt, c)), (Itineraries{{4}}));
@@ -204,13 +213,15 @@ TEST(RouteSearch, OrderKeyAddsConnectionsToMinutes) {
 
 TEST(RouteSearch, EqualKeysKeepTheExchangeSortOrder) {
     // Keys 120, 60, 60, 30 minutes, all from 08:00: the exchange sort leaves the two equal keys reversed.
-    const auto tt = make_timetable({"A", "B"}, {{1, 2, 800, 1000}, {1, 2, 800, 900}, {1, 2, 800, 900}, {1, 2, 800, 830}});
+    const auto tt =
+        make_timetable({"A", "B"}, {{1, 2, 800, 1000}, {1, 2, 800, 900}, {1, 2, 800, 900}, {1, 2, 800, 830}});
     EXPECT_EQ(all_flights(*tt, search(*tt, conditions("A", "B"))), (Itineraries{{4}, {3}, {2}, {1}}));
 }
 
 TEST(RouteSearch, FirstLegPastTheDestinationComesBack) {
     // A(1) C(2) B(3) Z(4): A to B flies over C; B to C runs against the search direction.
-    const auto tt = make_timetable({"A", "C", "B", "Z"}, {{1, 3, 800, 900}, {3, 2, 1000, 1100}, {1, 4, 800, 900}, {4, 2, 1000, 1100}});
+    const auto tt = make_timetable(
+        {"A", "C", "B", "Z"}, {{1, 3, 800, 900}, {3, 2, 1000, 1100}, {1, 4, 800, 900}, {4, 2, 1000, 1100}});
     // Z is the far end of the order and is never used to turn.
     EXPECT_EQ(all_flights(*tt, search(*tt, conditions("A", "C"))), (Itineraries{{1, 2}}));
 }
@@ -237,7 +248,8 @@ TEST(RouteSearch, HundredCandidatesPerFirstLegAndHundredThirdLegs) {
     EXPECT_EQ(r.result_count, 200);
     // The first 100 of each, in entry order: the last kept onward flight is entry 102.
     int highest = 0;
-    for (int i = 1; i <= r.result_count; ++i) highest = std::max<int>(highest, r.route_results[static_cast<std::size_t>(i)].leg2_row);
+    for (int i = 1; i <= r.result_count; ++i)
+        highest = std::max<int>(highest, r.route_results[static_cast<std::size_t>(i)].leg2_row);
     EXPECT_EQ(highest, 102);
     // The same limit on third legs: one A-B, one B-C, 150 C-D.
     flights = {{1, 2, 600, 700}, {2, 3, 730, 800}};
@@ -256,7 +268,8 @@ TEST(RouteSearch, ThousandResultsAreKeptAndTheNextEndsTheSearch) {
     tt = make_timetable({"A", "B"}, flights);
     const RouteResults r = search(*tt, conditions("A", "B"));
     EXPECT_EQ(r.result_count, 1000);
-    for (int i = 1; i <= r.result_count; ++i) EXPECT_NE(r.route_results[static_cast<std::size_t>(i)].leg1_row, 1001);
+    for (int i = 1; i <= r.result_count; ++i)
+        EXPECT_NE(r.route_results[static_cast<std::size_t>(i)].leg1_row, 1001);
 }
 
 TEST(RouteSearch, NothingWithoutEditionOrKnownAirports) {
@@ -274,9 +287,11 @@ TEST(RouteSearch, NothingWithoutEditionOrKnownAirports) {
 
 TEST(RouteSearch, ProgressEveryTwentyEntriesOfEachPhase) {
     class Recorder final : public Progress {
-    public:
+      public:
         std::vector<std::string> calls;
-        void set_range(int lo, int hi) override { calls.push_back("range " + std::to_string(lo) + " " + std::to_string(hi)); }
+        void set_range(int lo, int hi) override {
+            calls.push_back("range " + std::to_string(lo) + " " + std::to_string(hi));
+        }
         void set_value(int v) override { calls.push_back(std::to_string(v)); }
         void yield() override { calls.push_back("yield"); }
     };
@@ -286,7 +301,8 @@ TEST(RouteSearch, ProgressEveryTwentyEntriesOfEachPhase) {
     const auto tt = make_timetable({"A", "B", "C"}, flights);
     Recorder p;
     search_routes(*tt, conditions("A", "C"), &p);  // nothing found: both phases run
-    EXPECT_EQ(p.calls, (std::vector<std::string>{"range 0 45", "20", "yield", "40", "yield", "range 0 25", "20", "yield"}));
+    EXPECT_EQ(p.calls, (std::vector<std::string>{"range 0 45", "20", "yield", "40", "yield", "range 0 25",
+                                                 "20", "yield"}));
 }
 
 TEST(RouteSearch, SelectDataReadsTimesAndService) {

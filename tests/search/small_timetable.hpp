@@ -11,7 +11,7 @@ namespace quorvel::testing {
 // A hand-made timetable: four airports, three companies, edition 1 valid to valid_to and an
 // optional edition 2 after it. Flights are added with add_flight and indexed with finish().
 class SmallTimetable {
-public:
+  public:
     explicit SmallTimetable(DayNumber valid_to) : tt(std::make_unique<Timetable>()) {
         const char* airports[] = {"東京／羽田", "大阪／伊丹", "福岡", "札幌／千歳"};
         for (int a = 1; a <= 4; ++a) tt->apt_name[a] = airports[a - 1];
@@ -25,8 +25,8 @@ public:
     }
 
     // Adds a flight to edition k with the same shift on every weekday; returns its index.
-    int add_flight(int from, int to, int company, int number, int dep, int arr, const std::string& remark = "",
-                   int adjust = 0, int k = 1) {
+    int add_flight(int from, int to, int company, int number, int dep, int arr,
+                   const std::string& remark = "", int adjust = 0, int k = 1) {
         const int f = ++tt->flt_count[k];
         tt->flt_from[k][f] = static_cast<std::int16_t>(from);
         tt->flt_to[k][f] = static_cast<std::int16_t>(to);

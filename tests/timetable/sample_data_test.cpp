@@ -23,7 +23,7 @@ namespace fs = std::filesystem;
 const fs::path sample_file = fs::path(QUORVEL_BIN_DIR) / "timedata.dat";
 
 class SampleTimetable : public ::testing::Test {
-protected:
+  protected:
     static void SetUpTestSuite() {
         auto bytes = read_file_bytes(sample_file);
         ASSERT_TRUE(bytes.ok()) << sample_file << " is built by the sample_data target";
@@ -54,9 +54,11 @@ TEST_F(SampleTimetable, AirportsCoverEveryRegionWithTheNamesTheRulesUse) {
         names.insert(tt().apt_name[a]);
     }
     for (int g = 1; g <= 9; ++g) EXPECT_TRUE(regions.count(g)) << "region " << g;
-    for (const char* name : {"東京／羽田", "東京／成田", "大阪／伊丹", "大阪／関西", "名古屋", "札幌", "福岡", "沖縄",
-                             "鹿児島", "奄美大島", "徳之島", "南大東", "北大東", "但馬", "広島", "岡山", "山口宇部",
-                             "山形", "小松", "富山", "高松", "鳥取", "熊本", "宮崎", "佐賀", "釧路"})
+    for (const char* name :
+         {"東京／羽田", "東京／成田", "大阪／伊丹", "大阪／関西", "名古屋", "札幌",   "福岡",
+          "沖縄",       "鹿児島",     "奄美大島",   "徳之島",     "南大東", "北大東", "但馬",
+          "広島",       "岡山",       "山口宇部",   "山形",       "小松",   "富山",   "高松",
+          "鳥取",       "熊本",       "宮崎",       "佐賀",       "釧路"})
         EXPECT_TRUE(names.count(name)) << name;
     // The city-wide fare entries are listed only under 全国 and no flight uses them.
     for (const char* city : {"東京", "大阪"}) {
@@ -68,7 +70,7 @@ TEST_F(SampleTimetable, AirportsCoverEveryRegionWithTheNamesTheRulesUse) {
 }
 
 TEST_F(SampleTimetable, CompaniesInTheFareEngineOrder) {
-    const char* order[] = {"JAL", "ANA", "JAS", "ANK", "JTA", "NCA", "JAC", "J-", "ORC",
+    const char* order[] = {"JAL", "ANA", "JAS", "ANK", "JTA", "NCA", "JAC", "J-",  "ORC",
                            "RAC", "ADK", "NAL", "KOK", "TOH", "HAC", "JEX", "SKY", "ADO"};
     ASSERT_EQ(tt().company_count, 18);
     for (std::size_t m = 1; m <= 18; ++m) {
@@ -86,7 +88,8 @@ TEST_F(SampleTimetable, EditionsAreLargeValidAndSearchable) {
         EXPECT_LE(tt().flt_count[k], 2000);
         EXPECT_LE(tt().route_count(static_cast<int>(k), 1), 1200);
         EXPECT_LE(tt().route_count(static_cast<int>(k), 2), 1200);
-        EXPECT_EQ(tt().route_count(static_cast<int>(k), 1) + tt().route_count(static_cast<int>(k), 2), tt().flt_count[k]);
+        EXPECT_EQ(tt().route_count(static_cast<int>(k), 1) + tt().route_count(static_cast<int>(k), 2),
+                  tt().flt_count[k]);
         if (k > 1) {
             EXPECT_GT(tt().tt_valid_to[k], tt().tt_valid_to[k - 1]);
         }
@@ -151,7 +154,8 @@ TEST_F(SampleTimetable, EveryRouteFlownHasAFareRecord) {
                     tt().company_code[static_cast<std::size_t>(std::stoi(tt().flt_company[k][i]))];
                 const std::string from = key(tt().apt_name[static_cast<std::size_t>(tt().flt_from[k][i])]);
                 const std::string to = key(tt().apt_name[static_cast<std::size_t>(tt().flt_to[k][i])]);
-                EXPECT_TRUE(records.count(company + "|" + from + "|" + to)) << t << ' ' << company << ' ' << from << '-' << to;
+                EXPECT_TRUE(records.count(company + "|" + from + "|" + to))
+                    << t << ' ' << company << ' ' << from << '-' << to;
                 if (company == "ANK") {
                     EXPECT_TRUE(records.count("ANA|" + from + "|" + to)) << from << '-' << to;
                 }
@@ -171,7 +175,8 @@ TEST_F(SampleTimetable, DiscountsPeriodsAccessAndHelp) {
     EXPECT_GT(every_flight, 0);
     EXPECT_GT(one_flight, 0);
     std::set<int> seasons;
-    for (std::size_t i = 1; i <= static_cast<std::size_t>(tt().period_count); ++i) seasons.insert(tt().period_value[i]);
+    for (std::size_t i = 1; i <= static_cast<std::size_t>(tt().period_count); ++i)
+        seasons.insert(tt().period_value[i]);
     EXPECT_EQ(seasons, (std::set<int>{1, 2, 3}));
     EXPECT_GT(tt().access_count, 0);
     int topics = 0;
@@ -202,8 +207,10 @@ TEST_F(SampleTimetable, CommandLineDumpAndBuild) {
     const fs::path dir = fs::temp_directory_path() / ("quorvel_dump_" + std::to_string(::getpid()));
     fs::remove_all(dir);
     const std::string cli = (fs::path(QUORVEL_BIN_DIR) / "quorvel-cli").string();
-    const std::string dump = "'" + cli + "' data dump '" + sample_file.string() + "' '" + (dir / "src").string() + "'";
-    const std::string build = "'" + cli + "' data build '" + (dir / "src").string() + "' '" + (dir / "out").string() + "' >/dev/null";
+    const std::string dump =
+        "'" + cli + "' data dump '" + sample_file.string() + "' '" + (dir / "src").string() + "'";
+    const std::string build = "'" + cli + "' data build '" + (dir / "src").string() + "' '" +
+                              (dir / "out").string() + "' >/dev/null";
     ASSERT_EQ(std::system(dump.c_str()), 0) << dump;
     EXPECT_TRUE(fs::exists(dir / "src" / "flights1.tsv"));
     ASSERT_EQ(std::system(build.c_str()), 0) << build;

@@ -17,8 +17,8 @@ namespace quorvel::testing {
 // A small timetable that touches every table: 40 airports (positions matter for the route index),
 // three companies, six aircraft types, two editions, both fare tables, discounts, access, periods
 // and help topics. Airport 12 is "空港12" and so on from 10 up.
-inline SourceFlight flight(const std::string& from, const std::string& to, const std::string& company, int number,
-                           int dep, int arr) {
+inline SourceFlight flight(const std::string& from, const std::string& to, const std::string& company,
+                           int number, int dep, int arr) {
     SourceFlight f;
     f.from = from;
     f.to = to;
@@ -31,8 +31,8 @@ inline SourceFlight flight(const std::string& from, const std::string& to, const
 }
 
 inline std::string airport_name(int i) {
-    static const char* first[] = {"",       "東京／羽田", "大阪／伊丹", "札幌", "福岡", "沖縄",
-                                  "新東京", "東京都心",   "大阪",       "東京"};
+    static const char* first[] = {"",     "東京／羽田", "大阪／伊丹", "札幌", "福岡",
+                                  "沖縄", "新東京",     "東京都心",   "大阪", "東京"};
     if (i >= 1 && i <= 9) return first[i];
     return "空港" + std::to_string(i);
 }
@@ -54,7 +54,8 @@ inline TimetableSource small_source() {
         a.code4 = i % 4 == 0 ? "*" : "C" + std::to_string(i);
         src.airports.push_back(a);
     }
-    for (const char* name : {"B747", "B767", "B777", "A300", "MD81", "DHC8"}) src.aircraft.push_back({name, 0});
+    for (const char* name : {"B747", "B767", "B777", "A300", "MD81", "DHC8"})
+        src.aircraft.push_back({name, 0});
     src.companies = {{"JAL", "日本航空", 0}, {"ANA", "全日空", 0}, {"JAS", "日本エアシステム", 0}};
 
     SourceEdition e1;
@@ -129,10 +130,12 @@ inline std::int32_t get_i32(const std::vector<std::byte>& b, std::size_t at) {
     return static_cast<std::int32_t>(v);
 }
 inline void put_i32(std::vector<std::byte>& b, std::size_t at, std::int32_t v) {
-    for (std::size_t i = 0; i < 4; ++i) b.at(at + i) = static_cast<std::byte>((static_cast<std::uint32_t>(v) >> (8 * i)) & 0xFF);
+    for (std::size_t i = 0; i < 4; ++i)
+        b.at(at + i) = static_cast<std::byte>((static_cast<std::uint32_t>(v) >> (8 * i)) & 0xFF);
 }
 inline std::int16_t get_i16(const std::vector<std::byte>& b, std::size_t at) {
-    return static_cast<std::int16_t>(static_cast<std::uint16_t>(b.at(at)) | static_cast<std::uint16_t>(b.at(at + 1)) << 8);
+    return static_cast<std::int16_t>(static_cast<std::uint16_t>(b.at(at)) |
+                                     static_cast<std::uint16_t>(b.at(at + 1)) << 8);
 }
 inline void put_i16(std::vector<std::byte>& b, std::size_t at, int v) {
     b.at(at) = static_cast<std::byte>(v & 0xFF);
@@ -142,7 +145,9 @@ inline void put_i16(std::vector<std::byte>& b, std::size_t at, int v) {
 // Where the control record keeps section n's block and count, and where the section starts.
 inline std::size_t control_at(const std::vector<std::byte>& b) { return b.size() - control_record_size; }
 inline std::size_t block_field(const std::vector<std::byte>& b, int n) { return control_at(b) + 2 * (n - 1); }
-inline std::size_t count_field(const std::vector<std::byte>& b, int n) { return control_at(b) + 40 + 2 * (n - 1); }
+inline std::size_t count_field(const std::vector<std::byte>& b, int n) {
+    return control_at(b) + 40 + 2 * (n - 1);
+}
 inline std::size_t section_at(const std::vector<std::byte>& b, int n) {
     return static_cast<std::size_t>(get_i16(b, block_field(b, n))) * block_size;
 }

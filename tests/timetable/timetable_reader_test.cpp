@@ -24,9 +24,9 @@ TEST(CnvData, DecodesOnlyMagnitudesFromOneTo2Pow24) {
     EXPECT_EQ(cnv_data(0x7FC00000), 0.0);  // NaN
     EXPECT_EQ(cnv_data(0x44BB8000), 1500.0);
     EXPECT_EQ(cnv_data(0x3FC00000), 1.5);  // fractions above 1 survive; the fare reader rounds them
-    EXPECT_EQ(cnv_data(static_cast<std::int32_t>(0xBF000000u)), 0.0);   // -0.5
+    EXPECT_EQ(cnv_data(static_cast<std::int32_t>(0xBF000000u)), 0.0);  // -0.5
     EXPECT_EQ(cnv_data(static_cast<std::int32_t>(0xCB7FFFFFu)), -16777215.0);
-    EXPECT_EQ(cnv_data(static_cast<std::int32_t>(0x80000000u)), 0.0);   // -0
+    EXPECT_EQ(cnv_data(static_cast<std::int32_t>(0x80000000u)), 0.0);  // -0
 }
 
 std::unique_ptr<Timetable> load_or_fail(const std::vector<std::byte>& bytes) {
@@ -36,7 +36,8 @@ std::unique_ptr<Timetable> load_or_fail(const std::vector<std::byte>& bytes) {
 }
 
 // Loading must refuse the file, say why in a message naming `section`, and never crash.
-void expect_damaged(const std::vector<std::byte>& bytes, const std::string& section, const std::string& why = "") {
+void expect_damaged(const std::vector<std::byte>& bytes, const std::string& section,
+                    const std::string& why = "") {
     auto tt = load_timetable(bytes);
     ASSERT_FALSE(tt.ok()) << "loaded a file that should be refused (" << section << ")";
     EXPECT_EQ(tt.error().code, ErrorCode::damaged);
@@ -79,7 +80,8 @@ TEST(TimetableReader, WeekdayAdjustmentsAndRemarks) {
 
     auto tt = load_or_fail(bytes);
     const int expected[8] = {0, 99, 0, -15, 5, 0, -100, 155};
-    for (int w = 1; w <= 7; ++w) EXPECT_EQ(tt->flt_adjust[static_cast<std::size_t>(w * 5 + 2)][1], expected[w]) << w;
+    for (int w = 1; w <= 7; ++w)
+        EXPECT_EQ(tt->flt_adjust[static_cast<std::size_t>(w * 5 + 2)][1], expected[w]) << w;
     // Edition 1's columns are separate from edition 2's.
     EXPECT_EQ(tt->flt_adjust[1 * 5 + 1][3], 99);
     EXPECT_EQ(tt->flt_adjust[7 * 5 + 1][3], -15);
@@ -127,8 +129,8 @@ TEST(TimetableReader, FareRecordsFoldCityNamesAndScaleGrid) {
     EXPECT_EQ(tt->fare_grid[1][5][1][1], 16000);
     EXPECT_EQ(tt->fare_grid[1][6][1][1], 17000);
     ASSERT_EQ(tt->fare_count[2], 1);
-    EXPECT_EQ(tt->fare_from[2][1], "東京");      // 新東京 ends in 東京
-    EXPECT_EQ(tt->fare_to[2][1], "東京都心");    // contains 東京 elsewhere: kept
+    EXPECT_EQ(tt->fare_from[2][1], "東京");    // 新東京 ends in 東京
+    EXPECT_EQ(tt->fare_to[2][1], "東京都心");  // contains 東京 elsewhere: kept
     EXPECT_EQ(tt->fare_kind[2][1], 15);
     EXPECT_EQ(tt->fare_valid_from[2], day_number(2026, 4, 1));
 }
@@ -259,10 +261,18 @@ TEST(TimetableReader, CountsAboveBoundsAreRefused) {
         int section;
         int count;
         const char* name;
-    } cases[] = {{1, 101, "airports"},         {2, 701, "segments"},         {3, 51, "aircraft"},
-                 {4, 31, "companies"},         {5, 2201, "timetable edition 1"}, {6, 2201, "timetable edition 2"},
-                 {9, 501, "fare table 1"},     {10, 501, "fare table 2"},    {11, 3001, "discount fares"},
-                 {12, 401, "airport access"},  {13, 11, "calendar periods"}, {1, -1, "airports"}};
+    } cases[] = {{1, 101, "airports"},
+                 {2, 701, "segments"},
+                 {3, 51, "aircraft"},
+                 {4, 31, "companies"},
+                 {5, 2201, "timetable edition 1"},
+                 {6, 2201, "timetable edition 2"},
+                 {9, 501, "fare table 1"},
+                 {10, 501, "fare table 2"},
+                 {11, 3001, "discount fares"},
+                 {12, 401, "airport access"},
+                 {13, 11, "calendar periods"},
+                 {1, -1, "airports"}};
     const auto good = build_or_fail(small_source());
     for (const auto& c : cases) {
         auto bytes = good;
@@ -362,7 +372,8 @@ TEST(TimetableReader, DamagedTextsAreRefused) {
 TEST(TimetableReader, MoreThan1200FlightsInOneDirectionAreRefused) {
     auto src = small_source();
     src.editions[2]->flights.clear();
-    for (int i = 0; i < 1200; ++i) src.editions[2]->flights.push_back(flight("札幌", "空港12", "JAL", i, 700, 800));
+    for (int i = 0; i < 1200; ++i)
+        src.editions[2]->flights.push_back(flight("札幌", "空港12", "JAL", i, 700, 800));
     src.editions[2]->flights.push_back(flight("空港12", "札幌", "JAL", 2000, 700, 800));
     auto bytes = build_or_fail(src);
     ASSERT_TRUE(load_timetable(bytes).ok());

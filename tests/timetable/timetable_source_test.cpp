@@ -60,8 +60,10 @@ TEST(TimetableSource, RefusesMalformedLinesWithFileLineAndColumn) {
         const char* text;
         const char* message;
     } cases[] = {
-        {"flights2.tsv", "# h\n札幌\t東京\tJAL\t1\t7:30\t0855\n", "flights2.tsv line 2, column dep: \"7:30\" is not a whole number"},
-        {"periods.tsv", "2026/02/30\t2026/03/01\t1\n", "periods.tsv line 1, column from: \"2026/02/30\" is not a date"},
+        {"flights2.tsv", "# h\n札幌\t東京\tJAL\t1\t7:30\t0855\n",
+         "flights2.tsv line 2, column dep: \"7:30\" is not a whole number"},
+        {"periods.tsv", "2026/02/30\t2026/03/01\t1\n",
+         "periods.tsv line 1, column from: \"2026/02/30\" is not a date"},
         {"control.tsv", "tt_valid_to_5\t0\n", "control.tsv line 1, column key: unknown key"},
         {"airports.tsv", "札幌\t1\t0\ta\tb\tc\td\te\n", "airports.tsv line 1: 8 columns"},
         {"help.tsv", "1\t2\t99999999999\n", "help.tsv line 1, column topic"},
@@ -101,7 +103,8 @@ TEST(TimetableSource, EscapesSurviveTheRoundTrip) {
 }
 
 TEST(TimetableSource, DirectoryRoundTrip) {
-    const auto dir = std::filesystem::temp_directory_path() / ("quorvel_source_" + std::to_string(::getpid()));
+    const auto dir =
+        std::filesystem::temp_directory_path() / ("quorvel_source_" + std::to_string(::getpid()));
     std::filesystem::remove_all(dir);
     auto src = small_source();
     ASSERT_TRUE(write_timetable_source(src, dir).ok());

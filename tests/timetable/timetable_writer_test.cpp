@@ -26,7 +26,8 @@ TEST(FloatCode, IsReadBackByCnvData) {
         const std::int32_t v = any(rng);
         ASSERT_EQ(cnv_data(float_code(v)), static_cast<double>(v)) << v;
     }
-    for (std::int32_t v : {0, 1, -1, 255, 256 * 100 + 100, (1 << 24) - 1}) EXPECT_EQ(cnv_data(float_code(v)), v);
+    for (std::int32_t v : {0, 1, -1, 255, 256 * 100 + 100, (1 << 24) - 1})
+        EXPECT_EQ(cnv_data(float_code(v)), v);
     EXPECT_EQ(float_code(1), 0x3F800000);
     EXPECT_EQ(float_code(0), 0);
 }
@@ -49,7 +50,7 @@ TEST(TimetableWriter, LaysOutBlocksAndControlRecord) {
     }
     EXPECT_EQ(get_i16(bytes, count_field(bytes, 1)), 40);
     EXPECT_EQ(get_i32(bytes, control_at(bytes) + 84), day_number(2099, 12, 31));  // tt_valid_to(2)
-    EXPECT_EQ(get_i32(bytes, control_at(bytes) + 104), day_number(2026, 4, 1));  // fare_valid_from(2)
+    EXPECT_EQ(get_i32(bytes, control_at(bytes) + 104), day_number(2026, 4, 1));   // fare_valid_from(2)
     EXPECT_EQ(get_i16(bytes, control_at(bytes) + 108 + 2 * (1 * 20 + 13)), 314);  // help (2, 14)
     EXPECT_EQ(get_i16(bytes, control_at(bytes) + 108 + 2 * (21 * 20 - 1)), 999);  // help (21, 20)
     for (std::size_t i = control_at(bytes) + 948; i < bytes.size(); ++i) ASSERT_EQ(bytes[i], std::byte{0});
@@ -101,7 +102,7 @@ TEST(TimetableWriter, GroupsFlightsByPairAndComputesSegments) {
 TEST(TimetableWriter, DecodeThenBuildReproducesTheFile) {
     auto src = small_source();
     src.editions[4] = src.editions[1];  // an edition after a gap
-    src.aircraft.push_back({"", 0});     // a nameless type no flight can refer to
+    src.aircraft.push_back({"", 0});    // a nameless type no flight can refer to
     src.help.push_back({5, 5, -3, 0});
     const auto bytes = build_or_fail(src);
     auto decoded = decode_timetable(bytes);
@@ -125,7 +126,7 @@ TEST(TimetableWriter, DecodeThenBuildReproducesTheFile) {
     EXPECT_EQ(f.adjust[1], 99);
     EXPECT_EQ(f.adjust[7], -15);
     EXPECT_EQ(d.editions[1]->flights[1].remark, "");
-    EXPECT_EQ(d.fare_tables[2]->fares[0].from, "新東京");  // not folded
+    EXPECT_EQ(d.fare_tables[2]->fares[0].from, "新東京");    // not folded
     EXPECT_EQ(d.fare_tables[1]->fares[0].grid[4][2], 1400);  // in units of 10 yen
     EXPECT_EQ(d.discounts[0].valid_to, day_number(2027, 3, 31));
     EXPECT_EQ(d.control.tt_valid_to[2], day_number(2099, 12, 31));
@@ -166,15 +167,20 @@ TEST(TimetableWriter, RefusesSourcesBeyondTheLayout) {
          "flights2.tsv record 3: unknown company"},
         {"unknown aircraft", [](TimetableSource& s) { s.editions[2]->flights[0].aircraft = "A380"; },
          "flights2.tsv record 1: unknown aircraft"},
-        {"101 airports", [](TimetableSource& s) {
+        {"101 airports",
+         [](TimetableSource& s) {
              const SourceAirport copy = s.airports[39];
              s.airports.resize(101, copy);
-         }, "more than 100 airports"},
+         },
+         "more than 100 airports"},
         {"duplicate airport", [](TimetableSource& s) { s.airports[20].name = "札幌"; }, "listed twice"},
         {"duplicate company", [](TimetableSource& s) { s.companies[2].code = "JAL"; }, "listed twice"},
-        {"flight number", [](TimetableSource& s) { s.editions[1]->flights[0].number = 12800; }, "flight number 12800"},
-        {"adjustment", [](TimetableSource& s) { s.editions[1]->flights[0].adjust[4] = 156; }, "weekday adjustment"},
-        {"departure", [](TimetableSource& s) { s.editions[1]->flights[0].dep_time = 4096; }, "departure time"},
+        {"flight number", [](TimetableSource& s) { s.editions[1]->flights[0].number = 12800; },
+         "flight number 12800"},
+        {"adjustment", [](TimetableSource& s) { s.editions[1]->flights[0].adjust[4] = 156; },
+         "weekday adjustment"},
+        {"departure", [](TimetableSource& s) { s.editions[1]->flights[0].dep_time = 4096; },
+         "departure time"},
         {"2201 flights",
          [](TimetableSource& s) {
              for (int i = 0; i < 1100; ++i) {
@@ -185,35 +191,54 @@ TEST(TimetableWriter, RefusesSourcesBeyondTheLayout) {
          "more than 2200 flights"},
         {"1201 in one direction",
          [](TimetableSource& s) {
-             for (int i = 0; i < 1200; ++i) s.editions[2]->flights.push_back(flight("福岡", "沖縄", "JAL", i, 700, 900));
+             for (int i = 0; i < 1200; ++i)
+                 s.editions[2]->flights.push_back(flight("福岡", "沖縄", "JAL", i, 700, 900));
          },
          "flights2.tsv record 1202: more than 1200 flights towards later airports"},
         {"701 pairs",
          [](TimetableSource& s) {
              for (int a = 10; a <= 40; ++a)
                  for (int b = 10; b <= 40; ++b)
-                     if (a != b) s.editions[2]->flights.push_back(flight(airport_name(a), airport_name(b), "JAL", 1, 700, 800));
+                     if (a != b)
+                         s.editions[2]->flights.push_back(
+                             flight(airport_name(a), airport_name(b), "JAL", 1, 700, 800));
          },
          "more than 700 airport pairs"},
-        {"amount", [](TimetableSource& s) { s.fare_tables[1]->fares[0].amount2 = 1 << 24; }, "fares1.tsv record 1: amount2"},
-        {"grid", [](TimetableSource& s) { s.fare_tables[2]->fares[0].grid[3][1] = 32768; }, "fares2.tsv record 1: grid"},
+        {"amount", [](TimetableSource& s) { s.fare_tables[1]->fares[0].amount2 = 1 << 24; },
+         "fares1.tsv record 1: amount2"},
+        {"grid", [](TimetableSource& s) { s.fare_tables[2]->fares[0].grid[3][1] = 32768; },
+         "fares2.tsv record 1: grid"},
         {"kind", [](TimetableSource& s) { s.fare_tables[2]->fares[0].kind = 16; }, "kind 16"},
-        {"fare airport", [](TimetableSource& s) { s.fare_tables[2]->fares[0].to = "名古屋"; }, "unknown airport"},
+        {"fare airport", [](TimetableSource& s) { s.fare_tables[2]->fares[0].to = "名古屋"; },
+         "unknown airport"},
         {"discount window",
-         [](TimetableSource& s) { s.discounts[0].valid_to = s.discounts[0].valid_from + 512; }, "discounts.tsv record 1"},
+         [](TimetableSource& s) { s.discounts[0].valid_to = s.discounts[0].valid_from + 512; },
+         "discounts.tsv record 1"},
         {"discount start", [](TimetableSource& s) { s.discounts[0].valid_from = 34999; }, "first day 34999"},
         {"discount flight", [](TimetableSource& s) { s.discounts[0].flight = 10000; }, "flight 10000"},
         {"discount code", [](TimetableSource& s) { s.discounts[0].sel_b = 4; }, "sel_b 4"},
-        {"access value", [](TimetableSource& s) { s.accesses[0].value = 4096; }, "access.tsv record 1: value"},
+        {"access value", [](TimetableSource& s) { s.accesses[0].value = 4096; },
+         "access.tsv record 1: value"},
         {"access code", [](TimetableSource& s) { s.accesses[0].code = "ABC"; }, "longer than 2 bytes"},
         {"airport code", [](TimetableSource& s) { s.airports[0].code1 = "東京"; }, "longer than 3 bytes"},
-        {"period order", [](TimetableSource& s) { s.periods[1].to = s.periods[1].from - 1; }, "periods.tsv record 2"},
-        {"11 periods", [](TimetableSource& s) {
+        {"period order", [](TimetableSource& s) { s.periods[1].to = s.periods[1].from - 1; },
+         "periods.tsv record 2"},
+        {"11 periods",
+         [](TimetableSource& s) {
              const SourcePeriod copy = s.periods[0];
              s.periods.resize(11, copy);
-         }, "more than 10 periods"},
-        {"help cell", [](TimetableSource& s) { s.help.push_back({22, 1, 5, 3}); }, "help.tsv line 3: company 22"},
-        {"help twice", [](TimetableSource& s) { s.help.push_back({1, 1, 5, 0}); }, "has a topic already"},
+         },
+         "more than 10 periods"},
+        {"help cell",
+         [](TimetableSource& s) {
+             s.help.push_back({22, 1, 5, 3});
+         },
+         "help.tsv line 3: company 22"},
+        {"help twice",
+         [](TimetableSource& s) {
+             s.help.push_back({1, 1, 5, 0});
+         },
+         "has a topic already"},
         {"not Shift-JIS", [](TimetableSource& s) { s.companies[0].name = "\xF0\x9F\x98\x80"; }, "Shift-JIS"},
         {"group", [](TimetableSource& s) { s.airports[0].group = -1; }, "airports.tsv record 1: group -1"},
     };
@@ -238,8 +263,10 @@ TEST(TimetableWriter, AcceptsEveryTableAtItsBound) {
     for (int k = 1; k <= 4; ++k) {
         SourceEdition e;
         for (int i = 0; i < 1100; ++i) {
-            e.flights.push_back(flight(airport_name(1 + i % 50), airport_name(100 - i % 50), "C29", i, 700, 800));
-            e.flights.push_back(flight(airport_name(100 - i % 50), airport_name(1 + i % 50), "C29", i, 700, 800));
+            e.flights.push_back(
+                flight(airport_name(1 + i % 50), airport_name(100 - i % 50), "C29", i, 700, 800));
+            e.flights.push_back(
+                flight(airport_name(100 - i % 50), airport_name(1 + i % 50), "C29", i, 700, 800));
         }
         src.editions[static_cast<std::size_t>(k)] = e;
     }

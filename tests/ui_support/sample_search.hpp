@@ -18,7 +18,8 @@ namespace quorvel::test {
 // The main window on the sample timetable, opening result windows as the program does.
 struct SampleSearch {
     explicit SampleSearch(Printer* printer = nullptr)
-        : services{t.boxes, t.launcher, t.help, printer != nullptr ? *printer : t.printer, t.clock, t.keys, {}, ""} {
+        : services{t.boxes, t.launcher, t.help, printer != nullptr ? *printer : t.printer,
+                   t.clock, t.keys,     {},     ""} {
         auto tt = load_timetable_file(std::filesystem::path(QUORVEL_BIN_DIR) / "timedata.dat");
         if (!tt) qFatal("sample timetable: %s", tt.error().message.c_str());
         t.app.timetable = std::move(*tt);

@@ -22,7 +22,8 @@ MessageAnswer ScriptedMessageBoxes::ask(const Question& question) {
     return a;
 }
 
-bool RecordingLauncher::launch(const std::string& program, const std::vector<std::string>& args, WindowStyle style) {
+bool RecordingLauncher::launch(const std::string& program, const std::vector<std::string>& args,
+                               WindowStyle style) {
     launches.push_back({program, args, style});
     return succeed;
 }
@@ -35,8 +36,7 @@ bool FakeKeys::GetKeyValue(std::string_view KeyName, std::string_view, std::stri
 }
 
 TestApp::TestApp()
-    : clock(day_number(2004, 1, 7)),
-      services{boxes, launcher, help, printer, clock, keys, {}, ""} {
+    : clock(day_number(2004, 1, 7)), services{boxes, launcher, help, printer, clock, keys, {}, ""} {
     app.paths = {dir(), dir()};
     app.settings = preset_settings();
     apply_zero_defaults(app.settings);

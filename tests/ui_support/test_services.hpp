@@ -19,7 +19,7 @@ namespace quorvel::test {
 
 // Answers questions from a script and records every question asked.
 class ScriptedMessageBoxes final : public MessageBoxes {
-public:
+  public:
     std::deque<MessageAnswer> answers;
     std::vector<Question> asked;
     int unanswered = 0;  // questions asked with the script empty (answered Cancel / No)
@@ -28,7 +28,7 @@ public:
 };
 
 class RecordingLauncher final : public BrowserLauncher {
-public:
+  public:
     struct Launch {
         std::string program;
         std::vector<std::string> args;
@@ -41,7 +41,7 @@ public:
 };
 
 class RecordingHelp final : public HelpViewer {
-public:
+  public:
     std::vector<int> commands;  // 3 index, 1 topic, 2 close
     std::vector<int> topics;
 
@@ -54,7 +54,7 @@ public:
 };
 
 class RecordingPrinter final : public Printer {
-public:
+  public:
     std::vector<PrintJob> jobs;
     bool print(const PrintJob& job) override {
         jobs.push_back(job);
@@ -64,16 +64,17 @@ public:
 
 // The default browser's command as a test sets it.
 class FakeKeys final : public KeyValueSource {
-public:
+  public:
     std::map<std::string, std::string, std::less<>> values;
     mutable std::vector<std::string> asked;
-    bool GetKeyValue(std::string_view KeyName, std::string_view SubKeyRef, std::string& KeyVal) const override;
+    bool GetKeyValue(std::string_view KeyName, std::string_view SubKeyRef,
+                     std::string& KeyVal) const override;
 };
 
 // A run of the program in a temporary directory: settings at their defaults, a small airport table,
 // today 2004/01/07 (a Wednesday), every service a recording double.
 class TestApp {
-public:
+  public:
     TestApp();
     TestApp(const TestApp&) = delete;
     TestApp& operator=(const TestApp&) = delete;
@@ -94,7 +95,8 @@ public:
 };
 
 // The airports of TestApp's timetable.
-inline const std::vector<std::string> test_airports = {"東京／羽田", "大阪／伊丹", "福岡", "札幌／千歳", "那覇"};
+inline const std::vector<std::string> test_airports = {"東京／羽田", "大阪／伊丹", "福岡", "札幌／千歳",
+                                                       "那覇"};
 
 // Runs `act` on the next modal window as soon as it is shown (a window's own exec() would
 // otherwise wait for a user). Gives up silently after a few seconds, so a missing window makes

@@ -39,7 +39,8 @@ frmSplash::frmSplash(const Identity& identity, QWidget* parent)
     lblDataDate->setGeometry(10, 140, 384, 24);
     lblDataDate->setAlignment(Qt::AlignCenter);
 
-    if (QScreen* s = QGuiApplication::primaryScreen()) move(s->availableGeometry().center() - rect().center());
+    if (QScreen* s = QGuiApplication::primaryScreen())
+        move(s->availableGeometry().center() - rect().center());
 }
 
 }  // namespace quorvel

@@ -11,7 +11,7 @@ struct Identity;
 // Shown while the program loads its data.
 class frmSplash final : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit frmSplash(const Identity& identity, QWidget* parent = nullptr);
 
     QLabel* lblProductName = nullptr;

@@ -21,8 +21,8 @@ int main(int argc, char** argv) {
     quorvel::QtPrinter printer;
     quorvel::SystemClock clock;
     quorvel::XdgKeyValueSource keys;
-    quorvel::Services services{boxes, launcher, help, printer, clock, keys, {},
-                               qEnvironmentVariable("PATH").toStdString()};
+    quorvel::Services services{boxes, launcher, help, printer,
+                               clock, keys,     {},   qEnvironmentVariable("PATH").toStdString()};
 
     auto window = quorvel::start_program(app, services, quorvel::program_hooks(app, services));
     if (!window) return 1;

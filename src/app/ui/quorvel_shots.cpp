@@ -38,7 +38,7 @@ using namespace quorvel;
 
 // Nothing is asked, launched or printed while pictures are taken.
 class Silent final : public MessageBoxes, public BrowserLauncher, public Printer, public KeyValueSource {
-public:
+  public:
     MessageAnswer ask(const Question&) override { return MessageAnswer::cancel; }
     bool launch(const std::string&, const std::vector<std::string>&, WindowStyle) override { return true; }
     bool print(const PrintJob&) override { return true; }

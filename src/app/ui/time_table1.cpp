@@ -16,10 +16,10 @@
 #include <cstdio>
 
 #include "app/app_state.hpp"
+#include "app/ui/time_table92.hpp"
 #include "common/day_number.hpp"
 #include "inquiry/ui/browser_use.hpp"
 #include "inquiry/ui/time_table93.hpp"
-#include "app/ui/time_table92.hpp"
 #include "platform/paths.hpp"
 #include "platform/ui/qt_text.hpp"
 #include "platform/ui/services.hpp"
@@ -98,9 +98,19 @@ void time_table1::build_form() {
         const char* names[7];  // place label, time label, the four unit labels, the "～"
     };
     const Side sides[] = {
-        {"Frame2", "出発条件", 8, 1, "出発地", "出発時刻",
+        {"Frame2",
+         "出発条件",
+         8,
+         1,
+         "出発地",
+         "出発時刻",
          {"Label1", "Label2", "Label3", "Label4", "Label5", "Label6", "Label7"}},
-        {"Frame3", "到着条件", 294, 6, "到着地", "到着時刻",
+        {"Frame3",
+         "到着条件",
+         294,
+         6,
+         "到着地",
+         "到着時刻",
          {"Label8", "Label9", "Label10", "Label11", "Label13", "Label14", "Label12"}},
     };
     for (const Side& sd : sides) {
@@ -157,13 +167,13 @@ void time_table1::build_form() {
     Command3 = button(central, "Command3", "ｶﾚﾝﾀﾞｰ", 264, 378);
     Command2 = button(central, "Command2", "終了", 472, 378);
 
-    QLineEdit** named[] = {&Text1, &Text2, &Text3, &Text4, &Text5, &Text6, &Text7, &Text8,
+    QLineEdit** named[] = {&Text1, &Text2,  &Text3,  &Text4,  &Text5,  &Text6,  &Text7, &Text8,
                            &Text9, &Text10, &Text11, &Text12, &Text13, &Text14, &Text15};
     for (int n = 1; n <= 15; ++n) *named[n - 1] = Text[n];
 
     for (int n = 1; n <= 15; ++n) Text[n]->installEventFilter(this);
-    for (QWidget* w : std::initializer_list<QWidget*>{Option4, Option5, Option6, Option7, Option8, Command1, Command2,
-                                                      Command3, Command4})
+    for (QWidget* w : std::initializer_list<QWidget*>{Option4, Option5, Option6, Option7, Option8, Command1,
+                                                      Command2, Command3, Command4})
         w->installEventFilter(this);
 
     // The focus runs through the form in the order Enter moves it.
@@ -173,8 +183,8 @@ void time_table1::build_form() {
         if (prev) setTabOrder(prev, Text[n]);
         prev = Text[n];
     }
-    for (QWidget* w : std::initializer_list<QWidget*>{Option4, Option5, Option6, Option7, Option8, Command1, Command4,
-                                                      Command3, Command2}) {
+    for (QWidget* w : std::initializer_list<QWidget*>{Option4, Option5, Option6, Option7, Option8, Command1,
+                                                      Command4, Command3, Command2}) {
         setTabOrder(prev, w);
         prev = w;
     }
@@ -295,7 +305,10 @@ void time_table1::show_form(const SearchForm& form) {
         const QString t = qs(form.text[static_cast<std::size_t>(n)]);
         if (Text[n]->text() != t) Text[n]->setText(t);
     }
-    (form.connections_option == 6 ? Option6 : form.connections_option == 5 ? Option5 : Option4)->setChecked(true);
+    (form.connections_option == 6   ? Option6
+     : form.connections_option == 5 ? Option5
+                                    : Option4)
+        ->setChecked(true);
     (form.one_per_flight ? Option7 : Option8)->setChecked(true);
 }
 
@@ -385,8 +398,8 @@ void time_table1::open_web_page(int menu_item) {
     const auto address = app_.sites.address(site);
     if (!address) {
         services_.boxes.ask({"注意メッセージ",
-                             "このページのアドレスが設定されていません。\n" + std::string(sites_file_name) + " の " +
-                                 std::string(site_key(site)) + " を設定してください。",
+                             "このページのアドレスが設定されていません。\n" + std::string(sites_file_name) +
+                                 " の " + std::string(site_key(site)) + " を設定してください。",
                              MessageIcon::exclamation, MessageButtons::ok, 0});
         return;
     }

@@ -27,7 +27,7 @@ struct MainWindowHooks {
     // The result window, after a passed full check (app.cond holds the conditions, inquiry_mode
     // says which search). When it closes it calls time_table1::result_window_closed().
     std::function<void(time_table1&)> open_results;
-    std::function<void(time_table1&)> open_calendar;                    // time_table12
+    std::function<void(time_table1&)> open_calendar;                         // time_table12
     std::function<void(time_table1&, int picker_mode)> open_airport_picker;  // time_table11
     // Hotel windows, each after loading the hotel data; the browser is already set up for the
     // first and the last.
@@ -39,20 +39,20 @@ struct MainWindowHooks {
 // The main window with the flight search form.
 class time_table1 final : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     time_table1(AppState& app, Services& services, MainWindowHooks hooks = {}, QWidget* parent = nullptr);
     ~time_table1() override;
 
     // The form's controls; index n holds Textn (0 and gaps unused).
     std::array<QLineEdit*, 16> Text{};
-    QLineEdit *Text1, *Text2, *Text3, *Text4, *Text5, *Text6, *Text7, *Text8, *Text9, *Text10, *Text11, *Text12,
-        *Text13, *Text14, *Text15;
+    QLineEdit *Text1, *Text2, *Text3, *Text4, *Text5, *Text6, *Text7, *Text8, *Text9, *Text10, *Text11,
+        *Text12, *Text13, *Text14, *Text15;
     QRadioButton *Option4, *Option5, *Option6, *Option7, *Option8;
     QLabel* Label21;
     QPushButton *Command1, *Command2, *Command3, *Command4;
     QMenu *menu_1, *manu_2, *menu_3, *menu_4, *menu_5, *menu_53;
-    QAction *menu_11, *menu_21, *menu_22, *menu_31, *menu_32, *menu_41, *menu_42, *menu_51, *menu_531, *menu_532,
-        *menu_533, *menu_534, *menu_535, *menu_54;
+    QAction *menu_11, *menu_21, *menu_22, *menu_31, *menu_32, *menu_41, *menu_42, *menu_51, *menu_531,
+        *menu_532, *menu_533, *menu_534, *menu_535, *menu_54;
 
     // Fills the form from the settings' last search and today's date.
     void set_form1();
@@ -72,14 +72,14 @@ public:
     // Plugs in a window of later work and enables what opens it.
     void set_hooks(MainWindowHooks hooks);
 
-signals:
+  signals:
     void program_ended();
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     void build_form();
     void build_menus();
     void update_enabled();

@@ -12,7 +12,7 @@ struct AppState;
 // The version window.
 class time_table92 final : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit time_table92(AppState& app, QWidget* parent = nullptr);
 
     QLabel* Label1 = nullptr;  // the title
@@ -23,7 +23,7 @@ public:
     void reject() override;
     void end_proc();
 
-private:
+  private:
     AppState& app_;
 };
 

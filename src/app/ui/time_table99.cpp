@@ -24,9 +24,13 @@ time_table99::time_table99(AppState& app, QWidget* parent) : QWidget(parent, Qt:
     if (const auto* pos = app.settings.position(window_name)) place_window(*this, *pos);
 }
 
-void time_table99::set_range(int minimum, int maximum) { ProgressBar1->setRange(minimum, std::max(minimum, maximum)); }
+void time_table99::set_range(int minimum, int maximum) {
+    ProgressBar1->setRange(minimum, std::max(minimum, maximum));
+}
 
-void time_table99::set_value(int value) { ProgressBar1->setValue(std::clamp(value, ProgressBar1->minimum(), ProgressBar1->maximum())); }
+void time_table99::set_value(int value) {
+    ProgressBar1->setValue(std::clamp(value, ProgressBar1->minimum(), ProgressBar1->maximum()));
+}
 
 void time_table99::yield() { QApplication::processEvents(); }
 

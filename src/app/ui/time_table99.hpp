@@ -14,7 +14,7 @@ struct AppState;
 // sections read, and pending window events are processed at each yield.
 class time_table99 final : public QWidget, public Progress {
     Q_OBJECT
-public:
+  public:
     explicit time_table99(AppState& app, QWidget* parent = nullptr);
 
     QProgressBar* ProgressBar1 = nullptr;
@@ -26,7 +26,7 @@ public:
     // Remembers the position for the settings file and closes.
     void unload();
 
-private:
+  private:
     AppState& app_;
 };
 

@@ -84,7 +84,8 @@ time_table5::time_table5(AppState& app, Services& services, FareSheetView view, 
     layout->addLayout(bottom);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    for (QWidget* w : std::initializer_list<QWidget*>{Command1, Command2, MSFlexGrid1}) w->installEventFilter(this);
+    for (QWidget* w : std::initializer_list<QWidget*>{Command1, Command2, MSFlexGrid1})
+        w->installEventFilter(this);
     connect(Command2, &QPushButton::clicked, this, &time_table5::end_proc);
     connect(MSFlexGrid1, &QTableWidget::cellDoubleClicked, this,
             [this](int row, int column) { MSFlexGrid1_DblClick(row + 1, column); });

@@ -17,7 +17,7 @@ struct Services;
 // what set_grid computed; a double click on a fare opens that fare's help topic.
 class time_table5 final : public QWidget {
     Q_OBJECT
-public:
+  public:
     // A top-level window that belongs to the result window.
     time_table5(AppState& app, Services& services, FareSheetView view, QWidget* result_window);
     ~time_table5() override;
@@ -33,11 +33,11 @@ public:
     void MSFlexGrid1_DblClick(int r, int k);
     void end_proc();
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     AppState& app_;
     Services& services_;
     FareSheetView view_;

@@ -85,7 +85,8 @@ void infhotel92::set_form1() {
 }
 
 void infhotel92::Option_Click(int) {
-    Label1->setText(QStringLiteral("検索開始ボタンをクリックして下さい。\nブラウザの環境設定には少々時間がかかります。"));
+    Label1->setText(
+        QStringLiteral("検索開始ボタンをクリックして下さい。\nブラウザの環境設定には少々時間がかかります。"));
     Command2->setEnabled(true);
 }
 
@@ -115,7 +116,8 @@ void infhotel92::Command2_Click() {
     Option2->setEnabled(option == 2);
     Option3->setEnabled(false);
 
-    BrowserSearch search(search_targets_for(option), [this](const std::filesystem::path& f) { show_file(f); });
+    BrowserSearch search(search_targets_for(option),
+                         [this](const std::filesystem::path& f) { show_file(f); });
     search_ = &search;
     const auto roots =
         services_.browser_roots.empty() ? browser_search_roots(services_.path_env) : services_.browser_roots;

@@ -20,7 +20,7 @@ class BrowserSearch;
 // the file system for its program file.
 class infhotel92 final : public QDialog {
     Q_OBJECT
-public:
+  public:
     infhotel92(AppState& app, Services& services, QWidget* parent = nullptr);
     ~infhotel92() override;
 
@@ -29,13 +29,13 @@ public:
     QRadioButton* Option1 = nullptr;
     QRadioButton* Option2 = nullptr;
     QRadioButton* Option3 = nullptr;
-    QLineEdit* Text1 = nullptr;  // the file being looked at
+    QLineEdit* Text1 = nullptr;       // the file being looked at
     QPushButton* Command1 = nullptr;  // 終了
     QPushButton* Command2 = nullptr;  // 検索開始
 
     void reject() override;  // Escape and the window's close button end it like 終了
 
-private:
+  private:
     void init_sec();
     void set_form1();
     void Option_Click(int option);

@@ -22,7 +22,8 @@ bool time_table21::Form_Load(AppState& app, Services& services, QWidget*) {
     if (!page) return report(page.error().message);
     // A folder name with blanks or Japanese in it still makes one well-formed address.
     const QUrl url = QUrl::fromLocalFile(QString::fromStdString(page->string()));
-    return open_in_browser(app, services, url.toString(QUrl::FullyEncoded).toStdString(), WindowStyle::maximized);
+    return open_in_browser(app, services, url.toString(QUrl::FullyEncoded).toStdString(),
+                           WindowStyle::maximized);
 }
 
 }  // namespace quorvel

@@ -13,7 +13,7 @@ struct Services;
 // whose address is not configured, is reported in a message box; the result says whether the
 // browser was started.
 class time_table21 {
-public:
+  public:
     static bool Form_Load(AppState& app, Services& services, QWidget* parent);
 };
 

@@ -16,7 +16,7 @@ struct Services;
 // The settings dialog: result order, hotel limit and detail window, and the browser's re-registration.
 class time_table93 final : public QDialog {
     Q_OBJECT
-public:
+  public:
     time_table93(AppState& app, Services& services, QWidget* parent = nullptr);
 
     QTabWidget* SSTab1 = nullptr;
@@ -32,10 +32,10 @@ public:
 
     void reject() override;
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void init_set();
     void set_form1();
     void Option_Click();

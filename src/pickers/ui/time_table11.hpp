@@ -19,7 +19,7 @@ class time_table1;
 // main window's departure or arrival field. Modeless; it deletes itself when it closes.
 class time_table11 final : public QDialog {
     Q_OBJECT
-public:
+  public:
     // picker_mode 11 fills the departure field, 12 the arrival field.
     time_table11(AppState& app, time_table1& main_window, int picker_mode);
     ~time_table11() override;
@@ -43,10 +43,10 @@ public:
 
     void reject() override;  // Escape in any control and the close button cancel like 取消終了
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void init_set();
     void set_form1();
     void set_list1(int indx);

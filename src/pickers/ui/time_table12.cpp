@@ -80,7 +80,8 @@ void time_table12::init_set() {
     }
     for (int n = 1; n <= 42; ++n) {
         const int row = (n - 1) / 7, col = (n - 1) % 7;
-        QPushButton* b = button(this, n, QString(), {left + col * step_x, days_y + row * step_y, cell_w, cell_h});
+        QPushButton* b =
+            button(this, n, QString(), {left + col * step_x, days_y + row * step_y, cell_w, cell_h});
         connect(b, &QPushButton::clicked, this, [this, n] { set_return(n); });
         Command[static_cast<std::size_t>(n)] = b;
     }

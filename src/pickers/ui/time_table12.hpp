@@ -20,7 +20,7 @@ class time_table1;
 // window's search form. Modeless; it deletes itself when it closes.
 class time_table12 final : public QDialog {
     Q_OBJECT
-public:
+  public:
     time_table12(AppState& app, time_table1& main_window);
     ~time_table12() override;
     time_table12(const time_table12&) = delete;
@@ -43,10 +43,10 @@ public:
 
     void reject() override;  // Escape and the close button end it like 終了
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void init_set();
     void set_form1();
     void set_calendar();

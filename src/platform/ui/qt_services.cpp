@@ -24,15 +24,29 @@ MessageAnswer QtMessageBoxes::ask(const Question& q) {
     box.setWindowTitle(qs(q.title));
     box.setText(qs(q.text));
     switch (q.icon) {
-        case MessageIcon::information: box.setIcon(QMessageBox::Information); break;
-        case MessageIcon::question: box.setIcon(QMessageBox::Question); break;
-        case MessageIcon::exclamation: box.setIcon(QMessageBox::Warning); break;
-        case MessageIcon::critical: box.setIcon(QMessageBox::Critical); break;
+        case MessageIcon::information:
+            box.setIcon(QMessageBox::Information);
+            break;
+        case MessageIcon::question:
+            box.setIcon(QMessageBox::Question);
+            break;
+        case MessageIcon::exclamation:
+            box.setIcon(QMessageBox::Warning);
+            break;
+        case MessageIcon::critical:
+            box.setIcon(QMessageBox::Critical);
+            break;
     }
     switch (q.buttons) {
-        case MessageButtons::ok: box.setStandardButtons(QMessageBox::Ok); break;
-        case MessageButtons::ok_cancel: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
-        case MessageButtons::yes_no: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
+        case MessageButtons::ok:
+            box.setStandardButtons(QMessageBox::Ok);
+            break;
+        case MessageButtons::ok_cancel:
+            box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+            break;
+        case MessageButtons::yes_no:
+            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+            break;
     }
     if (q.help_topic != 0) {
         QPushButton* help = box.addButton(QMessageBox::Help);
@@ -42,14 +56,19 @@ MessageAnswer QtMessageBoxes::ask(const Question& q) {
         QObject::connect(help, &QPushButton::clicked, &box, [this, topic] { help_.show_topic(topic); });
     }
     switch (box.exec()) {
-        case QMessageBox::Ok: return MessageAnswer::ok;
-        case QMessageBox::Yes: return MessageAnswer::yes;
-        case QMessageBox::No: return MessageAnswer::no;
-        default: return q.buttons == MessageButtons::yes_no ? MessageAnswer::no : MessageAnswer::cancel;
+        case QMessageBox::Ok:
+            return MessageAnswer::ok;
+        case QMessageBox::Yes:
+            return MessageAnswer::yes;
+        case QMessageBox::No:
+            return MessageAnswer::no;
+        default:
+            return q.buttons == MessageButtons::yes_no ? MessageAnswer::no : MessageAnswer::cancel;
     }
 }
 
-bool QtBrowserLauncher::launch(const std::string& program, const std::vector<std::string>& args, WindowStyle) {
+bool QtBrowserLauncher::launch(const std::string& program, const std::vector<std::string>& args,
+                               WindowStyle) {
     // The window style is the window manager's to honour; browsers take no common option for it,
     // and the page must stay the one argument the browser is given.
     QStringList list;
@@ -70,7 +89,8 @@ void HelpWindow::open_at(const QString& anchor) {
         if (f.open(QIODevice::ReadOnly))
             browser_->setHtml(QString::fromUtf8(f.readAll()));
         else
-            browser_->setPlainText(QStringLiteral("ヘルプファイルが見つかりません: ") + QString::fromStdString(file_.string()));
+            browser_->setPlainText(QStringLiteral("ヘルプファイルが見つかりません: ") +
+                                   QString::fromStdString(file_.string()));
     }
     browser_->show();
     browser_->raise();
@@ -165,8 +185,8 @@ std::optional<std::string> default_browser_id(const XdgDirs& dirs) {
 bool XdgKeyValueSource::GetKeyValue(std::string_view KeyName, std::string_view, std::string& KeyVal) const {
     KeyVal.clear();
     if (KeyName != http_command_key) return false;
-    const XdgDirs dirs = xdg_dirs(env("HOME"), env("XDG_CONFIG_HOME"), env("XDG_CONFIG_DIRS"), env("XDG_DATA_HOME"),
-                                  env("XDG_DATA_DIRS"));
+    const XdgDirs dirs = xdg_dirs(env("HOME"), env("XDG_CONFIG_HOME"), env("XDG_CONFIG_DIRS"),
+                                  env("XDG_DATA_HOME"), env("XDG_DATA_DIRS"));
     const auto id = default_browser_id(dirs);
     if (!id) return false;
     const auto file = find_desktop_file(dirs, *id);

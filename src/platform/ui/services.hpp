@@ -25,7 +25,7 @@ struct Question {
 };
 
 class MessageBoxes {
-public:
+  public:
     virtual ~MessageBoxes() = default;
     virtual MessageAnswer ask(const Question& question) = 0;
 };
@@ -35,20 +35,21 @@ public:
 enum class WindowStyle { maximized, normal };
 
 class BrowserLauncher {
-public:
+  public:
     virtual ~BrowserLauncher() = default;
     // Starts the program without waiting for it; the arguments are passed as they are, never
     // through a shell. False when the program could not be started.
-    virtual bool launch(const std::string& program, const std::vector<std::string>& args, WindowStyle style) = 0;
+    virtual bool launch(const std::string& program, const std::vector<std::string>& args,
+                        WindowStyle style) = 0;
 };
 
 // The help file viewer, with the three commands the windows give it.
 class HelpViewer {
-public:
+  public:
     virtual ~HelpViewer() = default;
-    virtual void show_index() = 0;          // command 3
+    virtual void show_index() = 0;           // command 3
     virtual void show_topic(int topic) = 0;  // command 1
-    virtual void close() = 0;               // command 2
+    virtual void close() = 0;                // command 2
 };
 
 // A printed page of text lines; the result report is the first user.
@@ -59,7 +60,7 @@ struct PrintJob {
 };
 
 class Printer {
-public:
+  public:
     virtual ~Printer() = default;
     // Asks for the printer (the print dialog) and prints; false when the user cancelled or the
     // printer refused.
@@ -73,9 +74,9 @@ struct Services {
     HelpViewer& help;
     Printer& printer;
     const Clock& clock;
-    const KeyValueSource& keys;               // the default web browser's command
+    const KeyValueSource& keys;                        // the default web browser's command
     std::vector<std::filesystem::path> browser_roots;  // where the browser set-up searches
-    std::string path_env;                     // PATH, to complete a bare program name
+    std::string path_env;                              // PATH, to complete a bare program name
 };
 
 }  // namespace quorvel

@@ -1,8 +1,8 @@
 #pragma once
 
+#include <QList>
 #include <QPoint>
 #include <QRect>
-#include <QList>
 
 class QWidget;
 

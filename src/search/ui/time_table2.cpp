@@ -66,7 +66,11 @@ std::vector<std::string> report_lines(const AppState& app) {
 }  // namespace
 
 time_table2::time_table2(AppState& app, Services& services, time_table1& main_window, ResultWindowHooks hooks)
-    : QWidget(&main_window, Qt::Window), app_(app), services_(services), main_(main_window), hooks_(std::move(hooks)) {
+    : QWidget(&main_window, Qt::Window),
+      app_(app),
+      services_(services),
+      main_(main_window),
+      hooks_(std::move(hooks)) {
     setObjectName(window_name);
     setAttribute(Qt::WA_DeleteOnClose);
 
@@ -116,13 +120,15 @@ time_table2::time_table2(AppState& app, Services& services, time_table1& main_wi
     layout->addWidget(Text1);
     layout->addLayout(buttons);
 
-    for (QWidget* w : std::initializer_list<QWidget*>{Command1, Command2, Command3, Command6, MSFlexGrid1, Text1})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{Command1, Command2, Command3, Command6, MSFlexGrid1, Text1})
         w->installEventFilter(this);
     connect(Command1, &QPushButton::clicked, this, &time_table2::end_proc);
     connect(Command2, &QPushButton::clicked, this, &time_table2::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &time_table2::Command3_Click);
     connect(Command6, &QPushButton::clicked, this, &time_table2::Command6_Click);
-    connect(MSFlexGrid1, &QTableWidget::cellDoubleClicked, this, [this](int row, int) { open_fare_sheet(row + 1); });
+    connect(MSFlexGrid1, &QTableWidget::cellDoubleClicked, this,
+            [this](int row, int) { open_fare_sheet(row + 1); });
 }
 
 time_table2::~time_table2() = default;
@@ -176,7 +182,8 @@ bool time_table2::Form_Load() {
 }
 
 void time_table2::refuse_inquiry() {
-    services_.boxes.ask({"注意メッセージ", no_direct_flight, MessageIcon::exclamation, MessageButtons::ok, 0});
+    services_.boxes.ask(
+        {"注意メッセージ", no_direct_flight, MessageIcon::exclamation, MessageButtons::ok, 0});
     end_proc();
 }
 
@@ -208,15 +215,14 @@ void time_table2::edit_data2() {
 void time_table2::open_fare_sheet(int r) {
     const auto& rows = app_.result_list.rows;
     if (r < 1 || r > static_cast<int>(rows.size())) return;
-    const FareItinerary itinerary =
-        fare_itinerary(rows[static_cast<std::size_t>(r - 1)], app_.cond.sel_date, app_.today_serial,
-                       fare_holidays(app_.settings));
+    const FareItinerary itinerary = fare_itinerary(rows[static_cast<std::size_t>(r - 1)], app_.cond.sel_date,
+                                                   app_.today_serial, fare_holidays(app_.settings));
     FareState state;
     const ItineraryFares fares = price_itinerary(*app_.timetable, itinerary, state);
     // A missing fare record is asked about; Cancel gives up this sheet, the program goes on.
     for (const std::string& message : fares.messages) {
-        const Question q{std::string(missing_fare_title), message, MessageIcon::exclamation, MessageButtons::ok_cancel,
-                         missing_fare_help};
+        const Question q{std::string(missing_fare_title), message, MessageIcon::exclamation,
+                         MessageButtons::ok_cancel, missing_fare_help};
         if (services_.boxes.ask(q) != MessageAnswer::ok) return;
     }
     if (!fares.priced) return;
@@ -225,8 +231,8 @@ void time_table2::open_fare_sheet(int r) {
 }
 
 void time_table2::Command2_Click() {
-    const Question q{"確認メッセージ", std::string(print_question), MessageIcon::exclamation, MessageButtons::ok_cancel,
-                     216};
+    const Question q{"確認メッセージ", std::string(print_question), MessageIcon::exclamation,
+                     MessageButtons::ok_cancel, 216};
     if (services_.boxes.ask(q) != MessageAnswer::ok) return;
     services_.printer.print({app_.identity.app_title, report_lines(app_), 9});
 }

@@ -27,7 +27,7 @@ struct ResultWindowHooks {
 // fare sheet of a row and hands on to the hotel search and the seat enquiry.
 class time_table2 final : public QWidget {
     Q_OBJECT
-public:
+  public:
     // A top-level window that belongs to the main window (it goes when the main window goes).
     time_table2(AppState& app, Services& services, time_table1& main_window, ResultWindowHooks hooks = {});
     ~time_table2() override;
@@ -54,11 +54,11 @@ public:
     void Command2_Click();
     void end_proc();
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     void set_form1();
     void Command3_Click();
     void Command6_Click();

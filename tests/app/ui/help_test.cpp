@@ -38,7 +38,7 @@ std::set<int> topics_in_use() {
 
 class HelpTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void every_topic_the_program_passes_has_a_page() {
         const std::string html = read_all(help_file);
         QVERIFY2(!html.empty(), "the help file is beside the program");

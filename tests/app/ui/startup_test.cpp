@@ -33,7 +33,7 @@ void install_sample(TestApp& t, const std::string& browser_kind) {
 
 class StartupTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void the_splash_shows_the_version_with_two_blanks() {
         Identity id;
         frmSplash splash(id);

@@ -52,12 +52,13 @@ struct Harness {
 
 class TimeTable1Test : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void starts_with_the_last_search_and_today() {
         Harness h;
         time_table1& w = *h.window;
         QCOMPARE(w.windowTitle(), QStringLiteral("ケルバ国内線時刻表＆ホテル情報"));
-        const char* expected[] = {"", "東京／羽田", "7", "5", "12", "0", "福岡", "8", "0", "23", "59", "60", "", "2004", "1", "7"};
+        const char* expected[] = {"",  "東京／羽田", "7",  "5",  "12", "0",    "福岡", "8",
+                                  "0", "23",         "59", "60", "",   "2004", "1",    "7"};
         for (int n = 1; n <= 15; ++n) QCOMPARE(w.Text[n]->text(), QString::fromUtf8(expected[n]));
         QVERIFY(w.Option4->isChecked());
         QVERIFY(w.Option7->isChecked());
@@ -70,7 +71,8 @@ private slots:
         QCOMPARE(w.menu_11->text(), QStringLiteral("ｹﾙﾊﾞ国内線時刻表の終了(&C&ｿ)"));
         QCOMPARE(w.menu_32->text(), QStringLiteral("ホテル情報の登録･修正(&H&ｸ)"));
         QCOMPARE(w.menu_535->text(), QStringLiteral("ﾀﾞｳﾝﾛｰﾄﾞ"));
-        QCOMPARE(w.findChild<QWidget*>("Frame5")->property("title").toString(), QStringLiteral("乗り継ぎ回数"));
+        QCOMPARE(w.findChild<QWidget*>("Frame5")->property("title").toString(),
+                 QStringLiteral("乗り継ぎ回数"));
         // The last search's travel date is not kept: today is the date of every new run.
         QCOMPARE(h.t.app.cond.sel_date, day_number(2004, 1, 7));
     }
@@ -215,7 +217,8 @@ private slots:
         h.t.boxes.answers = {MessageAnswer::no};
         QTest::mouseClick(w.Command4, Qt::LeftButton);
         QCOMPARE(h.t.boxes.asked.size(), 1u);
-        QCOMPARE(h.t.boxes.asked[0].text, std::string("ブラウザ環境が登録されていません。いま登録しますか。"));
+        QCOMPARE(h.t.boxes.asked[0].text,
+                 std::string("ブラウザ環境が登録されていません。いま登録しますか。"));
         QCOMPARE(h.t.boxes.asked[0].title, std::string("問い合わせメッセージ"));
         QCOMPARE(h.t.boxes.asked[0].help_topic, 218);
         QCOMPARE(h.results_opened, 0);

@@ -12,7 +12,7 @@ using namespace quorvel::test;
 
 class TimeTable92Test : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     // The version window opens from the help menu, names the program, its version and data date,
     // and closes with OK or Escape, remembering where it was.
     void opens_from_the_menu_and_closes_with_ok_or_escape() {

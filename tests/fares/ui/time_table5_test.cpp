@@ -28,14 +28,15 @@ void double_click_row(time_table2& list, int row) {
 }
 
 QString cell(const time_table5& s, int row, int column) {
-    return row == 0 ? s.MSFlexGrid1->horizontalHeaderItem(column)->text() : s.MSFlexGrid1->item(row - 1, column)->text();
+    return row == 0 ? s.MSFlexGrid1->horizontalHeaderItem(column)->text()
+                    : s.MSFlexGrid1->item(row - 1, column)->text();
 }
 
 }  // namespace
 
 class TimeTable5Test : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void double_click_shows_the_fares_of_each_leg() {
         SampleSearch h;
         time_table2* list = one_connection_list(h);
@@ -44,8 +45,10 @@ private slots:
         QPointer<time_table5> sheet = list->findChild<time_table5*>();
         QVERIFY(sheet != nullptr);
         QVERIFY(sheet->isVisible());
-        QCOMPARE(sheet->Command1->text(), QStringLiteral("札幌 → 大阪／伊丹 → 鹿児島  2004/01/20 (火) 出発　（通常期）"));
-        QCOMPARE(sheet->Label1->text(), QStringLiteral("表をダブルクリックするとその運賃のヘルプを表示します"));
+        QCOMPARE(sheet->Command1->text(),
+                 QStringLiteral("札幌 → 大阪／伊丹 → 鹿児島  2004/01/20 (火) 出発　（通常期）"));
+        QCOMPARE(sheet->Label1->text(),
+                 QStringLiteral("表をダブルクリックするとその運賃のヘルプを表示します"));
         QCOMPARE(cell(*sheet, 0, 0), QStringLiteral("運賃区分"));
         QCOMPARE(cell(*sheet, 0, 1), QStringLiteral("JAL 614"));
         QCOMPARE(cell(*sheet, 0, 2), QStringLiteral("JAL 653"));

@@ -12,7 +12,7 @@ using namespace quorvel::test;
 
 class Infhotel92Test : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void asks_for_a_choice_before_searching() {
         TestApp t;
         infhotel92 w(t.app, t.services);
@@ -23,7 +23,8 @@ private slots:
         QVERIFY(!w.Command2->isEnabled());
         QTest::mouseClick(w.Option1, Qt::LeftButton);
         QCOMPARE(w.Label1->text(),
-                 QStringLiteral("検索開始ボタンをクリックして下さい。\nブラウザの環境設定には少々時間がかかります。"));
+                 QStringLiteral(
+                     "検索開始ボタンをクリックして下さい。\nブラウザの環境設定には少々時間がかかります。"));
         QVERIFY(w.Command2->isEnabled());
     }
 
@@ -37,7 +38,8 @@ private slots:
         QTest::mouseClick(w.Option3, Qt::LeftButton);
         QCOMPARE(t.boxes.asked.size(), 1u);
         QCOMPARE(t.boxes.asked[0].title, std::string("確認メッセージ"));
-        QCOMPARE(t.boxes.asked[0].text, std::string("インターネットを利用した予約は行えません\n処理を続行しますか"));
+        QCOMPARE(t.boxes.asked[0].text,
+                 std::string("インターネットを利用した予約は行えません\n処理を続行しますか"));
         QVERIFY(t.boxes.asked[0].buttons == MessageButtons::ok_cancel);
         QVERIFY(w.isVisible());
         QCOMPARE(t.app.settings.browser_kind, std::string("0"));

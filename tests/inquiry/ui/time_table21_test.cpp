@@ -36,7 +36,7 @@ std::string slurp(const std::filesystem::path& p) {
 
 class TimeTable21Test : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void seat_enquiry_from_the_main_window_opens_the_enquiry_page() {
         InquirySearch h;
         h.form("東京／羽田", "福岡", h.window->Option5, "7", "21");

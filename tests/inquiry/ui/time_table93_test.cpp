@@ -13,7 +13,7 @@ using namespace quorvel::test;
 
 class TimeTable93Test : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void shows_and_changes_the_common_options() {
         TestApp t;
         t.app.settings.sel_option = 2;
@@ -71,7 +71,8 @@ private slots:
     void re_registration_without_a_desktop_browser_opens_the_search() {
         TestApp t;
         t.app.set_browser({"1", "/old/chromium"});
-        t.keys.values[std::string(http_command_key)] = "\"C:\\Program Files\\Internet Explorer\\IExplore.exe\" -nohome";
+        t.keys.values[std::string(http_command_key)] =
+            "\"C:\\Program Files\\Internet Explorer\\IExplore.exe\" -nohome";
         const auto chrome = t.make_program("root1/opt/google/chrome/google-chrome");
         time_table93 w(t.app, t.services);
         w.show();

@@ -91,15 +91,16 @@ W* child(QWidget* window, const QString& name) {
 
 class TimeTable11Test : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void opens_on_the_last_area_with_the_departure_texts() {
         Harness h;
         h.t.app.settings.control_flg[9] = 4;
         time_table11* p = h.open_for(h.main().Text1);
         QVERIFY(p);
         QCOMPARE(p->windowTitle(), QStringLiteral("ケルバ国内線時刻表＆ホテル情報"));
-        const char* captions[] = {"北海道エリア", "東北エリア", "北陸・中部エリア", "東京エリア", "大阪エリア",
-                                  "中国エリア",   "四国エリア", "九州エリア",       "沖縄エリア", "全国"};
+        const char* captions[] = {"北海道エリア", "東北エリア", "北陸・中部エリア", "東京エリア",
+                                  "大阪エリア",   "中国エリア", "四国エリア",       "九州エリア",
+                                  "沖縄エリア",   "全国"};
         for (int n = 1; n <= 10; ++n) {
             auto* o = child<QRadioButton>(p, QStringLiteral("Option%1").arg(n));
             QVERIFY(o && o->isVisible());
@@ -110,7 +111,8 @@ private slots:
         QCOMPARE(entries(list), (QStringList{"東京／羽田", "東京／成田"}));
         QCOMPARE(child<QGroupBox>(p, "Frame1")->title(), QStringLiteral("出発地の選択"));
         QCOMPARE(child<QPushButton>(p, "Command4")->text(), QStringLiteral("出発地"));
-        QCOMPARE(child<QLineEdit>(p, "Text1")->text(), QStringLiteral("エリアの出発地より出発地を選択して下さい"));
+        QCOMPARE(child<QLineEdit>(p, "Text1")->text(),
+                 QStringLiteral("エリアの出発地より出発地を選択して下さい"));
         QCOMPARE(child<QPushButton>(p, "Command3")->text(), QStringLiteral("選択確定"));
         QCOMPARE(child<QPushButton>(p, "Command1")->text(), QStringLiteral("取消終了"));
         QVERIFY(!child<QPushButton>(p, "Command3")->isEnabled());
@@ -164,7 +166,8 @@ private slots:
         QVERIFY(child<QRadioButton>(again, "Option5")->isChecked());
         QCOMPARE(child<QGroupBox>(again, "Frame1")->title(), QStringLiteral("到着地の選択"));
         QCOMPARE(child<QPushButton>(again, "Command4")->text(), QStringLiteral("到着地"));
-        QCOMPARE(child<QLineEdit>(again, "Text1")->text(), QStringLiteral("エリアの到着地より到着地を選択して下さい"));
+        QCOMPARE(child<QLineEdit>(again, "Text1")->text(),
+                 QStringLiteral("エリアの到着地より到着地を選択して下さい"));
     }
 
     void a_refused_arrival_opens_the_picker_and_a_double_click_fills_it() {

@@ -100,7 +100,7 @@ int thumb_y(QScrollBar* bar) { return scroll_part(bar, QStyle::SC_ScrollBarSlide
 
 class TimeTable12Test : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void opens_on_the_current_month_from_the_button_and_the_menu() {
         Harness h;
         QVERIFY(h.window->Command3->isEnabled());
@@ -111,7 +111,8 @@ private slots:
         QCOMPARE(c->findChild<QLineEdit*>("Text1")->text(), QStringLiteral("2004/1"));
         const char* weekdays[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
         for (int i = 1; i <= 7; ++i)
-            QCOMPARE(c->findChild<QLabel*>(QStringLiteral("Label%1").arg(i))->text(), QString::fromLatin1(weekdays[i - 1]));
+            QCOMPARE(c->findChild<QLabel*>(QStringLiteral("Label%1").arg(i))->text(),
+                     QString::fromLatin1(weekdays[i - 1]));
         QCOMPARE(day_button(c, 43)->text(), QStringLiteral("終了"));
         // 2004-01-01 was a Thursday.
         QCOMPARE(days_shown(c), days_from(5, 31));

@@ -2,9 +2,9 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QProcess>
-#include <QRegularExpression>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
@@ -30,7 +30,7 @@ QString cell(const time_table2& w, int row, int column) { return w.MSFlexGrid1->
 
 class TimeTable2Test : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void lists_two_connection_itineraries() {
         Harness h;
         h.form("釧路", "宮古", h.window->Option6);
@@ -52,7 +52,8 @@ private slots:
         QVERIFY(!w->MSFlexGrid1->item(0, 1)->font().bold());
         QCOMPARE(w->MSFlexGrid1->item(0, 6)->font().pointSize(), 10);
         // The row is tall enough for its three lines.
-        QVERIFY(w->MSFlexGrid1->rowHeight(0) >= 3 * QFontMetrics(w->MSFlexGrid1->item(0, 2)->font()).height());
+        QVERIFY(w->MSFlexGrid1->rowHeight(0) >=
+                3 * QFontMetrics(w->MSFlexGrid1->item(0, 2)->font()).height());
         // No direct flight listed: nothing to enquire about. The main window waits meanwhile.
         QVERIFY(!w->Command6->isEnabled());
         QVERIFY(w->Command2->isEnabled());
@@ -104,7 +105,8 @@ private slots:
         QCOMPARE(w->Text1->text(), QStringLiteral("条件にあう航空機を検索できませんでした"));
         QVERIFY(!w->Command2->isEnabled());
         QVERIFY(!w->Command6->isEnabled());
-        QVERIFY(w->Command4->text().endsWith(QStringLiteral("  ★時刻表の有効日付(2099/12/31)を超えています")));
+        QVERIFY(
+            w->Command4->text().endsWith(QStringLiteral("  ★時刻表の有効日付(2099/12/31)を超えています")));
     }
 
     void printing_asks_first_and_prints_the_report() {
@@ -138,13 +140,16 @@ private slots:
             return t.replace(QChar(0x3000), ' ').replace(QChar(0x301C), QChar(0xFF5E)).simplified();
         };
         const QString printed = plain(QString::fromUtf8(text.readAllStandardOutput()));
-        QVERIFY2(printed.contains(plain(QStringLiteral("ケルバ国内線時刻表＆ホテル情報　(Version 3.44)"))), qPrintable(printed));
+        QVERIFY2(printed.contains(plain(QStringLiteral("ケルバ国内線時刻表＆ホテル情報　(Version 3.44)"))),
+                 qPrintable(printed));
         QVERIFY(printed.contains(plain(QStringLiteral("出発地　：釧路　到着地：宮古"))));
         QVERIFY(printed.contains(plain(QStringLiteral("乗継条件：２回乗り継ぎ"))));
         QVERIFY(printed.contains(plain(QStringLiteral("日付　　：2004/01/20（火）"))));
         QVERIFY(printed.contains(plain(QStringLiteral("[375分] JAS0952[MD90] 釧路(11:15発)→札幌(11:50着)"))));
-        QVERIFY(printed.contains(plain(QStringLiteral("～ ANA1264[B747] 札幌(12:40発)→大阪／関西(14:35着)"))));
-        QVERIFY(printed.contains(plain(QStringLiteral("～ JTA0111[B767] 大阪／関西(15:05発)→宮古(17:30着)"))));
+        QVERIFY(
+            printed.contains(plain(QStringLiteral("～ ANA1264[B747] 札幌(12:40発)→大阪／関西(14:35着)"))));
+        QVERIFY(
+            printed.contains(plain(QStringLiteral("～ JTA0111[B767] 大阪／関西(15:05発)→宮古(17:30着)"))));
     }
 
     void a_long_report_runs_over_several_pages() {
@@ -163,7 +168,8 @@ private slots:
         info.start("pdfinfo", {pdf});
         QVERIFY(info.waitForFinished(20000));
         const QString about = QString::fromUtf8(info.readAllStandardOutput());
-        const QRegularExpressionMatch pages = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(about);
+        const QRegularExpressionMatch pages =
+            QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(about);
         QVERIFY2(pages.hasMatch(), qPrintable(about));
         QVERIFY2(pages.captured(1).toInt() > 5, qPrintable(about));
         // The last itinerary of the list ends the last page.
@@ -173,7 +179,8 @@ private slots:
         const QString last_page = QString::fromUtf8(text.readAllStandardOutput()).simplified();
         const ListedItinerary& last = h.t.app.result_list.rows.back();
         const ListedLeg& leg = last.legs[static_cast<std::size_t>(last.leg_count - 1)];
-        const QString flight = qs(leg.company_code) + QStringLiteral("%1[").arg(leg.flight_number, 4, 10, QLatin1Char('0')) +
+        const QString flight = qs(leg.company_code) +
+                               QStringLiteral("%1[").arg(leg.flight_number, 4, 10, QLatin1Char('0')) +
                                qs(leg.aircraft) + QStringLiteral("]");
         QVERIFY2(last_page.contains(flight), qPrintable(flight + " / " + last_page.right(300)));
     }
@@ -227,7 +234,8 @@ private slots:
         h.t.boxes.answers = {MessageAnswer::no};
         QTest::mouseClick(w->Command3, Qt::LeftButton);
         QCOMPARE(h.t.boxes.asked.size(), 1u);
-        QCOMPARE(h.t.boxes.asked[0].text, std::string("ブラウザ環境が登録されていません。いま登録しますか。"));
+        QCOMPARE(h.t.boxes.asked[0].text,
+                 std::string("ブラウザ環境が登録されていません。いま登録しますか。"));
         QCOMPARE(h.t.boxes.asked[0].help_topic, 218);
         QCOMPARE(hotels, 0);
         h.t.app.settings.browser_kind = "2";
