@@ -8,9 +8,9 @@
 #include <cstdlib>
 #include <span>
 
-#include "app/settings.hpp"
 #include "common/day_number.hpp"
 #include "common/sjis.hpp"
+#include "config/settings.hpp"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace quorvel;

@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <span>
 
+#include "datatools/timetable_writer.hpp"
 #include "timetable/timetable_reader.hpp"
-#include "timetable/timetable_writer.hpp"
 
 namespace {
 

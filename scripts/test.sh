@@ -10,8 +10,9 @@ scripts/deps.sh test
 
 jobs=$(nproc)
 
-# Every C++ file keeps the project's format.
+# Every C++ file keeps the project's format, and includes never run upward through the layers.
 git ls-files -- '*.cpp' '*.hpp' | xargs clang-format-14 --dry-run -Werror
+scripts/check_layers.sh
 
 cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUORVEL_GUI=ON -DQUORVEL_BENCH=ON
 cmake --build build/release -j"$jobs"

@@ -10,9 +10,9 @@
 
 #include "common/file_io.hpp"
 #include "common/sjis.hpp"
+#include "datatools/hotel_source.hpp"
 #include "hotel/hotel_reader.hpp"
 #include "hotel/hotel_search.hpp"
-#include "hotel/hotel_source.hpp"
 
 namespace {
 

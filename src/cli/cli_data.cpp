@@ -7,11 +7,11 @@
 #include "cli/command.hpp"
 #include "common/file_io.hpp"
 #include "common/sjis.hpp"
+#include "datatools/hotel_source.hpp"
+#include "datatools/timetable_source.hpp"
+#include "datatools/timetable_writer.hpp"
 #include "hotel/hotel_reader.hpp"
-#include "hotel/hotel_source.hpp"
 #include "timetable/timetable_reader.hpp"
-#include "timetable/timetable_source.hpp"
-#include "timetable/timetable_writer.hpp"
 
 namespace quorvel::cli {
 

@@ -3,13 +3,13 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.hpp"
-#include "app/settings.hpp"
 #include "cli/command.hpp"
 #include "cli/search_run.hpp"
 #include "common/text.hpp"
+#include "config/settings.hpp"
 #include "fares/fare_engine.hpp"
 #include "fares/fare_sheet.hpp"
+#include "fares/settings_holidays.hpp"
 #include "search/conditions.hpp"
 #include "search/result_list.hpp"
 #include "timetable/timetable_reader.hpp"

@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "app/settings.hpp"
 #include "cli/command.hpp"
 #include "common/text.hpp"
+#include "config/settings.hpp"
 #include "hotel/hotel_reader.hpp"
 #include "hotel/hotel_search.hpp"
 

@@ -2,9 +2,9 @@
 #include <string>
 #include <vector>
 
-#include "app/sites.hpp"
 #include "cli/command.hpp"
 #include "cli/search_run.hpp"
+#include "config/sites.hpp"
 #include "inquiry/inquiry_pages.hpp"
 #include "search/result_list.hpp"
 

@@ -1,9 +1,9 @@
 #include <ostream>
 #include <string>
 
-#include "app/app_state.hpp"
 #include "cli/command.hpp"
 #include "cli/search_run.hpp"
+#include "config/identity.hpp"
 #include "search/report.hpp"
 #include "search/result_list.hpp"
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "app/settings.hpp"
 #include "cli/command.hpp"
+#include "config/settings.hpp"
 #include "fares/fare_engine.hpp"
 #include "search/search_types.hpp"
 #include "timetable/timetable.hpp"

@@ -6,10 +6,10 @@
 #include <utility>
 #include <vector>
 
-#include "app/sites.hpp"
 #include "common/file_io.hpp"
 #include "common/sjis.hpp"
 #include "common/text.hpp"
+#include "config/sites.hpp"
 #include "search/search_types.hpp"
 
 namespace quorvel {

@@ -14,7 +14,7 @@ namespace quorvel {
 struct SearchConditions;
 struct Sites;
 
-// The seat enquiry (time_table21): a set of static pages written into the program's tmp folder.
+// The seat enquiry (SeatEnquiry): a set of static pages written into the program's tmp folder.
 // inq.htm lets the user adjust the date, the airports and (JAL) the time band and pick airlines;
 // it opens one relay page per airline, which fills that airline's own form and submits it.
 //

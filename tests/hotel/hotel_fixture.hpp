@@ -7,9 +7,9 @@
 #include <string>
 
 #include "common/sjis.hpp"
+#include "datatools/hotel_source.hpp"
 #include "hotel/hotel_data.hpp"
 #include "hotel/hotel_reader.hpp"
-#include "hotel/hotel_source.hpp"
 
 namespace quorvel::test {
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "app/sites.hpp"
 #include "common/sjis.hpp"
+#include "config/sites.hpp"
 #include "search/search_types.hpp"
 
 namespace quorvel {

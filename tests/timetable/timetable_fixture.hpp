@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "common/day_number.hpp"
+#include "datatools/timetable_source.hpp"
+#include "datatools/timetable_writer.hpp"
 #include "timetable/timetable.hpp"
-#include "timetable/timetable_source.hpp"
-#include "timetable/timetable_writer.hpp"
 
 namespace quorvel::testing {
 

@@ -1,0 +1,191 @@
+// Renders every window of the program with the sample data into PNG files, for the README and for
+// looking at the layout without a display: quorvel-shots [output directory]
+// Run it with QT_QPA_PLATFORM=offscreen; it reads the data beside itself, like the program.
+#include <cstdio>
+#include <filesystem>
+
+#include <QApplication>
+#include <QDir>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPixmap>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTextBrowser>
+
+#include "app/startup.hpp"
+#include "app/window_wiring.hpp"
+#include "gui/common/app_state.hpp"
+#include "gui/common/browser_setup_window.hpp"
+#include "gui/common/progress_window.hpp"
+#include "gui/common/qt_services.hpp"
+#include "gui/common/qt_text.hpp"
+#include "gui/fares/fare_sheet_window.hpp"
+#include "gui/main_window.hpp"
+#include "gui/pickers/airport_picker.hpp"
+#include "gui/pickers/calendar_window.hpp"
+#include "gui/search/result_window.hpp"
+#include "gui/settings_dialog.hpp"
+#include "gui/splash_screen.hpp"
+#include "gui/version_window.hpp"
+#include "timetable/timetable_reader.hpp"
+
+namespace {
+
+using namespace quorvel;
+
+// Nothing is asked, launched or printed while pictures are taken.
+class Silent final : public MessageBoxes, public BrowserLauncher, public Printer, public KeyValueSource {
+  public:
+    MessageAnswer ask(const Question&) override { return MessageAnswer::cancel; }
+    bool launch(const std::string&, const std::vector<std::string>&, WindowStyle) override { return true; }
+    bool print(const PrintJob&) override { return true; }
+    bool GetKeyValue(std::string_view, std::string_view, std::string& v) const override {
+        v.clear();
+        return false;
+    }
+};
+
+void save(QWidget& w, const QDir& dir, const char* name) {
+    w.show();
+    QApplication::processEvents();
+    const QString file = dir.filePath(QString::fromUtf8(name) + ".png");
+    if (!w.grab().save(file)) std::fprintf(stderr, "quorvel-shots: cannot write %s\n", qPrintable(file));
+    w.hide();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    install_japanese(application);
+    const QDir out(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("shots"));
+    QDir().mkpath(out.path());
+
+    AppState app;
+    const std::filesystem::path app_dir = QCoreApplication::applicationDirPath().toStdString();
+    // Pictures must not touch the settings beside the program: the user files go to a scratch place.
+    app.paths = {app_dir, std::filesystem::temp_directory_path() / "quorvel-shots"};
+    app.today_serial = SystemClock().today();
+    auto settings = read_settings(app_dir / ini_file_name, app.today_serial);
+    if (settings) app.settings = *settings;
+    auto tt = load_timetable_file(app.paths.data(data_file_name));
+    if (!tt) {
+        std::fprintf(stderr, "quorvel-shots: %s\n", tt.error().message.c_str());
+        return 1;
+    }
+    app.timetable = std::move(*tt);
+    if (app.settings.sel_from_name.empty()) {
+        app.settings.sel_from_name = "東京／羽田";
+        app.settings.sel_to_name = "福岡";
+        app.settings.st_time1 = 700;
+        app.settings.st_time2 = 1200;
+        app.settings.ed_time1 = 800;
+        app.settings.ed_time2 = 2359;
+        app.settings.wait_time = 60;
+    }
+
+    Silent silent;
+    HelpWindow help(app.help_file());
+    SystemClock clock;
+    Services services{silent, silent, help, silent, clock, silent, {}, ""};
+
+    SplashScreen splash(app.identity);
+    save(splash, out, "splash_screen");
+
+    ProgressWindow progress(app);
+    progress.set_range(0, 10);
+    progress.set_value(6);
+    save(progress, out, "progress_window");
+
+    MainWindow main_window(app, services, program_hooks(app, services));
+    save(main_window, out, "main_window");
+    main_window.show();
+    main_window.Text1->setText(QStringLiteral("東京駅"));
+    main_window.Text1->setFocus();
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(main_window.Text1, &enter);
+    std::printf("message line: %s\n", qPrintable(main_window.Text12->text()));
+    save(main_window, out, "main_window_message");
+
+    // The refused airport opened the picker; a fresh one shows the remembered region.
+    for (auto* open_picker : main_window.findChildren<AirportPicker*>()) open_picker->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    app.settings.control_flg[9] = 4;
+    auto* picker = AirportPicker::open(app, main_window, 11);
+    save(*picker, out, "airport_picker");
+    picker->Option[10]->click();
+    picker->List1->setCurrentRow(2);
+    save(*picker, out, "airport_picker_all");
+    picker->set_mode(12);
+    picker->Option[8]->click();
+    save(*picker, out, "airport_picker_arrival");
+    picker->close();
+
+    auto* calendar = CalendarWindow::open(app, main_window);
+    save(*calendar, out, "calendar_window");
+    calendar->set_VScroll1_value(13);
+    save(*calendar, out, "calendar_window_later");
+    calendar->close();
+
+    // The result list of a search with up to two connections, and the fare sheet of its first row.
+    const auto search = [&](const char* from, const char* to, int wait_count, int st1, int st2) {
+        SearchConditions& c = app.cond;
+        c.sel_from_name = from;
+        c.sel_to_name = to;
+        c.st_time1 = st1;
+        c.st_time2 = st2;
+        c.ed_time1 = 600;
+        c.ed_time2 = 2359;
+        c.wait_time = 60;
+        c.wait_count = wait_count;
+        c.combination_number = 0;
+        c.sel_option = 3;
+        c.inquiry_mode = 0;
+        c.sel_date = app.today_serial + 14;
+        const CivilDate d = civil_date(c.sel_date);
+        c.sel_year = d.year;
+        c.sel_month = d.month;
+        c.sel_day = d.day;
+        c.sel_weekday = weekday(c.sel_date);
+        auto* results = new ResultWindow(app, services, main_window);
+        results->Form_Load();
+        return results;
+    };
+    ResultWindow* two = search("釧路", "宮古", 2, 600, 1700);
+    two->resize(two->sizeHint().width(), 520);
+    save(*two, out, "result_window");
+    two->open_fare_sheet(1);
+    if (auto* sheet = two->findChild<FareSheetWindow*>()) save(*sheet, out, "fare_sheet_window");
+    ResultWindow* one = search("札幌", "鹿児島", 1, 700, 1200);
+    one->open_fare_sheet(1);
+    if (auto* sheet = one->findChild<FareSheetWindow*>()) save(*sheet, out, "fare_sheet_window_one_connection");
+    ResultWindow* direct = search("東京／羽田", "福岡", 0, 700, 2100);
+    save(*direct, out, "result_window_direct");
+
+    VersionWindow version(app);
+    save(version, out, "version_window");
+
+    SettingsDialog settings_dialog(app, services);
+    save(settings_dialog, out, "settings_dialog");
+    settings_dialog.SSTab1->setCurrentIndex(1);
+    save(settings_dialog, out, "settings_dialog_browser");
+
+    BrowserSetupWindow setup(app, services);
+    save(setup, out, "browser_setup_window");
+    setup.Option2->click();
+    save(setup, out, "browser_setup_window_chosen");
+
+    QMessageBox question(QMessageBox::Question, QStringLiteral("問い合わせメッセージ"),
+                         QStringLiteral("ブラウザ環境が登録されていません。いま登録しますか。"),
+                         QMessageBox::Yes | QMessageBox::No);
+    question.addButton(QMessageBox::Help);
+    save(question, out, "question");
+
+    help.show_topic(217);
+    if (help.browser()) save(*help.browser(), out, "help");
+    std::printf("%s\n", qPrintable(out.absolutePath()));
+    return 0;
+}

@@ -1,0 +1,111 @@
+#include "app/startup.hpp"
+
+#include <cstdio>
+#include <system_error>
+
+#include <QApplication>
+#include <QFont>
+#include <QLibraryInfo>
+#include <QTranslator>
+
+#include "gui/common/app_state.hpp"
+#include "gui/common/browser_setup_window.hpp"
+#include "gui/common/progress_window.hpp"
+#include "gui/common/services.hpp"
+#include "gui/splash_screen.hpp"
+#include "platform/paths.hpp"
+#include "timetable/timetable_reader.hpp"
+
+namespace quorvel {
+
+void install_japanese(QApplication& application) {
+    QFont::insertSubstitutions(QStringLiteral("ＭＳ ゴシック"),
+                               {QStringLiteral("IPAGothic"), QStringLiteral("IPAexGothic")});
+    QFont::insertSubstitutions(
+        QStringLiteral("ＭＳ Ｐゴシック"),
+        {QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic"), QStringLiteral("IPAexGothic")});
+    application.setFont(QFont(QStringLiteral("ＭＳ Ｐゴシック"), 9));
+    auto* translator = new QTranslator(&application);
+    if (translator->load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(translator);
+}
+
+namespace {
+
+void complain(const std::string& text) { std::fprintf(stderr, "quorvel: %s\n", text.c_str()); }
+
+// get_control: the program cannot run without its timetable.
+bool timetable_present(const std::filesystem::path& file) {
+    std::error_code ec;
+    const auto size = std::filesystem::file_size(file, ec);
+    return !ec && size > 0;
+}
+
+// init_sec: settings, timetable, browser. False when the program must end.
+bool init_sec(AppState& app, Services& services) {
+    const auto data_file = app.paths.data(data_file_name);
+    if (!timetable_present(data_file)) {
+        complain("timetable data file missing or empty: " + data_file.string());
+        return false;
+    }
+
+    // An installed copy keeps the user's settings elsewhere; until it has written them once, the
+    // first run starts from the settings shipped beside the program (the holidays among them).
+    std::filesystem::path ini = app.ini_file();
+    std::error_code ec;
+    if (!std::filesystem::exists(ini, ec) && std::filesystem::exists(app.paths.data(ini_file_name), ec))
+        ini = app.paths.data(ini_file_name);
+    auto settings = read_settings(ini, app.today_serial);
+    if (settings) {
+        app.settings = std::move(*settings);
+    } else {
+        complain(settings.error().message);
+        app.settings = preset_settings();
+        apply_zero_defaults(app.settings);
+        add_computed_holidays(app.settings, app.today_serial);
+    }
+    if (auto sites = read_sites(app.paths.data(sites_file_name))) app.sites = std::move(*sites);
+
+    ProgressWindow progress(app);
+    progress.show();
+    QApplication::processEvents();
+    auto tt = load_timetable_file(data_file, &progress);
+    if (!tt) {
+        complain(tt.error().message);
+        return false;
+    }
+    app.timetable = std::move(*tt);
+
+    if (browser_unset(app.browser())) {
+        BrowserValues b = app.browser();
+        StartSysInfo(services.keys, b, services.path_env);
+        app.set_browser(b);
+        // A new installation (no browser ever chosen) asks for one; "0" was asked before and declined.
+        if (b.browser_kind.empty()) {
+            BrowserSetupWindow setup(app, services);
+            setup.exec();
+        }
+    }
+    progress.unload();
+    return true;
+}
+
+}  // namespace
+
+std::unique_ptr<MainWindow> start_program(AppState& app, Services& services, MainWindowHooks hooks) {
+    app.today_serial = services.clock.today();
+    std::error_code ec;
+    std::filesystem::create_directories(app.paths.user_dir, ec);
+
+    SplashScreen splash(app.identity);
+    splash.show();
+    QApplication::processEvents();
+
+    del_file(app.paths.tmp_dir());
+    if (!init_sec(app, services)) return nullptr;
+    auto window = std::make_unique<MainWindow>(app, services, std::move(hooks));
+    splash.close();
+    return window;
+}
+
+}  // namespace quorvel

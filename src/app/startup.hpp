@@ -1,0 +1,23 @@
+#pragma once
+
+#include <memory>
+
+#include "gui/main_window.hpp"
+
+class QApplication;
+
+namespace quorvel {
+
+struct AppState;
+struct Services;
+
+// The program speaks Japanese: the design's fonts are mapped to the installed Japanese font, and
+// Qt's own dialogs and standard buttons use Qt's Japanese translation.
+void install_japanese(QApplication& application);
+
+// The start-up: splash, settings, timetable with its progress window, browser detection, then the
+// main window filled with the last search and today's date (shown by the caller). Nothing when the
+// timetable file is missing, empty or damaged; one line on stderr then says which file it was.
+std::unique_ptr<MainWindow> start_program(AppState& app, Services& services, MainWindowHooks hooks = {});
+
+}  // namespace quorvel

@@ -1,0 +1,21 @@
+#include "app/window_wiring.hpp"
+
+#include "gui/inquiry/seat_enquiry.hpp"
+#include "gui/search/result_window.hpp"
+
+namespace quorvel {
+
+MainWindowHooks program_hooks(AppState& app, Services& services) {
+    MainWindowHooks hooks;
+    hooks.open_results = [&app, &services](MainWindow& main) {
+        ResultWindowHooks result_hooks;
+        result_hooks.seat_inquiry = [&app, &services](ResultWindow& list) {
+            SeatEnquiry::Form_Load(app, services, &list);
+        };
+        auto* results = new ResultWindow(app, services, main, std::move(result_hooks));
+        if (results->Form_Load()) results->show();
+    };
+    return hooks;
+}
+
+}  // namespace quorvel

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "common/day_number.hpp"
+#include "config/identity.hpp"
+#include "config/settings.hpp"
+#include "config/sites.hpp"
+#include "fares/fare_engine.hpp"
+#include "fares/settings_holidays.hpp"
+#include "platform/browser_detect.hpp"
+#include "platform/paths.hpp"
+#include "search/date_validation.hpp"
+#include "search/result_list.hpp"
+#include "search/search_types.hpp"
+#include "search/settings_conditions.hpp"
+#include "timetable/timetable.hpp"
+
+namespace quorvel {
+
+// The state of one run, owned by the program's start and handed to every window by reference.
+struct AppState {
+    Identity identity;
+    AppPaths paths;
+    Settings settings;
+    Sites sites;
+    std::unique_ptr<Timetable> timetable;
+    SearchConditions cond;
+
+    // The last search, read by the result list, the report, the fare sheet and the seat enquiry.
+    DateValidation validation;
+    RouteResults route_results;
+    ResultList result_list;
+    // The search yields to the event loop while it runs; an end of the program asked for meanwhile
+    // waits until it is done.
+    bool search_running = false;
+    bool end_requested = false;
+
+    int picker_mode = 11;      // which field the airport picker fills: 11 departure, 12 arrival
+    int msg_help_context = 0;  // help topic of the next question that offers help
+    DayNumber today_serial = 0;
+
+    BrowserValues browser() const { return {settings.browser_kind, settings.browser_path}; }
+    void set_browser(const BrowserValues& b) {
+        settings.browser_kind = b.browser_kind;
+        settings.browser_path = b.browser_path;
+    }
+    std::filesystem::path help_file() const { return paths.data(identity.help_file_name); }
+    std::filesystem::path ini_file() const { return paths.user(ini_file_name); }
+};
+
+}  // namespace quorvel

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QWidget>
+
+#include "fares/fare_sheet.hpp"
+
+class QLabel;
+class QPushButton;
+class QTableWidget;
+
+namespace quorvel {
+
+struct AppState;
+struct Services;
+
+// The itinerary fare sheet: the fares of each leg side by side, one row per fare kind. It shows
+// what set_grid computed; a double click on a fare opens that fare's help topic.
+class FareSheetWindow final : public QWidget {
+    Q_OBJECT
+  public:
+    // A top-level window that belongs to the result window.
+    FareSheetWindow(AppState& app, Services& services, FareSheetView view, QWidget* result_window);
+    ~FareSheetWindow() override;
+    FareSheetWindow(const FareSheetWindow&) = delete;
+    FareSheetWindow& operator=(const FareSheetWindow&) = delete;
+
+    QPushButton* Command1 = nullptr;  // the header: route, date, season
+    QTableWidget* MSFlexGrid1 = nullptr;
+    QLabel* Label1 = nullptr;
+    QPushButton* Command2 = nullptr;  // 終了
+
+    // Double click on grid row r, column k (the heading row is 0).
+    void MSFlexGrid1_DblClick(int r, int k);
+    void end_proc();
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    AppState& app_;
+    Services& services_;
+    FareSheetView view_;
+    bool ended_ = false;
+};
+
+}  // namespace quorvel

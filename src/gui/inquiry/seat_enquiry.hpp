@@ -1,0 +1,20 @@
+#pragma once
+
+class QWidget;
+
+namespace quorvel {
+
+struct AppState;
+struct Services;
+
+// The seat-enquiry page generator: it has no window of its own. From the last search's listed
+// direct flights it writes the relay pages, the date pop-up and the enquiry page into tmp and
+// opens the enquiry page in the browser, maximised. A page that cannot be written, or an airline
+// whose address is not configured, is reported in a message box; the result says whether the
+// browser was started.
+class SeatEnquiry {
+  public:
+    static bool Form_Load(AppState& app, Services& services, QWidget* parent);
+};
+
+}  // namespace quorvel

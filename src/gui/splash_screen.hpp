@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QWidget>
+
+class QLabel;
+
+namespace quorvel {
+
+struct Identity;
+
+// Shown while the program loads its data.
+class SplashScreen final : public QWidget {
+    Q_OBJECT
+  public:
+    explicit SplashScreen(const Identity& identity, QWidget* parent = nullptr);
+
+    QLabel* lblProductName = nullptr;
+    QLabel* lblVersion = nullptr;
+    QLabel* lblDataDate = nullptr;
+};
+
+}  // namespace quorvel

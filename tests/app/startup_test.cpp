@@ -1,0 +1,136 @@
+#include <fstream>
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTest>
+
+#include "app/startup.hpp"
+#include "gui/common/browser_setup_window.hpp"
+#include "gui/common/progress_window.hpp"
+#include "gui/common/window_place.hpp"
+#include "gui/splash_screen.hpp"
+#include "gui/support/test_services.hpp"
+
+using namespace quorvel;
+using namespace quorvel::test;
+
+namespace {
+
+const std::filesystem::path sample_timetable = std::filesystem::path(QUORVEL_BIN_DIR) / "timedata.dat";
+
+// A program directory with the sample timetable and a settings file naming the browser kind.
+void install_sample(TestApp& t, const std::string& browser_kind) {
+    std::filesystem::copy_file(sample_timetable, t.dir() / "timedata.dat");
+    Settings s = preset_settings();
+    s.browser_kind = browser_kind;
+    s.sel_from_name = "東京／羽田";
+    QVERIFY(write_settings(t.app.ini_file(), s).ok());
+}
+
+}  // namespace
+
+class StartupTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void the_splash_shows_the_version_with_two_blanks() {
+        Identity id;
+        SplashScreen splash(id);
+        QCOMPARE(splash.lblVersion->text(), QStringLiteral("Version  3.44"));
+        QCOMPARE(splash.lblProductName->text(), QStringLiteral("ケルバ国内線時刻表＆ホテル情報"));
+    }
+
+    void the_progress_window_follows_the_loader() {
+        TestApp t;
+        ProgressWindow progress(t.app);
+        QCOMPARE(progress.windowTitle(), QStringLiteral("ケルバ国内線時刻表＆ホテル情報"));
+        Progress& p = progress;
+        p.set_range(0, 12);
+        p.set_value(5);
+        p.yield();
+        QCOMPARE(progress.ProgressBar1->maximum(), 12);
+        QCOMPARE(progress.ProgressBar1->value(), 5);
+        progress.move(30, 45);
+        progress.unload();
+        QCOMPARE(t.app.settings.position("time_table99")->left, std::int16_t{30 * 15});
+    }
+
+    void a_missing_or_empty_timetable_ends_the_program() {
+        TestApp t;
+        QVERIFY(start_program(t.app, t.services) == nullptr);
+        std::ofstream(t.dir() / "timedata.dat").close();
+        QVERIFY(start_program(t.app, t.services) == nullptr);
+        QCOMPARE(t.boxes.asked.size(), 0u);
+        QVERIFY2(t.keys.asked.empty(), "nothing after the missing file is done");
+    }
+
+    void starts_on_the_sample_data_and_detects_the_browser_once() {
+        if (!std::filesystem::exists(sample_timetable)) QSKIP("the sample timetable has not been built");
+        TestApp t;
+        install_sample(t, "0");
+        t.keys.values[std::string(http_command_key)] = "env GDK_BACKEND=x11 /usr/bin/chromium %U";
+        auto window = start_program(t.app, t.services);
+        QVERIFY(window != nullptr);
+        QVERIFY(t.app.timetable->apt_count > 0);
+        QCOMPARE(window->Text1->text(), QStringLiteral("東京／羽田"));
+        QCOMPARE(window->Text13->text(), QStringLiteral("2004"));
+        QCOMPARE(t.app.settings.browser_kind, std::string("1"));
+        QCOMPARE(t.app.settings.browser_path, std::string("/usr/bin/chromium"));
+
+        // A browser set up already is not looked for again.
+        TestApp again;
+        install_sample(again, "2");
+        QVERIFY(start_program(again.app, again.services) != nullptr);
+        QVERIFY(again.keys.asked.empty());
+    }
+
+    void a_new_installation_without_a_browser_opens_the_set_up() {
+        if (!std::filesystem::exists(sample_timetable)) QSKIP("the sample timetable has not been built");
+        TestApp t;
+        install_sample(t, "");
+        // No settings file at all: a browser has never been chosen (an empty key would read as "0").
+        std::filesystem::remove(t.app.ini_file());
+        bool shown = false;
+        when_modal([&](QWidget* modal) {
+            auto* setup = qobject_cast<BrowserSetupWindow*>(modal);
+            shown = setup != nullptr;
+            if (setup) QTest::mouseClick(setup->Command1, Qt::LeftButton);
+        });
+        QVERIFY(start_program(t.app, t.services) != nullptr);
+        QVERIFY(shown);
+        QCOMPARE(t.keys.asked.size(), 2u);  // the handler, then the icon key
+    }
+
+    void an_installed_copy_starts_from_the_settings_beside_it() {
+        if (!std::filesystem::exists(sample_timetable)) QSKIP("the sample timetable has not been built");
+        TestApp t;
+        install_sample(t, "2");
+        // The program's directory is not writable: the user's files go to a directory of their own,
+        // which holds nothing yet.
+        QTemporaryDir user;
+        t.app.paths.user_dir = user.path().toStdString();
+        auto window = start_program(t.app, t.services);
+        QVERIFY(window != nullptr);
+        QCOMPARE(t.app.settings.browser_kind, std::string("2"));
+        QCOMPARE(window->Text1->text(), QStringLiteral("東京／羽田"));
+        window->end_proc();
+        QVERIFY(std::filesystem::exists(std::filesystem::path(user.path().toStdString()) / "quorvel6.ini"));
+    }
+
+    void remembered_positions_off_every_screen_come_back() {
+        const QList<QRect> screens{{0, 0, 1280, 1024}};
+        const QSize size(600, 450);
+        QCOMPARE(on_screen_position({1230, 1500}, size, screens), QPoint(100, 82));
+        // A second monitor that is gone: the window is pulled onto the first screen, wholly.
+        const QPoint back = on_screen_position({300, 30000}, size, screens);
+        QVERIFY(screens[0].contains(QRect(back, size)));
+        QCOMPARE(back.y(), 20);
+        const QPoint below = on_screen_position({20000, 0}, size, screens);
+        QVERIFY(screens[0].contains(QRect(below, size)));
+        QCOMPARE(on_screen_position({0, 0}, size, {}), QPoint(0, 0));
+    }
+};
+
+QTEST_MAIN(StartupTest)
+#include "startup_test.moc"

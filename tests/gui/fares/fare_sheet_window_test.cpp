@@ -1,0 +1,125 @@
+#include <QHeaderView>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTest>
+
+#include "gui/fares/fare_sheet_window.hpp"
+#include "gui/support/sample_search.hpp"
+
+using namespace quorvel;
+using namespace quorvel::test;
+
+namespace {
+
+// A one-connection list: 札幌 → 大阪／伊丹 → 鹿児島 on JAL 614 and JAL 653 comes first.
+ResultWindow* one_connection_list(SampleSearch& h) {
+    h.form("札幌", "鹿児島", h.window->Option5, "7", "12");
+    return h.search();
+}
+
+// Double-clicks a row of the result list as the user does.
+void double_click_row(ResultWindow& list, int row) {
+    QTableWidget* grid = list.MSFlexGrid1;
+    const QRect r = grid->visualItemRect(grid->item(row, 1));
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, r.center());
+    QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, r.center());
+}
+
+QString cell(const FareSheetWindow& s, int row, int column) {
+    return row == 0 ? s.MSFlexGrid1->horizontalHeaderItem(column)->text()
+                    : s.MSFlexGrid1->item(row - 1, column)->text();
+}
+
+}  // namespace
+
+class FareSheetWindowTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void double_click_shows_the_fares_of_each_leg() {
+        SampleSearch h;
+        ResultWindow* list = one_connection_list(h);
+        QVERIFY(list != nullptr);
+        double_click_row(*list, 0);
+        QPointer<FareSheetWindow> sheet = list->findChild<FareSheetWindow*>();
+        QVERIFY(sheet != nullptr);
+        QVERIFY(sheet->isVisible());
+        QCOMPARE(sheet->Command1->text(),
+                 QStringLiteral("札幌 → 大阪／伊丹 → 鹿児島  2004/01/20 (火) 出発　（通常期）"));
+        QCOMPARE(sheet->Label1->text(),
+                 QStringLiteral("表をダブルクリックするとその運賃のヘルプを表示します"));
+        QCOMPARE(cell(*sheet, 0, 0), QStringLiteral("運賃区分"));
+        QCOMPARE(cell(*sheet, 0, 1), QStringLiteral("JAL 614"));
+        QCOMPARE(cell(*sheet, 0, 2), QStringLiteral("JAL 653"));
+        QCOMPARE(cell(*sheet, 0, 3), QString());
+        QCOMPARE(cell(*sheet, 0, 4), QStringLiteral("備考"));
+        QCOMPARE(cell(*sheet, 1, 0), QStringLiteral("大人片道運賃"));
+        QCOMPARE(cell(*sheet, 1, 1), QStringLiteral("28,900"));
+        QCOMPARE(cell(*sheet, 1, 2), QStringLiteral("19,600"));
+        // The third leg does not exist: its column shows no fares.
+        for (int r = 1; r <= 14; ++r) QCOMPARE(cell(*sheet, r, 3), QStringLiteral("******"));
+        QCOMPARE(cell(*sheet, 6, 4), QStringLiteral("無記名式；90日間有効"));
+        QVERIFY(sheet->MSFlexGrid1->item(0, 1)->textAlignment() & Qt::AlignRight);
+        QCOMPARE(sheet->MSFlexGrid1->columnWidth(4), 5000 / 15);
+        QVERIFY(h.t.boxes.asked.size() == 1u);  // only the connection question of the search
+
+        // Help behind a fare, nothing behind the missing third leg.
+        sheet->MSFlexGrid1_DblClick(1, 3);
+        QVERIFY(h.t.help.topics.empty());
+        const QRect fare = sheet->MSFlexGrid1->visualItemRect(sheet->MSFlexGrid1->item(0, 1));
+        QTest::mouseClick(sheet->MSFlexGrid1->viewport(), Qt::LeftButton, {}, fare.center());
+        QTest::mouseDClick(sheet->MSFlexGrid1->viewport(), Qt::LeftButton, {}, fare.center());
+        QCOMPARE(h.t.help.topics.size(), 1u);
+        QVERIFY(h.t.help.topics[0] != 0);
+
+        press(sheet->MSFlexGrid1, Qt::Key_Escape);
+        QTRY_VERIFY(sheet.isNull());
+        QVERIFY(list->isVisible());
+    }
+
+    void a_missing_fare_record_asks_and_cancel_gives_up_the_sheet() {
+        SampleSearch h;
+        // Without fare tables every leg is reported and priced at nothing.
+        h.t.app.timetable->fare_count = {};
+        ResultWindow* list = one_connection_list(h);
+        QVERIFY(list != nullptr);
+        const std::size_t before = h.t.boxes.asked.size();
+        h.t.boxes.answers = {MessageAnswer::cancel};
+        double_click_row(*list, 0);
+        QCOMPARE(h.t.boxes.asked.size(), before + 1);
+        const Question& q = h.t.boxes.asked.back();
+        QCOMPARE(q.text, std::string("運賃表未登録（JAL）"));
+        QCOMPARE(q.title, std::string("エラーメッセージ"));
+        QCOMPARE(q.help_topic, 203);
+        QVERIFY(q.buttons == MessageButtons::ok_cancel);
+        QVERIFY(list->findChild<FareSheetWindow*>() == nullptr);
+        // The program goes on: the list is still there and the main window still runs.
+        QVERIFY(list->isVisible());
+        QVERIFY(!h.window->ended());
+
+        // OK goes on with zero amounts, and a leg without an adult fare opens no sheet.
+        h.t.boxes.answers = {MessageAnswer::ok};
+        double_click_row(*list, 0);
+        QVERIFY(list->findChild<FareSheetWindow*>() == nullptr);
+    }
+
+    void closing_the_list_closes_its_sheet() {
+        SampleSearch h;
+        ResultWindow* list = one_connection_list(h);
+        QVERIFY(list != nullptr);
+        double_click_row(*list, 0);
+        QPointer<FareSheetWindow> sheet = list->findChild<FareSheetWindow*>();
+        QVERIFY(sheet != nullptr);
+        QTest::mouseClick(sheet->Command2, Qt::LeftButton);
+        QTRY_VERIFY(sheet.isNull());
+        double_click_row(*list, 0);
+        sheet = list->findChild<FareSheetWindow*>();
+        QVERIFY(sheet != nullptr);
+        QTest::mouseClick(list->Command1, Qt::LeftButton);
+        QTRY_VERIFY(sheet.isNull());
+    }
+};
+
+QTEST_MAIN(FareSheetWindowTest)
+#include "fare_sheet_window_test.moc"

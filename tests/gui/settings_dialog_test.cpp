@@ -1,0 +1,96 @@
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTest>
+
+#include "gui/common/browser_setup_window.hpp"
+#include "gui/settings_dialog.hpp"
+#include "gui/support/test_services.hpp"
+
+using namespace quorvel;
+using namespace quorvel::test;
+
+class SettingsDialogTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void shows_and_changes_the_common_options() {
+        TestApp t;
+        t.app.settings.sel_option = 2;
+        t.app.settings.sv_pop = 0;
+        SettingsDialog w(t.app, t.services);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QCOMPARE(w.windowTitle(), QStringLiteral("ケルバ国内線時刻表＆ホテル情報"));
+        QCOMPARE(w.SSTab1->tabText(0), QStringLiteral("共通"));
+        QCOMPARE(w.SSTab1->tabText(1), QStringLiteral("ブラウザ登録"));
+        QVERIFY(w.Option2->isChecked());
+        QVERIFY(w.Option5->isChecked());
+        QCOMPARE(w.Text1->text(), QStringLiteral("500"));
+        QTest::mouseClick(w.Option3, Qt::LeftButton);
+        QCOMPARE(t.app.settings.sel_option, std::int16_t{3});
+        QTest::mouseClick(w.Option4, Qt::LeftButton);
+        QCOMPARE(t.app.settings.sv_pop, std::int16_t{1});
+
+        type_and_enter(w.Text1, "0");
+        QVERIFY(w.Text1->hasFocus());
+        QCOMPARE(t.app.settings.max_kensuu, std::int16_t{500});
+        type_and_enter(w.Text1, "1200");
+        QCOMPARE(t.app.settings.max_kensuu, std::int16_t{1200});
+        QVERIFY(w.Command1->hasFocus());
+
+        w.Text1->setText("800");
+        QTest::keyClick(w.Text1, Qt::Key_Escape);  // closing takes the field without Enter
+        QVERIFY(!w.isVisible());
+        QCOMPARE(t.app.settings.max_kensuu, std::int16_t{800});
+    }
+
+    void a_sel_option_of_zero_shows_the_journey_time_order() {
+        TestApp t;
+        t.app.settings.sel_option = 0;
+        SettingsDialog w(t.app, t.services);
+        QVERIFY(w.Option3->isChecked());
+        w.Text1->setText("abc");
+        QTest::mouseClick(w.Command1, Qt::LeftButton);
+        QVERIFY2(t.app.settings.max_kensuu == std::int16_t{500}, "an unusable limit keeps the old one");
+    }
+
+    void re_registration_takes_the_desktop_browser() {
+        TestApp t;
+        t.app.set_browser({"3", ""});
+        t.keys.values[std::string(http_command_key)] = "/usr/lib/firefox-esr/firefox-esr %u";
+        SettingsDialog w(t.app, t.services);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        w.SSTab1->setCurrentIndex(1);
+        QTest::mouseClick(w.Command2, Qt::LeftButton);
+        QCOMPARE(t.app.settings.browser_kind, std::string("2"));
+        QCOMPARE(t.app.settings.browser_path, std::string("/usr/lib/firefox-esr/firefox-esr"));
+    }
+
+    void re_registration_without_a_desktop_browser_opens_the_search() {
+        TestApp t;
+        t.app.set_browser({"1", "/old/chromium"});
+        t.keys.values[std::string(http_command_key)] =
+            "\"C:\\Program Files\\Internet Explorer\\IExplore.exe\" -nohome";
+        const auto chrome = t.make_program("root1/opt/google/chrome/google-chrome");
+        SettingsDialog w(t.app, t.services);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        bool searched = false;
+        when_modal([&](QWidget* modal) {
+            auto* setup = qobject_cast<BrowserSetupWindow*>(modal);
+            if (!setup) return;
+            searched = true;
+            QTest::mouseClick(setup->Option1, Qt::LeftButton);
+            QTest::mouseClick(setup->Command2, Qt::LeftButton);
+        });
+        QTest::mouseClick(w.Command2, Qt::LeftButton);
+        QVERIFY(searched);
+        QCOMPARE(t.app.settings.browser_kind, std::string("1"));
+        QCOMPARE(t.app.settings.browser_path, chrome.string());
+    }
+};
+
+QTEST_MAIN(SettingsDialogTest)
+#include "settings_dialog_test.moc"

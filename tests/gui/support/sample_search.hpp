@@ -1,0 +1,72 @@
+#pragma once
+
+#include <memory>
+
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include "gui/main_window.hpp"
+#include "gui/search/result_window.hpp"
+#include "gui/support/test_services.hpp"
+#include "timetable/timetable_reader.hpp"
+
+namespace quorvel::test {
+
+// The main window on the sample timetable, opening result windows as the program does.
+struct SampleSearch {
+    explicit SampleSearch(Printer* printer = nullptr)
+        : services{t.boxes, t.launcher, t.help, printer != nullptr ? *printer : t.printer,
+                   t.clock, t.keys,     {},     ""} {
+        auto tt = load_timetable_file(std::filesystem::path(QUORVEL_BIN_DIR) / "timedata.dat");
+        if (!tt) qFatal("sample timetable: %s", tt.error().message.c_str());
+        t.app.timetable = std::move(*tt);
+        t.app.settings.sel_option = 3;
+        MainWindowHooks hooks;
+        hooks.open_results = [this](MainWindow& main) {
+            auto* w = new ResultWindow(t.app, services, main, result_hooks);
+            results = w;
+            if (w->Form_Load()) w->show();
+        };
+        window = std::make_unique<MainWindow>(t.app, services, hooks);
+        window->show();
+    }
+
+    // Fills the form as a user types it; the travel date is 2004/01/20, a Tuesday.
+    void form(const char* from, const char* to, QRadioButton* connections, const char* dep_from = "6",
+              const char* dep_to = "17") {
+        MainWindow& w = *window;
+        w.Text1->setText(QString::fromUtf8(from));
+        w.Text6->setText(QString::fromUtf8(to));
+        w.Text2->setText(QString::fromUtf8(dep_from));
+        w.Text3->setText("0");
+        w.Text4->setText(QString::fromUtf8(dep_to));
+        w.Text5->setText("0");
+        const char* arrival_and_wait[] = {"6", "0", "23", "59", "60"};
+        for (int n = 7; n <= 11; ++n) w.Text[n]->setText(QString::fromUtf8(arrival_and_wait[n - 7]));
+        w.Text15->setText("20");
+        QTest::mouseClick(connections, Qt::LeftButton);
+        QTest::mouseClick(w.Option8, Qt::LeftButton);
+    }
+    // 検索開始, answering the question about connections with OK.
+    ResultWindow* search() {
+        t.boxes.answers.push_back(MessageAnswer::ok);
+        QTest::mouseClick(window->Command1, Qt::LeftButton);
+        if (results.isNull()) {
+            QString texts;
+            for (int n = 1; n <= 15; ++n) texts += window->Text[n]->text() + "|";
+            qWarning("no result window: %s", qPrintable(texts));
+        }
+        return results.data();
+    }
+
+    TestApp t;
+    Services services;
+    ResultWindowHooks result_hooks;
+    std::unique_ptr<MainWindow> window;
+    QPointer<ResultWindow> results;
+};
+
+}  // namespace quorvel::test
