@@ -161,7 +161,8 @@ int main(int argc, char** argv) {
     if (auto* sheet = two->findChild<FareSheetWindow*>()) save(*sheet, out, "fare_sheet_window");
     ResultWindow* one = search("札幌", "鹿児島", 1, 700, 1200);
     one->open_fare_sheet(1);
-    if (auto* sheet = one->findChild<FareSheetWindow*>()) save(*sheet, out, "fare_sheet_window_one_connection");
+    if (auto* sheet = one->findChild<FareSheetWindow*>())
+        save(*sheet, out, "fare_sheet_window_one_connection");
     ResultWindow* direct = search("東京／羽田", "福岡", 0, 700, 2100);
     save(*direct, out, "result_window_direct");
 

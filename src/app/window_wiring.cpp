@@ -10,9 +10,10 @@ MainWindowHooks program_hooks(AppState& app, Services& services) {
     hooks.open_results = [&app, &services](MainWindow& main) {
         ResultWindowHooks result_hooks;
         result_hooks.seat_inquiry = [&app, &services](ResultWindow& list) {
-            SeatEnquiry::Form_Load(app, services, &list);
+            open_seat_enquiry(app, services, list.search());
         };
         auto* results = new ResultWindow(app, services, main, std::move(result_hooks));
+        main.attach_result_window(*results);
         if (results->Form_Load()) results->show();
     };
     return hooks;

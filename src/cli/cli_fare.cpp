@@ -98,22 +98,11 @@ int run_fare(const Invocation& inv) {
         return exit_usage;
     }
 
-    FareRequest request;
-    request.fare_mode = 2;
-    request.pay_company = company;
-    if (company == "ANK") {
-        request.pay_company = "ANA";
-        request.pay_company_sub = "ANK";
-    }
-    request.pay_flight_no = static_cast<int>(leading_number(flight));
-    request.pay_from = from;
-    request.pay_to = to;
-    request.dep_time_in = static_cast<int>(leading_number(dep));
-    request.sel_date = cond.sel_date;
-    request.today_serial = inv.today;
     const auto holidays = saved_holidays(inv);
     if (!holidays) return exit_data;
-    request.holidays = *holidays;
+    const FareRequest request =
+        flight_fare_request(company, static_cast<int>(leading_number(flight)), from, to,
+                            static_cast<int>(leading_number(dep)), cond.sel_date, inv.today, *holidays);
 
     FareState state;
     const FareOutcome outcome = price_flight(tt, request, state);
@@ -144,25 +133,22 @@ int run_fare_sheet(const Invocation& inv) {
     const int row = static_cast<int>(leading_number(row_text));
 
     SearchRun run;
-    if (const auto status = run_flight_search(inv, o, "fare-sheet", run)) return *status;
-    const Timetable& tt = *run.timetable;
-    const ResultList list = edit_data2(tt, run.results, run.cond);
+    if (const auto status = search_from_options(inv, o, "fare-sheet", run)) return *status;
+    const ResultList& list = run.search.list;
     if (static_cast<std::size_t>(row) > list.rows.size()) {
         if (list.rows.empty()) *inv.err << no_result_message << '\n';
         return refuse(inv, "quorvel-cli fare-sheet: --row " + row_text + " is not a listed row (" +
                                std::to_string(list.rows.size()) + " listed)");
     }
 
-    const FareItinerary itinerary = fare_itinerary(list.rows[static_cast<std::size_t>(row - 1)],
-                                                   run.cond.sel_date, inv.today, fare_holidays(run.settings));
-    FareState state;
-    const ItineraryFares fares = price_itinerary(tt, itinerary, state);
-    for (const std::string& message : fares.messages) *inv.err << message << '\n';
-    if (!fares.priced) {
-        *inv.err << fares.reason << '\n';
+    const RowFareSheet sheet =
+        fare_sheet_for_row(*run.timetable, run.search, row, inv.today, fare_holidays(run.settings));
+    for (const std::string& message : sheet.fares.messages) *inv.err << message << '\n';
+    if (!sheet.fares.priced) {
+        *inv.err << sheet.fares.reason << '\n';
         return exit_no_sheet;
     }
-    const FareSheetView view = set_grid(tt, itinerary, fares);
+    const FareSheetView& view = sheet.view;
     *inv.out << view.caption << '\n';
     for (const auto& cells : view.cells) {
         for (std::size_t c = 0; c < cells.size(); ++c) *inv.out << (c == 0 ? "" : "\t") << cells[c];

@@ -31,9 +31,8 @@ int run_inquiry(const Invocation& inv) {
     if (!out_dir || out_dir->empty()) return refuse(inv, "quorvel-cli inquiry: --out DIR is required");
 
     SearchRun run;
-    if (const auto status = run_flight_search(inv, o, "inquiry", run, /*direct_only=*/true)) return *status;
-    const ResultList list = edit_data2(*run.timetable, run.results, run.cond);
-    if (list.enquirable_count == 0) {
+    if (const auto status = search_from_options(inv, o, "inquiry", run, /*for_enquiry=*/true)) return *status;
+    if (run.search.list.enquirable_count == 0) {
         *inv.err << no_direct_flight << '\n';
         return exit_ok;
     }
@@ -47,8 +46,7 @@ int run_inquiry(const Invocation& inv) {
     }
     for (const std::string& warning : sites->warnings) *inv.err << "quorvel-cli inquiry: " << warning << '\n';
 
-    const InquiryFlags flags{list.inq_jal, list.inq_ana, list.inq_jas};
-    auto pages = crt_html(*run.timetable, run.cond, flags, *sites);
+    auto pages = seat_enquiry_pages(*run.timetable, run.search, *sites);
     if (!pages) {
         *inv.err << "quorvel-cli inquiry: " << sites_path.string() << ": " << pages.error().message << '\n';
         return exit_data;

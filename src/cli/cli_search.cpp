@@ -20,17 +20,19 @@ int run_search(const Invocation& inv) {
         return refuse(inv, "quorvel-cli search: unknown option --" + unknown.front());
 
     SearchRun run;
-    if (const auto status = run_flight_search(inv, o, "search", run)) return *status;
-    if (run.results.result_count == 0) {
+    if (const auto status = search_from_options(inv, o, "search", run)) return *status;
+    const FlightSearchResult& search = run.search;
+    if (search.routes.result_count == 0) {
         *inv.err << no_result_message << '\n';
         return exit_ok;
     }
     if (o.has("header")) {
         const Identity identity;
-        for (const std::string& line : report_header(run.cond, identity.app_title, identity.app_version))
+        for (const std::string& line :
+             report_header(search.conditions, identity.app_title, identity.app_version))
             *inv.out << line << '\n';
     }
-    write_lf(*inv.out, edit_data(*run.timetable, run.results, run.cond));
+    write_lf(*inv.out, edit_data(*run.timetable, search.routes, search.conditions));
     return exit_ok;
 }
 

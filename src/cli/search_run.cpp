@@ -91,13 +91,16 @@ int refuse(const Invocation& inv, const std::string& message) {
     return exit_usage;
 }
 
-std::optional<int> run_flight_search(const Invocation& inv, const Options& o, const std::string& command,
-                                     SearchRun& run, bool direct_only) {
+std::optional<int> search_from_options(const Invocation& inv, const Options& o, const std::string& command,
+                                       SearchRun& run, bool for_enquiry) {
     const std::string who = "quorvel-cli " + command + ": ";
     SearchForm form;
-    if (const std::string bad = fill_search_form(o, form, run.cond); !bad.empty())
-        return refuse(inv, who + bad);
-    if (direct_only) form.connections_option = 4;
+    SearchConditions cond;
+    if (const std::string bad = fill_search_form(o, form, cond); !bad.empty()) return refuse(inv, who + bad);
+    if (for_enquiry) {
+        form.connections_option = 4;
+        cond.inquiry_mode = 1;
+    }
 
     auto loaded = load_timetable_file(inv.data_dir / data_file_name);
     if (!loaded) {
@@ -120,13 +123,12 @@ std::optional<int> run_flight_search(const Invocation& inv, const Options& o, co
     check.check_hours = run.settings.check_hours;
     check.check_minite = run.settings.check_minite;
     check.today = inv.today;
-    const FullCheck checked = check_all(form, run.cond, check, [] { return true; });
+    const FullCheck checked = check_all(form, cond, check, [] { return true; });
     if (checked.err_flg != 0)
         return refuse(inv, form.message().empty() ? field_complaint(checked.focus_field) : form.message());
 
     DateValidation validation;
-    validate_for_date(tt, validation, run.cond, inv.today);
-    run.results = search_routes(tt, run.cond);
+    run.search = run_flight_search(tt, validation, cond, inv.today);
     return std::nullopt;
 }
 

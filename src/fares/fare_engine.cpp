@@ -553,4 +553,24 @@ FareOutcome price_flight(const Timetable& tt, const FareRequest& request, FareSt
     return outcome;
 }
 
+FareRequest flight_fare_request(const std::string& designator, int flight_no, std::string from,
+                                std::string to, int dep_time, DayNumber sel_date, DayNumber today,
+                                std::vector<HolidayDate> holidays) {
+    FareRequest request;
+    request.fare_mode = 2;
+    request.pay_company = designator;
+    if (designator == "ANK") {
+        request.pay_company = "ANA";
+        request.pay_company_sub = "ANK";
+    }
+    request.pay_flight_no = flight_no;
+    request.pay_from = std::move(from);
+    request.pay_to = std::move(to);
+    request.dep_time_in = dep_time;
+    request.sel_date = sel_date;
+    request.today_serial = today;
+    request.holidays = std::move(holidays);
+    return request;
+}
+
 }  // namespace quorvel

@@ -31,6 +31,12 @@ struct FareRequest {
     std::vector<HolidayDate> holidays;  // saved holidays plus the two computed second Mondays
 };
 
+// The request for one flight of a designator. ANK flights have no fare records of their own: they
+// are priced from ANA's.
+FareRequest flight_fare_request(const std::string& designator, int flight_no, std::string from,
+                                std::string to, int dep_time, DayNumber sel_date, DayNumber today,
+                                std::vector<HolidayDate> holidays);
+
 inline constexpr int fare_sheet_companies = 30;
 inline constexpr int fare_sheet_rows = 30;
 inline constexpr int fare_rows = 14;         // rows 1..14 carry fares

@@ -59,20 +59,9 @@ ItineraryFares price_itinerary(const Timetable& tt, const FareItinerary& itinera
         const FareLeg& leg = itinerary.legs[n];
         const std::string designator = trim(company_code_of(tt, leg.company));
 
-        FareRequest request;
-        request.fare_mode = 2;
-        request.pay_company = designator;
-        if (designator == "ANK") {
-            request.pay_company = "ANA";
-            request.pay_company_sub = "ANK";
-        }
-        request.pay_flight_no = leg.flight_no;
-        request.pay_from = leg.from;
-        request.pay_to = leg.to;
-        request.dep_time_in = leg.dep_time;
-        request.sel_date = itinerary.sel_date;
-        request.today_serial = itinerary.today;
-        request.holidays = itinerary.holidays;
+        const FareRequest request =
+            flight_fare_request(designator, leg.flight_no, leg.from, leg.to, leg.dep_time, itinerary.sel_date,
+                                itinerary.today, itinerary.holidays);
 
         // Each leg starts from an empty sheet: a second leg of the same company must not keep
         // cells that only the first leg's route earned.
@@ -144,6 +133,19 @@ FareSheetView set_grid(const Timetable& tt, const FareItinerary& itinerary, cons
         }
     }
     return view;
+}
+
+RowFareSheet fare_sheet_for_row(const Timetable& tt, const FlightSearchResult& search, int row,
+                                DayNumber today, std::vector<HolidayDate> holidays) {
+    RowFareSheet sheet;
+    const auto& rows = search.list.rows;
+    if (row < 1 || row > static_cast<int>(rows.size())) return sheet;
+    sheet.itinerary =
+        fare_itinerary(rows[ix(row - 1)], search.conditions.sel_date, today, std::move(holidays));
+    FareState state;
+    sheet.fares = price_itinerary(tt, sheet.itinerary, state);
+    if (sheet.fares.priced) sheet.view = set_grid(tt, sheet.itinerary, sheet.fares);
+    return sheet;
 }
 
 }  // namespace quorvel

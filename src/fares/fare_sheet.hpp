@@ -8,6 +8,7 @@
 
 #include "common/day_number.hpp"
 #include "fares/fare_engine.hpp"
+#include "search/flight_search.hpp"
 #include "search/result_list.hpp"
 #include "timetable/timetable.hpp"
 
@@ -76,5 +77,15 @@ std::string fare_sheet_caption(const FareItinerary& itinerary, int season);
 FareSheetView set_grid(const Timetable& tt, const FareItinerary& itinerary, const ItineraryFares& fares);
 
 std::string_view fare_row_remark(int row);  // the remarks column of fare row 1..14
+
+// The fare sheet of listed row 1..R of a search, on the search's own travel date: the legs, their
+// fares (with the engine's reports), and what the window shows when every leg was priced.
+struct [[nodiscard]] RowFareSheet {
+    FareItinerary itinerary;
+    ItineraryFares fares;
+    FareSheetView view;
+};
+RowFareSheet fare_sheet_for_row(const Timetable& tt, const FlightSearchResult& search, int row,
+                                DayNumber today, std::vector<HolidayDate> holidays);
 
 }  // namespace quorvel

@@ -23,6 +23,7 @@
 #include "gui/common/window_place.hpp"
 #include "gui/pickers/airport_picker.hpp"
 #include "gui/pickers/calendar_window.hpp"
+#include "gui/search/result_window.hpp"
 #include "gui/settings_dialog.hpp"
 #include "gui/version_window.hpp"
 #include "platform/paths.hpp"
@@ -407,7 +408,13 @@ void MainWindow::Command4_Click() {
     hooks_.open_results(*this);
 }
 
+void MainWindow::attach_result_window(ResultWindow& results) {
+    connect(&results, &ResultWindow::closed, this, &MainWindow::result_window_closed);
+    connect(&results, &ResultWindow::program_end_requested, this, &MainWindow::end_proc);
+}
+
 void MainWindow::result_window_closed() {
+    show();
     result_window_open_ = false;
     update_enabled();
 }

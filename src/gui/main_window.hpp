@@ -20,12 +20,13 @@ namespace quorvel {
 struct AppState;
 struct Services;
 class MainWindow;
+class ResultWindow;
 
 // The windows the main window opens that belong to other parts of the program. Each is plugged in
 // when its window exists; a menu item or button whose window is missing stays disabled.
 struct MainWindowHooks {
     // The result window, after a passed full check (app.cond holds the conditions, inquiry_mode
-    // says which search). When it closes it calls MainWindow::result_window_closed().
+    // says which search). The hook attaches it with MainWindow::attach_result_window().
     std::function<void(MainWindow&)> open_results;
     // Hotel windows, each after loading the hotel data; the browser is already set up for the
     // first and the last.
@@ -61,7 +62,9 @@ class MainWindow final : public QMainWindow {
 
     // Runs the full check (with the connection question); true when the search may start.
     bool check_all();
-    // The result window calls this when it closes.
+    // Follows a result window that this window's open_results hook made: its closing lets the
+    // form search again, an end of the program asked for during its search ends the program.
+    void attach_result_window(ResultWindow& results);
     void result_window_closed();
     // Saves the settings and the run's values, removes the generated pages and closes.
     void end_proc();

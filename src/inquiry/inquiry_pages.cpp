@@ -10,6 +10,7 @@
 #include "common/sjis.hpp"
 #include "common/text.hpp"
 #include "config/sites.hpp"
+#include "search/flight_search.hpp"
 #include "search/search_types.hpp"
 
 namespace quorvel {
@@ -711,6 +712,12 @@ Result<std::filesystem::path> write_inquiry_pages(const std::filesystem::path& d
     if (inq.empty())
         return make_error(ErrorCode::invalid, (dir / inq_page_name).string() + ": no enquiry page to write");
     return inq;
+}
+
+Result<InquiryPages> seat_enquiry_pages(const Timetable& tt, const FlightSearchResult& search,
+                                        const Sites& sites) {
+    const ResultList& list = search.list;
+    return crt_html(tt, search.conditions, InquiryFlags{list.inq_jal, list.inq_ana, list.inq_jas}, sites);
 }
 
 }  // namespace quorvel

@@ -12,6 +12,7 @@
 namespace quorvel {
 
 struct SearchConditions;
+struct FlightSearchResult;
 struct Sites;
 
 // The seat enquiry (SeatEnquiry): a set of static pages written into the program's tmp folder.
@@ -75,6 +76,10 @@ struct InquiryPages {
 // error naming its key, since its page could only fail.
 Result<InquiryPages> crt_html(const Timetable& tt, const SearchConditions& cond, const InquiryFlags& flags,
                               const Sites& sites);
+
+// The pages of the seat enquiry for a search's listed direct flights, on its own conditions.
+Result<InquiryPages> seat_enquiry_pages(const Timetable& tt, const FlightSearchResult& search,
+                                        const Sites& sites);
 
 // Writes the pages into `dir` (created when missing; an existing folder is fine) in Shift-JIS with
 // CR LF line ends and returns the path of inq.htm, the page to open in the browser.

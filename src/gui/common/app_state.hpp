@@ -13,7 +13,6 @@
 #include "platform/browser_detect.hpp"
 #include "platform/paths.hpp"
 #include "search/date_validation.hpp"
-#include "search/result_list.hpp"
 #include "search/search_types.hpp"
 #include "search/settings_conditions.hpp"
 #include "timetable/timetable.hpp"
@@ -29,10 +28,8 @@ struct AppState {
     std::unique_ptr<Timetable> timetable;
     SearchConditions cond;
 
-    // The last search, read by the result list, the report, the fare sheet and the seat enquiry.
+    // What the validation of the timetable for a travel date leaves for the next search.
     DateValidation validation;
-    RouteResults route_results;
-    ResultList result_list;
     // The search yields to the event loop while it runs; an end of the program asked for meanwhile
     // waits until it is done.
     bool search_running = false;

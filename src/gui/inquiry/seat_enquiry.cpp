@@ -9,14 +9,12 @@
 
 namespace quorvel {
 
-bool SeatEnquiry::Form_Load(AppState& app, Services& services, QWidget*) {
+bool open_seat_enquiry(AppState& app, Services& services, const FlightSearchResult& search) {
     const auto report = [&](const std::string& text) {
         services.boxes.ask({"エラーメッセージ", text, MessageIcon::critical, MessageButtons::ok, 0});
         return false;
     };
-    const ResultList& list = app.result_list;
-    const InquiryFlags flags{list.inq_jal, list.inq_ana, list.inq_jas};
-    const auto pages = crt_html(*app.timetable, app.cond, flags, app.sites);
+    const auto pages = seat_enquiry_pages(*app.timetable, search, app.sites);
     if (!pages) return report(pages.error().message);
     const auto page = write_inquiry_pages(app.paths.tmp_dir(), *pages);
     if (!page) return report(page.error().message);

@@ -20,11 +20,8 @@
 #include "gui/common/services.hpp"
 #include "gui/common/window_place.hpp"
 #include "gui/fares/fare_sheet_window.hpp"
-#include "gui/main_window.hpp"
-#include "search/date_validation.hpp"
 #include "search/report.hpp"
 #include "search/result_list.hpp"
-#include "search/route_search.hpp"
 
 namespace quorvel {
 
@@ -48,11 +45,12 @@ QFont grid_font(bool bold, bool large) {
 }
 
 // The report's lines without their line breaks; the header lines first.
-std::vector<std::string> report_lines(const AppState& app) {
+std::vector<std::string> report_lines(const AppState& app, const FlightSearchResult& search) {
     std::vector<std::string> lines;
-    for (const std::string& l : report_header(app.cond, app.identity.app_title, app.identity.app_version))
+    for (const std::string& l :
+         report_header(search.conditions, app.identity.app_title, app.identity.app_version))
         lines.push_back(l);
-    const std::string body = edit_data(*app.timetable, app.route_results, app.cond);
+    const std::string body = edit_data(*app.timetable, search.routes, search.conditions);
     std::string::size_type start = 0;
     while (start < body.size()) {
         auto end = body.find(report_line_break, start);
@@ -65,13 +63,9 @@ std::vector<std::string> report_lines(const AppState& app) {
 
 }  // namespace
 
-ResultWindow::ResultWindow(AppState& app, Services& services, MainWindow& main_window,
-                           ResultWindowHooks hooks)
-    : QWidget(&main_window, Qt::Window),
-      app_(app),
-      services_(services),
-      main_(main_window),
-      hooks_(std::move(hooks)) {
+ResultWindow::ResultWindow(AppState& app, Services& services, QWidget& owner, ResultWindowHooks hooks)
+    : QWidget(&owner, Qt::Window), app_(app), services_(services), hooks_(std::move(hooks)) {
+    search_.conditions = app_.cond;
     setObjectName(window_name);
     setAttribute(Qt::WA_DeleteOnClose);
 
@@ -137,7 +131,7 @@ ResultWindow::~ResultWindow() = default;
 void ResultWindow::set_form1() {
     setWindowTitle(qs(app_.identity.app_title));
     if (const auto* pos = app_.settings.position(window_name)) place_window(*this, *pos);
-    Command4->setText(qs(result_caption(*app_.timetable, app_.cond)));
+    Command4->setText(qs(result_caption(*app_.timetable, search_.conditions)));
 }
 
 bool ResultWindow::Form_Load() {
@@ -151,29 +145,20 @@ bool ResultWindow::Form_Load() {
     progress.yield();
 
     set_form1();
-    app_.route_results = RouteResults{};
-    app_.result_list = ResultList{};
     progress.yield();
-    sel_kukan(tt, app_.validation, app_.cond);
-    const bool refused = app_.cond.inquiry_mode == 1 && !app_.validation.segment_found;
-    if (!refused) {
-        set_data(tt, app_.validation, app_.cond, app_.today_serial, &progress);
-        app_.route_results = search_routes(tt, app_.cond, &progress);
-        progress.yield();
-        app_.result_list = quorvel::edit_data2(tt, app_.route_results, app_.cond);
-        edit_data2();
-        progress.yield();
-    }
+    search_ = run_flight_search(tt, app_.validation, search_.conditions, app_.today_serial, &progress);
+    edit_data2();
+    progress.yield();
     progress.unload();
     app_.search_running = false;
 
     if (app_.end_requested) {
         end_proc();
-        main_.end_proc();
+        emit program_end_requested();
         return false;
     }
-    if (app_.cond.inquiry_mode != 1) return true;
-    if (refused || app_.result_list.enquirable_count == 0) {
+    if (search_.conditions.inquiry_mode != 1) return true;
+    if (!search_.segment_found || search_.list.enquirable_count == 0) {
         refuse_inquiry();
         return false;
     }
@@ -189,7 +174,7 @@ void ResultWindow::refuse_inquiry() {
 }
 
 void ResultWindow::edit_data2() {
-    const ResultList& list = app_.result_list;
+    const ResultList& list = search_.list;
     MSFlexGrid1->clearContents();
     MSFlexGrid1->setRowCount(static_cast<int>(list.rows.size()));
     for (std::size_t r = 0; r < list.rows.size(); ++r) {
@@ -214,20 +199,17 @@ void ResultWindow::edit_data2() {
 }
 
 void ResultWindow::open_fare_sheet(int r) {
-    const auto& rows = app_.result_list.rows;
-    if (r < 1 || r > static_cast<int>(rows.size())) return;
-    const FareItinerary itinerary = fare_itinerary(rows[static_cast<std::size_t>(r - 1)], app_.cond.sel_date,
-                                                   app_.today_serial, fare_holidays(app_.settings));
-    FareState state;
-    const ItineraryFares fares = price_itinerary(*app_.timetable, itinerary, state);
+    if (r < 1 || r > static_cast<int>(search_.list.rows.size())) return;
+    const RowFareSheet fares =
+        fare_sheet_for_row(*app_.timetable, search_, r, app_.today_serial, fare_holidays(app_.settings));
     // A missing fare record is asked about; Cancel gives up this sheet, the program goes on.
-    for (const std::string& message : fares.messages) {
+    for (const std::string& message : fares.fares.messages) {
         const Question q{std::string(missing_fare_title), message, MessageIcon::exclamation,
                          MessageButtons::ok_cancel, missing_fare_help};
         if (services_.boxes.ask(q) != MessageAnswer::ok) return;
     }
-    if (!fares.priced) return;
-    auto* sheet = new FareSheetWindow(app_, services_, set_grid(*app_.timetable, itinerary, fares), this);
+    if (!fares.fares.priced) return;
+    auto* sheet = new FareSheetWindow(app_, services_, fares.view, this);
     sheet->show();
 }
 
@@ -235,7 +217,7 @@ void ResultWindow::Command2_Click() {
     const Question q{"確認メッセージ", std::string(print_question), MessageIcon::exclamation,
                      MessageButtons::ok_cancel, 216};
     if (services_.boxes.ask(q) != MessageAnswer::ok) return;
-    services_.printer.print({app_.identity.app_title, report_lines(app_), 9});
+    services_.printer.print({app_.identity.app_title, report_lines(app_, search_), 9});
 }
 
 void ResultWindow::Command3_Click() {
@@ -261,10 +243,9 @@ void ResultWindow::end_proc() {
     ended_ = true;
     if (auto* pos = app_.settings.position(window_name)) remember_position(*this, *pos);
     services_.help.close();
-    // However the list is closed, the main window can search again.
-    main_.show();
-    main_.result_window_closed();
     close();
+    // However the list is closed, its owner can search again.
+    emit closed();
 }
 
 void ResultWindow::closeEvent(QCloseEvent* event) {

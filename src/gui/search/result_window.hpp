@@ -4,6 +4,8 @@
 
 #include <QWidget>
 
+#include "search/flight_search.hpp"
+
 class QLineEdit;
 class QPushButton;
 class QTableWidget;
@@ -12,13 +14,12 @@ namespace quorvel {
 
 struct AppState;
 struct Services;
-class MainWindow;
 class ResultWindow;
 
 // What the result window hands on to windows of other parts of the program; a missing one makes
 // its button stop after the browser check.
 struct ResultWindowHooks {
-    std::function<void(ResultWindow&)> open_hotel_search;  // infhotel11, after loading the hotel data
+    std::function<void(ResultWindow&)> open_hotel_search;  // HotelSearchWindow, after loading the hotel data
     // Writes the seat-enquiry pages for the listed direct flights and opens them in the browser.
     std::function<void(ResultWindow&)> seat_inquiry;
 };
@@ -28,8 +29,9 @@ struct ResultWindowHooks {
 class ResultWindow final : public QWidget {
     Q_OBJECT
   public:
-    // A top-level window that belongs to the main window (it goes when the main window goes).
-    ResultWindow(AppState& app, Services& services, MainWindow& main_window, ResultWindowHooks hooks = {});
+    // A top-level window that belongs to its owner (it goes when the owner goes). It searches with
+    // the run's conditions as they are when it is made, and keeps them.
+    ResultWindow(AppState& app, Services& services, QWidget& owner, ResultWindowHooks hooks = {});
     ~ResultWindow() override;
     ResultWindow(const ResultWindow&) = delete;
     ResultWindow& operator=(const ResultWindow&) = delete;
@@ -47,12 +49,20 @@ class ResultWindow final : public QWidget {
     QPushButton* Command3 = nullptr;  // ﾎﾃﾙ情報
     QPushButton* Command6 = nullptr;  // 空席照会
 
-    // Fills the grid from the listed itineraries of the last search.
+    // The search this list shows; its fare sheets, report and seat enquiry read it.
+    const FlightSearchResult& search() const { return search_; }
+    // Fills the grid from the listed itineraries of the search.
     void edit_data2();
     // The fare sheet of grid row r (1-based, as the list counts).
     void open_fare_sheet(int r);
     void Command2_Click();
     void end_proc();
+
+  signals:
+    // The list has closed: its owner may search again.
+    void closed();
+    // The program's end was asked for while the search ran; the list has closed.
+    void program_end_requested();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -66,8 +76,8 @@ class ResultWindow final : public QWidget {
 
     AppState& app_;
     Services& services_;
-    MainWindow& main_;
     ResultWindowHooks hooks_;
+    FlightSearchResult search_;
     bool ended_ = false;
 };
 

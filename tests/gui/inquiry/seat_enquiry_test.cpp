@@ -16,7 +16,9 @@ namespace {
 // The program's own wiring: the result window hands the seat enquiry to the page generator.
 struct InquirySearch : SampleSearch {
     InquirySearch() {
-        result_hooks.seat_inquiry = [this](ResultWindow& w) { SeatEnquiry::Form_Load(t.app, services, &w); };
+        result_hooks.seat_inquiry = [this](ResultWindow& w) {
+            open_seat_enquiry(t.app, services, w.search());
+        };
         t.app.settings.browser_kind = "1";
         t.app.settings.browser_path = "/usr/bin/chromium";
         t.app.sites = read_sites_text(

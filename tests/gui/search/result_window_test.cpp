@@ -76,7 +76,7 @@ class ResultWindowTest : public QObject {
         QCOMPARE(cell(*w, 0, 7), QString());
         QVERIFY(w->Command6->isEnabled());
         QVERIFY(w->Text1->text().isEmpty());
-        QCOMPARE(h.t.app.result_list.rows.size(), static_cast<std::size_t>(w->MSFlexGrid1->rowCount()));
+        QCOMPARE(w->search().list.rows.size(), static_cast<std::size_t>(w->MSFlexGrid1->rowCount()));
         press(w->MSFlexGrid1, Qt::Key_Escape);
         QTRY_VERIFY(h.results.isNull());
         // However the list was closed, the main window searches again.
@@ -90,7 +90,7 @@ class ResultWindowTest : public QObject {
         h.window->Text11->setText("240");
         ResultWindow* w = h.search();
         QVERIFY(w != nullptr);
-        const int kept = h.t.app.route_results.result_count;
+        const int kept = w->search().routes.result_count;
         QVERIFY2(kept > 200, qPrintable(QString::number(kept)));
         QCOMPARE(w->MSFlexGrid1->rowCount(), kept);
     }
@@ -177,7 +177,7 @@ class ResultWindowTest : public QObject {
         text.start("pdftotext", {"-f", pages.captured(1), pdf, "-"});
         QVERIFY(text.waitForFinished(20000));
         const QString last_page = QString::fromUtf8(text.readAllStandardOutput()).simplified();
-        const ListedItinerary& last = h.t.app.result_list.rows.back();
+        const ListedItinerary& last = w->search().list.rows.back();
         const ListedLeg& leg = last.legs[static_cast<std::size_t>(last.leg_count - 1)];
         const QString flight = qs(leg.company_code) +
                                QStringLiteral("%1[").arg(leg.flight_number, 4, 10, QLatin1Char('0')) +

@@ -27,6 +27,7 @@ struct SampleSearch {
         MainWindowHooks hooks;
         hooks.open_results = [this](MainWindow& main) {
             auto* w = new ResultWindow(t.app, services, main, result_hooks);
+            main.attach_result_window(*w);
             results = w;
             if (w->Form_Load()) w->show();
         };

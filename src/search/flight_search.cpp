@@ -1,0 +1,25 @@
+#include "search/flight_search.hpp"
+
+#include "common/progress.hpp"
+#include "search/route_search.hpp"
+
+namespace quorvel {
+
+FlightSearchResult run_flight_search(Timetable& tt, DateValidation& validation,
+                                     const SearchConditions& conditions, DayNumber today,
+                                     Progress* progress) {
+    FlightSearchResult result;
+    result.conditions = conditions;
+    sel_kukan(tt, validation, conditions);
+    if (conditions.inquiry_mode == 1 && !validation.segment_found) {
+        result.segment_found = false;
+        return result;
+    }
+    set_data(tt, validation, conditions, today, progress);
+    result.routes = search_routes(tt, conditions, progress);
+    if (progress) progress->yield();
+    result.list = edit_data2(tt, result.routes, conditions);
+    return result;
+}
+
+}  // namespace quorvel
