@@ -13,7 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     using namespace quorvel;
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     const DayNumber today = day_number(2003, 12, 10);
-    const RemarkDates r = set_time(text, today);
+    const RemarkDates r = parse_remark(text, today);
     if (r.remark_count < 0 || r.remark_count > max_remark_dates) std::abort();
     if (!r.usable && r.remark_count != 0) std::abort();
     for (int i = 1; i <= r.remark_count; ++i) {

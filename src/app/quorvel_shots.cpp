@@ -103,30 +103,30 @@ int main(int argc, char** argv) {
     MainWindow main_window(app, services, program_hooks(app, services));
     save(main_window, out, "main_window");
     main_window.show();
-    main_window.Text1->setText(QStringLiteral("東京駅"));
-    main_window.Text1->setFocus();
+    main_window.from_airport->setText(QStringLiteral("東京駅"));
+    main_window.from_airport->setFocus();
     QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
-    QApplication::sendEvent(main_window.Text1, &enter);
-    std::printf("message line: %s\n", qPrintable(main_window.Text12->text()));
+    QApplication::sendEvent(main_window.from_airport, &enter);
+    std::printf("message line: %s\n", qPrintable(main_window.message_line->text()));
     save(main_window, out, "main_window_message");
 
     // The refused airport opened the picker; a fresh one shows the remembered region.
     for (auto* open_picker : main_window.findChildren<AirportPicker*>()) open_picker->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     app.settings.control_flg[9] = 4;
-    auto* picker = AirportPicker::open(app, main_window, 11);
+    auto* picker = AirportPicker::open(app, main_window, AirportField::departure);
     save(*picker, out, "airport_picker");
-    picker->Option[10]->click();
-    picker->List1->setCurrentRow(2);
+    picker->region_buttons[10]->click();
+    picker->airport_list->setCurrentRow(2);
     save(*picker, out, "airport_picker_all");
-    picker->set_mode(12);
-    picker->Option[8]->click();
+    picker->set_field(AirportField::arrival);
+    picker->region_buttons[8]->click();
     save(*picker, out, "airport_picker_arrival");
     picker->close();
 
     auto* calendar = CalendarWindow::open(app, main_window);
     save(*calendar, out, "calendar_window");
-    calendar->set_VScroll1_value(13);
+    calendar->set_months_ahead(13);
     save(*calendar, out, "calendar_window_later");
     calendar->close();
 
@@ -151,7 +151,7 @@ int main(int argc, char** argv) {
         c.sel_day = d.day;
         c.sel_weekday = weekday(c.sel_date);
         auto* results = new ResultWindow(app, services, main_window);
-        results->Form_Load();
+        results->run_search();
         return results;
     };
     ResultWindow* two = search("釧路", "宮古", 2, 600, 1700);
@@ -171,12 +171,12 @@ int main(int argc, char** argv) {
 
     SettingsDialog settings_dialog(app, services);
     save(settings_dialog, out, "settings_dialog");
-    settings_dialog.SSTab1->setCurrentIndex(1);
+    settings_dialog.tabs->setCurrentIndex(1);
     save(settings_dialog, out, "settings_dialog_browser");
 
     BrowserSetupWindow setup(app, services);
     save(setup, out, "browser_setup_window");
-    setup.Option2->click();
+    setup.firefox_choice->click();
     save(setup, out, "browser_setup_window_chosen");
 
     QMessageBox question(QMessageBox::Question, QStringLiteral("問い合わせメッセージ"),

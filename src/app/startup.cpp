@@ -78,7 +78,7 @@ bool init_sec(AppState& app, Services& services) {
 
     if (browser_unset(app.browser())) {
         BrowserValues b = app.browser();
-        StartSysInfo(services.keys, b, services.path_env);
+        detect_default_browser(services.keys, b, services.path_env);
         app.set_browser(b);
         // A new installation (no browser ever chosen) asks for one; "0" was asked before and declined.
         if (b.browser_kind.empty()) {
@@ -101,7 +101,7 @@ std::unique_ptr<MainWindow> start_program(AppState& app, Services& services, Mai
     splash.show();
     QApplication::processEvents();
 
-    del_file(app.paths.tmp_dir());
+    remove_directory(app.paths.tmp_dir());
     if (!init_sec(app, services)) return nullptr;
     auto window = std::make_unique<MainWindow>(app, services, std::move(hooks));
     splash.close();

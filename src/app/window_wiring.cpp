@@ -14,7 +14,7 @@ MainWindowHooks program_hooks(AppState& app, Services& services) {
         };
         auto* results = new ResultWindow(app, services, main, std::move(result_hooks));
         main.attach_result_window(*results);
-        if (results->Form_Load()) results->show();
+        if (results->run_search()) results->show();
     };
     return hooks;
 }

@@ -40,13 +40,13 @@ bool check_travel_date(const std::string& text, DayNumber today, SearchCondition
     }
     if (parts.size() != 3) return false;
     SearchForm form;
-    form.text[13] = parts[0];
-    form.text[14] = parts[1];
-    form.text[15] = parts[2];
+    form.travel_year = parts[0];
+    form.travel_month = parts[1];
+    form.travel_day = parts[2];
     CheckSettings settings;
     settings.today = today;
-    if (chk_text13(form, cond, settings) != 0 || chk_text14(form, cond) != 0) return false;
-    return chk_text15(form, cond, settings).err_flg == 0;
+    const FieldCheck day = check_field(Field::travel_day, form, cond, settings);
+    return day.accepted && day.focus == Field::from_airport;
 }
 
 bool small_number(const std::string& text, int digits) {

@@ -32,7 +32,7 @@ int run_search(const Invocation& inv) {
              report_header(search.conditions, identity.app_title, identity.app_version))
             *inv.out << line << '\n';
     }
-    write_lf(*inv.out, edit_data(*run.timetable, search.routes, search.conditions));
+    write_lf(*inv.out, report_body(*run.timetable, search.routes, search.conditions));
     return exit_ok;
 }
 

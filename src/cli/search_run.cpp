@@ -1,5 +1,6 @@
 #include "cli/search_run.hpp"
 
+#include <array>
 #include <ostream>
 
 #include "common/text.hpp"
@@ -27,15 +28,15 @@ std::vector<std::string> split(const std::string& text, char delimiter) {
 }
 
 // "HH:MM-HH:MM" into the four hour and minute fields; the field checks judge the numbers.
-bool put_window(const std::string& text, SearchForm& form, std::size_t first_field) {
+bool put_window(const std::string& text, TimeWindowTexts& window) {
     const auto ends = split(text, '-');
     if (ends.size() != 2) return false;
+    std::array<std::vector<std::string>, 2> hm;
     for (std::size_t e = 0; e < 2; ++e) {
-        const auto hm = split(ends[e], ':');
-        if (hm.size() != 2 || hm[0].empty() || hm[1].empty()) return false;
-        form.text[first_field + 2 * e] = hm[0];
-        form.text[first_field + 2 * e + 1] = hm[1];
+        hm[e] = split(ends[e], ':');
+        if (hm[e].size() != 2 || hm[e][0].empty() || hm[e][1].empty()) return false;
     }
+    window = {hm[0][0], hm[0][1], hm[1][0], hm[1][1]};
     return true;
 }
 
@@ -53,35 +54,50 @@ std::optional<int> choice(const Options& o, const std::string& name, int fallbac
 std::string fill_search_form(const Options& o, SearchForm& form, SearchConditions& cond) {
     for (const char* required : {"from", "to", "date"})
         if (!o.has(required)) return std::string("--") + required + " is required";
-    form.text[1] = *o.get("from");
-    form.text[6] = *o.get("to");
-    if (o.has("dep") && !put_window(*o.get("dep"), form, 2)) return "--dep needs HH:MM-HH:MM";
-    if (o.has("arr") && !put_window(*o.get("arr"), form, 7)) return "--arr needs HH:MM-HH:MM";
-    if (o.has("wait")) form.text[11] = *o.get("wait");
+    form.from_airport = *o.get("from");
+    form.to_airport = *o.get("to");
+    if (o.has("dep") && !put_window(*o.get("dep"), form.departure)) return "--dep needs HH:MM-HH:MM";
+    if (o.has("arr") && !put_window(*o.get("arr"), form.arrival)) return "--arr needs HH:MM-HH:MM";
+    if (o.has("wait")) form.max_wait = *o.get("wait");
     const auto date = split(*o.get("date"), '/');
     if (date.size() != 3) return "--date needs YYYY/MM/DD";
-    form.text[13] = date[0];
-    form.text[14] = date[1];
-    form.text[15] = date[2];
+    form.travel_year = date[0];
+    form.travel_month = date[1];
+    form.travel_day = date[2];
     const auto connections = choice(o, "connections", 0, {"0", "1", "2"});
     const auto combination = choice(o, "combination", 0, {"0", "1"});
     const auto order = choice(o, "order", 3, {"1", "2", "3"});
     if (!connections) return "--connections takes 0, 1 or 2";
     if (!combination) return "--combination takes 1 or 0";
     if (!order) return "--order takes 1, 2 or 3";
-    form.connections_option = 4 + *connections;
+    form.connections = connections_for(*connections);
     form.one_per_flight = *combination == 1;
     cond.sel_option = *order;
     return {};
 }
 
 // What to say for a refused field that has no message of its own (times, the date).
-std::string field_complaint(int field) {
-    if (field >= 2 && field <= 5) return "出発時刻の指定が正しくありません";
-    if (field >= 7 && field <= 10) return "到着時刻の指定が正しくありません";
-    if (field == 11) return "待ち合わせ時間の指定が正しくありません";
-    if (field >= 13 && field <= 15) return "搭乗予定日の指定が正しくありません";
-    return "検索条件が正しくありません";
+std::string field_complaint(Field field) {
+    switch (field) {
+        case Field::departure_from_hour:
+        case Field::departure_from_minute:
+        case Field::departure_to_hour:
+        case Field::departure_to_minute:
+            return "出発時刻の指定が正しくありません";
+        case Field::arrival_from_hour:
+        case Field::arrival_from_minute:
+        case Field::arrival_to_hour:
+        case Field::arrival_to_minute:
+            return "到着時刻の指定が正しくありません";
+        case Field::max_wait:
+            return "待ち合わせ時間の指定が正しくありません";
+        case Field::travel_year:
+        case Field::travel_month:
+        case Field::travel_day:
+            return "搭乗予定日の指定が正しくありません";
+        default:
+            return "検索条件が正しくありません";
+    }
 }
 
 }  // namespace
@@ -98,7 +114,7 @@ std::optional<int> search_from_options(const Invocation& inv, const Options& o, 
     SearchConditions cond;
     if (const std::string bad = fill_search_form(o, form, cond); !bad.empty()) return refuse(inv, who + bad);
     if (for_enquiry) {
-        form.connections_option = 4;
+        form.connections = Connections::none;
         cond.inquiry_mode = 1;
     }
 
@@ -123,9 +139,9 @@ std::optional<int> search_from_options(const Invocation& inv, const Options& o, 
     check.check_hours = run.settings.check_hours;
     check.check_minite = run.settings.check_minite;
     check.today = inv.today;
-    const FullCheck checked = check_all(form, cond, check, [] { return true; });
-    if (checked.err_flg != 0)
-        return refuse(inv, form.message().empty() ? field_complaint(checked.focus_field) : form.message());
+    const FullCheck checked = check_search_form(form, cond, check, [] { return true; });
+    if (!checked.accepted)
+        return refuse(inv, form.message.empty() ? field_complaint(checked.focus) : form.message);
 
     DateValidation validation;
     run.search = run_flight_search(tt, validation, cond, inv.today);

@@ -20,11 +20,11 @@ namespace quorvel {
 inline constexpr std::string_view sites_file_name = "sites.ini";
 
 enum class Site : std::size_t {
-    maker_home,          // menu_531 "ﾎｰﾑﾍﾟｰｼﾞ"
-    maker_timetable,     // menu_532 "国内線時刻表"
-    maker_shinkansen,    // menu_533 "新幹線時刻表"
-    maker_hotel,         // menu_534 "出張者向けﾎﾃﾙ情報"
-    maker_download,      // menu_535 "ﾀﾞｳﾝﾛｰﾄﾞ"
+    maker_home,          // the help menu's web page "ﾎｰﾑﾍﾟｰｼﾞ"
+    maker_timetable,     // the help menu's web page "国内線時刻表"
+    maker_shinkansen,    // the help menu's web page "新幹線時刻表"
+    maker_hotel,         // the help menu's web page "出張者向けﾎﾃﾙ情報"
+    maker_download,      // the help menu's web page "ﾀﾞｳﾝﾛｰﾄﾞ"
     jal_inquiry,         // JAL seat enquiry; the relay page appends its form path
     ana_inquiry,         // ANA seat enquiry
     jas_inquiry,         // JAS seat enquiry

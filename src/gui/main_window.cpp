@@ -32,7 +32,7 @@ namespace quorvel {
 
 namespace {
 
-constexpr const char* window_name = "time_table1";
+constexpr const char* settings_key = "time_table1";  // its position in the settings file
 constexpr int field_height = 22;
 
 QGroupBox* frame(QWidget* parent, const char* name, const char* caption, QRect r) {
@@ -56,12 +56,32 @@ QRadioButton* option(QWidget* parent, const char* name, const char* caption, int
     return o;
 }
 
-QLineEdit* make_field(QWidget* parent, int n, int x, int y, int w) {
+QLineEdit* make_field(QWidget* parent, const QString& name, int x, int y, int w,
+                      Qt::Alignment alignment = Qt::AlignLeft) {
     auto* t = new QLineEdit(parent);
-    t->setObjectName(QStringLiteral("Text%1").arg(n));
+    t->setObjectName(name);
     t->setGeometry(x, y, w, field_height);
+    if (alignment != Qt::AlignLeft) t->setAlignment(alignment);
     return t;
 }
+
+// The fields Enter walks, in its order.
+constexpr Field text_fields[] = {
+    Field::from_airport,
+    Field::departure_from_hour,
+    Field::departure_from_minute,
+    Field::departure_to_hour,
+    Field::departure_to_minute,
+    Field::to_airport,
+    Field::arrival_from_hour,
+    Field::arrival_from_minute,
+    Field::arrival_to_hour,
+    Field::arrival_to_minute,
+    Field::max_wait,
+    Field::travel_year,
+    Field::travel_month,
+    Field::travel_day,
+};
 
 QPushButton* button(QWidget* parent, const char* name, const char* caption, int x, int y) {
     auto* b = new QPushButton(QString::fromUtf8(caption), parent);
@@ -74,11 +94,11 @@ QPushButton* button(QWidget* parent, const char* name, const char* caption, int 
 
 MainWindow::MainWindow(AppState& app, Services& services, MainWindowHooks hooks, QWidget* parent)
     : QMainWindow(parent), app_(app), services_(services), hooks_(std::move(hooks)) {
-    setObjectName(window_name);
+    setObjectName("main_window");
     build_form();
     build_menus();
     update_enabled();
-    set_form1();
+    fill_form_from_last_search();
 }
 
 MainWindow::~MainWindow() = default;
@@ -88,116 +108,159 @@ void MainWindow::build_form() {
     central->setObjectName("central");
     setCentralWidget(central);
 
-    auto* Frame1 = frame(central, "Frame1", "航空機の検索", {8, 6, 584, 330});
+    auto* search_frame = frame(central, "search_frame", "航空機の検索", {8, 6, 584, 330});
+    build_route_side(search_frame, 8, true);
+    build_route_side(search_frame, 294, false);
+    build_connection_conditions(search_frame);
+    build_travel_date(search_frame);
 
-    // Departure and arrival: an airport and a time window "hh 時 mm 分 ～ hh 時 mm 分" each.
-    struct Side {
-        const char* frame_name;
-        const char* caption;
-        int x;
-        int first;  // the airport field; the four time fields follow it
-        const char* place;
-        const char* time;
-        const char* names[7];  // place label, time label, the four unit labels, the "～"
-    };
-    const Side sides[] = {
-        {"Frame2",
-         "出発条件",
-         8,
-         1,
-         "出発地",
-         "出発時刻",
-         {"Label1", "Label2", "Label3", "Label4", "Label5", "Label6", "Label7"}},
-        {"Frame3",
-         "到着条件",
-         294,
-         6,
-         "到着地",
-         "到着時刻",
-         {"Label8", "Label9", "Label10", "Label11", "Label13", "Label14", "Label12"}},
-    };
-    for (const Side& sd : sides) {
-        QGroupBox* f = frame(Frame1, sd.frame_name, sd.caption, {sd.x, 20, 282, 96});
-        label(f, sd.names[0], sd.place, 10, 26, 64);
-        Text[sd.first] = make_field(f, sd.first, 78, 26, 186);
-        label(f, sd.names[1], sd.time, 10, 58, 64);
-        int x = 78;
-        for (int i = 0; i < 4; ++i) {
-            QLineEdit* t = make_field(f, sd.first + 1 + i, x, 58, 28);
-            t->setAlignment(Qt::AlignRight);
-            Text[sd.first + 1 + i] = t;
-            label(f, sd.names[2 + i], i % 2 == 0 ? "時" : "分", x + 30, 58, 14);
-            x += 46;
-            if (i == 1) {
-                label(f, sd.names[6], "～", x - 2, 58, 14);
-                x += 14;
-            }
+    message_line = make_field(central, "message_line", 8, 344, 584);
+    message_line->setReadOnly(true);
+    message_line->setFocusPolicy(Qt::NoFocus);
+
+    search_button = button(central, "search_button", "検索開始", 8, 378);
+    seat_enquiry_button = button(central, "seat_enquiry_button", "空席照会", 136, 378);
+    calendar_button = button(central, "calendar_button", "ｶﾚﾝﾀﾞｰ", 264, 378);
+    quit_button = button(central, "quit_button", "終了", 472, 378);
+
+    for (Field f : text_fields) field(f)->installEventFilter(this);
+    for (QWidget* w : std::initializer_list<QWidget*>{connections_none, connections_one, connections_two,
+                                                      first_per_flight, all_per_flight, search_button,
+                                                      quit_button, calendar_button, seat_enquiry_button})
+        w->installEventFilter(this);
+    set_focus_order();
+
+    connect(search_button, &QPushButton::clicked, this, &MainWindow::start_search);
+    connect(quit_button, &QPushButton::clicked, this, &MainWindow::end_program);
+    connect(calendar_button, &QPushButton::clicked, this, &MainWindow::open_calendar);
+    connect(seat_enquiry_button, &QPushButton::clicked, this, &MainWindow::start_seat_enquiry);
+
+    central->setFixedSize(600, 420);
+}
+
+// Departure or arrival: an airport and a time window "hh 時 mm 分 ～ hh 時 mm 分".
+QGroupBox* MainWindow::build_route_side(QWidget* parent, int x, bool departure_side) {
+    const QString side = departure_side ? QStringLiteral("departure") : QStringLiteral("arrival");
+    QGroupBox* f = frame(parent, departure_side ? "departure_frame" : "arrival_frame",
+                         departure_side ? "出発条件" : "到着条件", {x, 20, 282, 96});
+    label(f, departure_side ? "departure_airport_label" : "arrival_airport_label",
+          departure_side ? "出発地" : "到着地", 10, 26, 64);
+    QLineEdit* airport = make_field(f, side + "_airport", 78, 26, 186);
+    (departure_side ? from_airport : to_airport) = airport;
+    label(f, departure_side ? "departure_time_label" : "arrival_time_label",
+          departure_side ? "出発時刻" : "到着時刻", 10, 58, 64);
+    TimeWindowFields& window = departure_side ? departure : arrival;
+    QLineEdit** parts[] = {&window.from_hour, &window.from_minute, &window.to_hour, &window.to_minute};
+    const char* part_names[] = {"_from_hour", "_from_minute", "_to_hour", "_to_minute"};
+    int px = 78;
+    for (int i = 0; i < 4; ++i) {
+        const QString name = side + QString::fromUtf8(part_names[i]);
+        *parts[i] = make_field(f, name, px, 58, 28, Qt::AlignRight);
+        label(f, qPrintable(name + "_unit"), i % 2 == 0 ? "時" : "分", px + 30, 58, 14);
+        px += 46;
+        if (i == 1) {
+            label(f, qPrintable(side + "_window_dash"), "～", px - 2, 58, 14);
+            px += 14;
         }
     }
+    return f;
+}
 
-    auto* Frame4 = frame(Frame1, "Frame4", "乗り継ぎ条件", {10, 124, 564, 120});
-    label(Frame4, "Label15", "乗り継ぎ待ち合わせ時間", 12, 26, 150);
-    Text[11] = make_field(Frame4, 11, 166, 26, 44);
-    Text[11]->setAlignment(Qt::AlignRight);
-    label(Frame4, "Label16", "分以内", 216, 26, 60);
-    auto* Frame5 = frame(Frame4, "Frame5", "乗り継ぎ回数", {12, 56, 266, 54});
-    Option4 = option(Frame5, "Option4", "なし（直行便のみ）", 10, 24, 136);
-    Option5 = option(Frame5, "Option5", "１回", 150, 24, 52);
-    Option6 = option(Frame5, "Option6", "２回", 206, 24, 52);
-    auto* Frame6 = frame(Frame4, "Frame6", "組み合わせ条件", {286, 56, 266, 54});
-    Option7 = option(Frame6, "Option7", "１便あたり１件", 10, 24, 120);
-    Option8 = option(Frame6, "Option8", "１便あたり全件", 136, 24, 120);
+void MainWindow::build_connection_conditions(QWidget* parent) {
+    auto* connection_frame = frame(parent, "connection_frame", "乗り継ぎ条件", {10, 124, 564, 120});
+    label(connection_frame, "max_wait_label", "乗り継ぎ待ち合わせ時間", 12, 26, 150);
+    max_wait = make_field(connection_frame, "max_wait", 166, 26, 44, Qt::AlignRight);
+    label(connection_frame, "max_wait_unit", "分以内", 216, 26, 60);
+    auto* count_frame = frame(connection_frame, "connections_frame", "乗り継ぎ回数", {12, 56, 266, 54});
+    connections_none = option(count_frame, "connections_none", "なし（直行便のみ）", 10, 24, 136);
+    connections_one = option(count_frame, "connections_one", "１回", 150, 24, 52);
+    connections_two = option(count_frame, "connections_two", "２回", 206, 24, 52);
+    auto* combination_frame =
+        frame(connection_frame, "combination_frame", "組み合わせ条件", {286, 56, 266, 54});
+    first_per_flight = option(combination_frame, "first_per_flight", "１便あたり１件", 10, 24, 120);
+    all_per_flight = option(combination_frame, "all_per_flight", "１便あたり全件", 136, 24, 120);
+}
 
-    auto* Frame7 = frame(Frame1, "Frame7", "搭乗予定日", {10, 252, 564, 62});
-    label(Frame7, "Label17", "搭乗予定日", 12, 26, 70);
-    const int date_x[3] = {86, 152, 204};
-    const int date_w[3] = {46, 30, 30};
-    const char* date_labels[3] = {"Label18", "Label19", "Label20"};
-    const char* date_units[3] = {"年", "月", "日"};
+void MainWindow::build_travel_date(QWidget* parent) {
+    auto* date_frame = frame(parent, "travel_date_frame", "搭乗予定日", {10, 252, 564, 62});
+    label(date_frame, "travel_date_label", "搭乗予定日", 12, 26, 70);
+    QLineEdit** parts[] = {&travel_year, &travel_month, &travel_day};
+    const char* names[] = {"travel_year", "travel_month", "travel_day"};
+    const int x[] = {86, 152, 204};
+    const int w[] = {46, 30, 30};
+    const char* units[] = {"年", "月", "日"};
     for (int i = 0; i < 3; ++i) {
-        Text[13 + i] = make_field(Frame7, 13 + i, date_x[i], 26, date_w[i]);
-        Text[13 + i]->setAlignment(Qt::AlignRight);
-        label(Frame7, date_labels[i], date_units[i], date_x[i] + date_w[i] + 3, 26, 16);
+        *parts[i] = make_field(date_frame, QString::fromUtf8(names[i]), x[i], 26, w[i], Qt::AlignRight);
+        label(date_frame, qPrintable(QString::fromUtf8(names[i]) + "_unit"), units[i], x[i] + w[i] + 3, 26,
+              16);
     }
-    Label21 = label(Frame7, "Label21", "", 256, 26, 60);
+    travel_weekday = label(date_frame, "travel_weekday", "", 256, 26, 60);
+}
 
-    Text[12] = make_field(central, 12, 8, 344, 584);
-    Text[12]->setReadOnly(true);
-    Text[12]->setFocusPolicy(Qt::NoFocus);
-
-    Command1 = button(central, "Command1", "検索開始", 8, 378);
-    Command4 = button(central, "Command4", "空席照会", 136, 378);
-    Command3 = button(central, "Command3", "ｶﾚﾝﾀﾞｰ", 264, 378);
-    Command2 = button(central, "Command2", "終了", 472, 378);
-
-    QLineEdit** named[] = {&Text1, &Text2,  &Text3,  &Text4,  &Text5,  &Text6,  &Text7, &Text8,
-                           &Text9, &Text10, &Text11, &Text12, &Text13, &Text14, &Text15};
-    for (int n = 1; n <= 15; ++n) *named[n - 1] = Text[n];
-
-    for (int n = 1; n <= 15; ++n) Text[n]->installEventFilter(this);
-    for (QWidget* w : std::initializer_list<QWidget*>{Option4, Option5, Option6, Option7, Option8, Command1,
-                                                      Command2, Command3, Command4})
-        w->installEventFilter(this);
-
-    // The focus runs through the form in the order Enter moves it.
-    const int order[] = {13, 14, 15, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11};
-    QWidget* prev = nullptr;
-    for (int n : order) {
-        if (prev) setTabOrder(prev, Text[n]);
-        prev = Text[n];
-    }
-    for (QWidget* w : std::initializer_list<QWidget*>{Option4, Option5, Option6, Option7, Option8, Command1,
-                                                      Command4, Command3, Command2}) {
+// The focus runs through the form in the order Enter moves it, the date first.
+void MainWindow::set_focus_order() {
+    QWidget* prev = travel_year;
+    for (QWidget* w : std::initializer_list<QWidget*>{travel_month,
+                                                      travel_day,
+                                                      from_airport,
+                                                      departure.from_hour,
+                                                      departure.from_minute,
+                                                      departure.to_hour,
+                                                      departure.to_minute,
+                                                      to_airport,
+                                                      arrival.from_hour,
+                                                      arrival.from_minute,
+                                                      arrival.to_hour,
+                                                      arrival.to_minute,
+                                                      max_wait,
+                                                      connections_none,
+                                                      connections_one,
+                                                      connections_two,
+                                                      first_per_flight,
+                                                      all_per_flight,
+                                                      search_button,
+                                                      seat_enquiry_button,
+                                                      calendar_button,
+                                                      quit_button}) {
         setTabOrder(prev, w);
         prev = w;
     }
+}
 
-    connect(Command1, &QPushButton::clicked, this, &MainWindow::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &MainWindow::end_proc);
-    connect(Command3, &QPushButton::clicked, this, &MainWindow::open_calendar);
-    connect(Command4, &QPushButton::clicked, this, &MainWindow::Command4_Click);
-
-    central->setFixedSize(600, 420);
+QLineEdit* MainWindow::field(Field f) const {
+    switch (f) {
+        case Field::from_airport:
+            return from_airport;
+        case Field::departure_from_hour:
+            return departure.from_hour;
+        case Field::departure_from_minute:
+            return departure.from_minute;
+        case Field::departure_to_hour:
+            return departure.to_hour;
+        case Field::departure_to_minute:
+            return departure.to_minute;
+        case Field::to_airport:
+            return to_airport;
+        case Field::arrival_from_hour:
+            return arrival.from_hour;
+        case Field::arrival_from_minute:
+            return arrival.from_minute;
+        case Field::arrival_to_hour:
+            return arrival.to_hour;
+        case Field::arrival_to_minute:
+            return arrival.to_minute;
+        case Field::max_wait:
+            return max_wait;
+        case Field::travel_year:
+            return travel_year;
+        case Field::travel_month:
+            return travel_month;
+        case Field::travel_day:
+            return travel_day;
+        case Field::search_button:
+            break;
+    }
+    return nullptr;
 }
 
 void MainWindow::build_menus() {
@@ -212,52 +275,56 @@ void MainWindow::build_menus() {
         a->setObjectName(name);
         return a;
     };
-    const auto separator = [](QMenu* m, const char* name) { m->addSeparator()->setObjectName(name); };
+    const auto separator = [](QMenu* m) { m->addSeparator(); };
 
-    menu_1 = menu(bar, "menu_1", "ﾌｧｲﾙ(&F&ﾊ)");
-    menu_11 = item(menu_1, "menu_11", "ｹﾙﾊﾞ国内線時刻表の終了(&C&ｿ)");
-    manu_2 = menu(bar, "manu_2", "照会(&I&ﾆ)");
-    menu_21 = item(manu_2, "menu_21", "空席照会(&K&ﾉ)");
-    separator(manu_2, "menu_29");
-    menu_22 = item(manu_2, "menu_22", "ﾎﾃﾙの空き室照会(&A&ﾁ)");
-    menu_3 = menu(bar, "menu_3", "編集(&E&ｲ)");
-    menu_31 = item(menu_3, "menu_31", "動作環境の設定(&D&ﾚ)");
-    separator(menu_3, "menu_39");
-    menu_32 = item(menu_3, "menu_32", "ホテル情報の登録･修正(&H&ｸ)");
-    menu_4 = menu(bar, "menu_4", "表示(&V&ﾋ)");
-    menu_41 = item(menu_4, "menu_41", "ｶﾚﾝﾀﾞｰ表示(&C&ｿ)");
-    separator(menu_4, "menu_49");
-    menu_42 = item(menu_4, "menu_42", "ﾎﾃﾙの検索(&H&ｸ)");
-    menu_5 = menu(bar, "menu_5", "ﾍﾙﾌﾟ(&H&ｸ)");
-    menu_51 = item(menu_5, "menu_51", "ﾄﾋﾟｯｸの検索(&H&ｸ)");
-    separator(menu_5, "menu_591");
-    menu_53 = menu(menu_5, "menu_53", "ｹﾙﾊﾞ時刻表 Web ﾍﾟｰｼﾞ(&W&ﾃ)");
-    menu_5->addMenu(menu_53);
-    menu_531 = item(menu_53, "menu_531", "ﾎｰﾑﾍﾟｰｼﾞ");
-    menu_532 = item(menu_53, "menu_532", "国内線時刻表");
-    menu_533 = item(menu_53, "menu_533", "新幹線時刻表");
-    menu_534 = item(menu_53, "menu_534", "出張者向けﾎﾃﾙ情報");
-    separator(menu_53, "menu_539");
-    menu_535 = item(menu_53, "menu_535", "ﾀﾞｳﾝﾛｰﾄﾞ");
-    separator(menu_5, "menu_593");
-    menu_54 = item(menu_5, "menu_54", "ﾊﾞｰｼﾞｮﾝ情報(&A&ﾁ)");
-    for (QMenu* m : {menu_1, manu_2, menu_3, menu_4, menu_5}) bar->addMenu(m);
+    file_menu = menu(bar, "file_menu", "ﾌｧｲﾙ(&F&ﾊ)");
+    quit_action = item(file_menu, "quit_action", "ｹﾙﾊﾞ国内線時刻表の終了(&C&ｿ)");
+    enquiry_menu = menu(bar, "enquiry_menu", "照会(&I&ﾆ)");
+    seat_enquiry_action = item(enquiry_menu, "seat_enquiry_action", "空席照会(&K&ﾉ)");
+    separator(enquiry_menu);
+    vacancy_enquiry_action = item(enquiry_menu, "vacancy_enquiry_action", "ﾎﾃﾙの空き室照会(&A&ﾁ)");
+    edit_menu = menu(bar, "edit_menu", "編集(&E&ｲ)");
+    settings_action = item(edit_menu, "settings_action", "動作環境の設定(&D&ﾚ)");
+    separator(edit_menu);
+    hotel_registry_action = item(edit_menu, "hotel_registry_action", "ホテル情報の登録･修正(&H&ｸ)");
+    view_menu = menu(bar, "view_menu", "表示(&V&ﾋ)");
+    calendar_action = item(view_menu, "calendar_action", "ｶﾚﾝﾀﾞｰ表示(&C&ｿ)");
+    separator(view_menu);
+    hotel_search_action = item(view_menu, "hotel_search_action", "ﾎﾃﾙの検索(&H&ｸ)");
+    help_menu = menu(bar, "help_menu", "ﾍﾙﾌﾟ(&H&ｸ)");
+    help_topics_action = item(help_menu, "help_topics_action", "ﾄﾋﾟｯｸの検索(&H&ｸ)");
+    separator(help_menu);
+    web_pages_menu = menu(help_menu, "web_pages_menu", "ｹﾙﾊﾞ時刻表 Web ﾍﾟｰｼﾞ(&W&ﾃ)");
+    help_menu->addMenu(web_pages_menu);
+    home_page_action = item(web_pages_menu, "home_page_action", "ﾎｰﾑﾍﾟｰｼﾞ");
+    timetable_page_action = item(web_pages_menu, "timetable_page_action", "国内線時刻表");
+    shinkansen_page_action = item(web_pages_menu, "shinkansen_page_action", "新幹線時刻表");
+    business_hotels_page_action = item(web_pages_menu, "business_hotels_page_action", "出張者向けﾎﾃﾙ情報");
+    separator(web_pages_menu);
+    download_page_action = item(web_pages_menu, "download_page_action", "ﾀﾞｳﾝﾛｰﾄﾞ");
+    separator(help_menu);
+    about_action = item(help_menu, "about_action", "ﾊﾞｰｼﾞｮﾝ情報(&A&ﾁ)");
+    for (QMenu* m : {file_menu, enquiry_menu, edit_menu, view_menu, help_menu}) bar->addMenu(m);
 
-    connect(menu_11, &QAction::triggered, this, &MainWindow::end_proc);
-    connect(menu_21, &QAction::triggered, this, &MainWindow::Command4_Click);
-    connect(menu_22, &QAction::triggered, this, [this] { open_hotel(hooks_.open_hotel_vacancy, true); });
-    connect(menu_31, &QAction::triggered, this, [this] {
+    connect(quit_action, &QAction::triggered, this, &MainWindow::end_program);
+    connect(seat_enquiry_action, &QAction::triggered, this, &MainWindow::start_seat_enquiry);
+    connect(vacancy_enquiry_action, &QAction::triggered, this,
+            [this] { open_hotel(hooks_.open_hotel_vacancy, true); });
+    connect(settings_action, &QAction::triggered, this, [this] {
         SettingsDialog dialog(app_, services_, this);
         dialog.exec();
     });
-    connect(menu_32, &QAction::triggered, this, [this] { open_hotel(hooks_.open_hotel_registry, false); });
-    connect(menu_41, &QAction::triggered, this, &MainWindow::open_calendar);
-    connect(menu_42, &QAction::triggered, this, [this] { open_hotel(hooks_.open_hotel_search, true); });
-    connect(menu_51, &QAction::triggered, this, [this] { services_.help.show_index(); });
-    QAction* pages[] = {menu_531, menu_532, menu_533, menu_534, menu_535};
+    connect(hotel_registry_action, &QAction::triggered, this,
+            [this] { open_hotel(hooks_.open_hotel_registry, false); });
+    connect(calendar_action, &QAction::triggered, this, &MainWindow::open_calendar);
+    connect(hotel_search_action, &QAction::triggered, this,
+            [this] { open_hotel(hooks_.open_hotel_search, true); });
+    connect(help_topics_action, &QAction::triggered, this, [this] { services_.help.show_index(); });
+    QAction* pages[] = {home_page_action, timetable_page_action, shinkansen_page_action,
+                        business_hotels_page_action, download_page_action};
     for (int i = 0; i < 5; ++i)
-        connect(pages[i], &QAction::triggered, this, [this, i] { open_web_page(531 + i); });
-    connect(menu_54, &QAction::triggered, this, [this] {
+        connect(pages[i], &QAction::triggered, this, [this, i] { open_web_page(static_cast<Site>(i)); });
+    connect(about_action, &QAction::triggered, this, [this] {
         VersionWindow version(app_, this);
         version.exec();
     });
@@ -270,23 +337,22 @@ void MainWindow::set_hooks(MainWindowHooks hooks) {
 
 void MainWindow::update_enabled() {
     const bool searching_possible = !result_window_open_;
-    Command1->setEnabled(searching_possible);
-    Command4->setEnabled(searching_possible);
-    menu_22->setEnabled(static_cast<bool>(hooks_.open_hotel_vacancy));
-    menu_32->setEnabled(static_cast<bool>(hooks_.open_hotel_registry));
-    menu_42->setEnabled(static_cast<bool>(hooks_.open_hotel_search));
+    search_button->setEnabled(searching_possible);
+    seat_enquiry_button->setEnabled(searching_possible);
+    vacancy_enquiry_action->setEnabled(static_cast<bool>(hooks_.open_hotel_vacancy));
+    hotel_registry_action->setEnabled(static_cast<bool>(hooks_.open_hotel_registry));
+    hotel_search_action->setEnabled(static_cast<bool>(hooks_.open_hotel_search));
 }
 
-void MainWindow::open_airport_picker(int picker_mode) {
-    app_.picker_mode = picker_mode;
-    AirportPicker* picker = AirportPicker::open(app_, *this, picker_mode);
+void MainWindow::open_airport_picker(AirportField field) {
+    AirportPicker* picker = AirportPicker::open(app_, *this, field);
     connect(picker, &AirportPicker::airport_chosen, this, &MainWindow::airport_chosen, Qt::UniqueConnection);
 }
 
-void MainWindow::airport_chosen(int picker_mode, const QString& name) {
-    QLineEdit* field = picker_mode == 12 ? Text6 : Text1;
-    QLineEdit* next = picker_mode == 12 ? Text7 : Text2;
-    field->setText(name);
+void MainWindow::airport_chosen(AirportField field, const QString& name) {
+    const bool arrival_side = field == AirportField::arrival;
+    QLineEdit* next = arrival_side ? arrival.from_hour : departure.from_hour;
+    (arrival_side ? to_airport : from_airport)->setText(name);
     activateWindow();
     next->setFocus();
 }
@@ -299,44 +365,49 @@ void MainWindow::open_calendar() {
 
 void MainWindow::travel_date_chosen(const QString& year, const QString& month, const QString& day,
                                     const QString& weekday) {
-    Text13->setText(year);
-    Text14->setText(month);
-    Text15->setText(day);
-    Label21->setText(weekday);
+    travel_year->setText(year);
+    travel_month->setText(month);
+    travel_day->setText(day);
+    travel_weekday->setText(weekday);
     // Back to the form, to go on with the search.
     activateWindow();
 }
 
-void MainWindow::set_form1() {
+void MainWindow::fill_form_from_last_search() {
     setWindowTitle(qs(app_.identity.app_title));
     conditions_from_settings(app_.settings, app_.cond);
     app_.cond.sel_date = 0;  // the travel date is never remembered: every run starts with today
-    const SearchForm form = quorvel::set_form1(app_.cond, app_.today_serial);
+    const SearchForm form = initial_search_form(app_.cond, app_.today_serial);
     show_form(form);
-    Label21->setText(qs(format_weekday_paren(app_.cond.sel_date)));
+    travel_weekday->setText(qs(format_weekday_paren(app_.cond.sel_date)));
     adjustSize();
     setFixedSize(sizeHint());
-    if (const auto* pos = app_.settings.position(window_name)) place_window(*this, *pos);
+    if (const auto* pos = app_.settings.position(settings_key)) place_window(*this, *pos);
 }
 
 SearchForm MainWindow::read_form() const {
     SearchForm form;
-    for (int n = 1; n <= 15; ++n) form.text[static_cast<std::size_t>(n)] = ss(Text[n]->text());
-    form.connections_option = Option6->isChecked() ? 6 : Option5->isChecked() ? 5 : 4;
-    form.one_per_flight = Option7->isChecked();
+    for (Field f : text_fields) form.text(f) = ss(field(f)->text());
+    form.message = ss(message_line->text());
+    form.connections = connections_two->isChecked()   ? Connections::two
+                       : connections_one->isChecked() ? Connections::one
+                                                      : Connections::none;
+    form.one_per_flight = first_per_flight->isChecked();
     return form;
 }
 
 void MainWindow::show_form(const SearchForm& form) {
-    for (int n = 1; n <= 15; ++n) {
-        const QString t = qs(form.text[static_cast<std::size_t>(n)]);
-        if (Text[n]->text() != t) Text[n]->setText(t);
-    }
-    (form.connections_option == 6   ? Option6
-     : form.connections_option == 5 ? Option5
-                                    : Option4)
+    const auto show = [](QLineEdit* line, const std::string& text) {
+        const QString t = qs(text);
+        if (line->text() != t) line->setText(t);
+    };
+    for (Field f : text_fields) show(field(f), form.text(f));
+    show(message_line, form.message);
+    (form.connections == Connections::two   ? connections_two
+     : form.connections == Connections::one ? connections_one
+                                            : connections_none)
         ->setChecked(true);
-    (form.one_per_flight ? Option7 : Option8)->setChecked(true);
+    (form.one_per_flight ? first_per_flight : all_per_flight)->setChecked(true);
 }
 
 CheckSettings MainWindow::check_settings() const {
@@ -348,28 +419,29 @@ CheckSettings MainWindow::check_settings() const {
     return cs;
 }
 
-void MainWindow::focus_field(int field) {
-    if (field == 0) {
-        Command1->setFocus();
-    } else if (field >= 1 && field <= 15) {
-        Text[field]->setFocus();
-        Text[field]->selectAll();
+void MainWindow::focus_field(Field f) {
+    if (f == Field::search_button) {
+        search_button->setFocus();
+    } else if (QLineEdit* line = field(f)) {
+        line->setFocus();
+        line->selectAll();
     }
 }
 
-void MainWindow::field_enter(int field) {
+void MainWindow::field_enter(Field f) {
     SearchForm form = read_form();
-    const FieldCheck r = check_field(field, form, app_.cond, check_settings());
+    const FieldCheck r = check_field(f, form, app_.cond, check_settings());
     show_form(form);
-    if (r.err_flg != 0 && (field == 1 || field == 6)) {
-        open_airport_picker(field == 1 ? 11 : 12);
+    if (!r.accepted && (f == Field::from_airport || f == Field::to_airport)) {
+        open_airport_picker(f == Field::from_airport ? AirportField::departure : AirportField::arrival);
         return;
     }
-    if (field == 15 && r.err_flg == 0) Label21->setText(qs(format_weekday_paren(app_.cond.sel_date)));
-    focus_field(r.focus_field);
+    if (f == Field::travel_day && r.accepted)
+        travel_weekday->setText(qs(format_weekday_paren(app_.cond.sel_date)));
+    focus_field(r.focus);
 }
 
-bool MainWindow::check_all() {
+bool MainWindow::check_search_form() {
     SearchForm form = read_form();
     const auto confirm = [this] {
         app_.msg_help_context = connection_question_help;
@@ -378,30 +450,30 @@ bool MainWindow::check_all() {
         return services_.boxes.ask(q) == MessageAnswer::ok;
     };
     app_.cond.sel_option = app_.settings.sel_option;
-    const FullCheck r = quorvel::check_all(form, app_.cond, check_settings(), confirm);
+    const FullCheck r = quorvel::check_search_form(form, app_.cond, check_settings(), confirm);
     show_form(form);
-    if (r.err_flg != 0) {
-        if (!r.cancelled) focus_field(r.focus_field);
+    if (!r.accepted) {
+        if (!r.cancelled) focus_field(r.focus);
         return false;
     }
-    Label21->setText(qs(format_weekday_paren(app_.cond.sel_date)));
+    travel_weekday->setText(qs(format_weekday_paren(app_.cond.sel_date)));
     return true;
 }
 
-void MainWindow::Command1_Click() {
+void MainWindow::start_search() {
     app_.cond.inquiry_mode = 0;
-    if (!check_all()) return;
+    if (!check_search_form()) return;
     if (!hooks_.open_results) return;
     result_window_open_ = true;
     update_enabled();
     hooks_.open_results(*this);
 }
 
-void MainWindow::Command4_Click() {
+void MainWindow::start_seat_enquiry() {
     if (!browser_requirement(app_, services_, this)) return;
     app_.cond.inquiry_mode = 1;
     app_.cond.wait_count = 0;  // a seat enquiry asks about direct flights only
-    if (!check_all()) return;
+    if (!check_search_form()) return;
     if (!hooks_.open_results) return;
     result_window_open_ = true;
     update_enabled();
@@ -410,7 +482,7 @@ void MainWindow::Command4_Click() {
 
 void MainWindow::attach_result_window(ResultWindow& results) {
     connect(&results, &ResultWindow::closed, this, &MainWindow::result_window_closed);
-    connect(&results, &ResultWindow::program_end_requested, this, &MainWindow::end_proc);
+    connect(&results, &ResultWindow::program_end_requested, this, &MainWindow::end_program);
 }
 
 void MainWindow::result_window_closed() {
@@ -424,9 +496,8 @@ void MainWindow::open_hotel(const std::function<void(MainWindow&)>& hook, bool n
     if (hook) hook(*this);
 }
 
-void MainWindow::open_web_page(int menu_item) {
+void MainWindow::open_web_page(Site site) {
     if (!browser_requirement(app_, services_, this)) return;
-    const Site site = static_cast<Site>(menu_item - 531);
     const auto address = app_.sites.address(site);
     if (!address) {
         services_.boxes.ask({"注意メッセージ",
@@ -443,13 +514,13 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Escape) {
-            end_proc();
+            end_program();
             return true;
         }
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            for (int n = 1; n <= 15; ++n)
-                if (w == Text[n] && n != 12) {
-                    field_enter(n);
+            for (Field f : text_fields)
+                if (w == field(f)) {
+                    field_enter(f);
                     return true;
                 }
         }
@@ -457,14 +528,14 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         if (auto* t = qobject_cast<QLineEdit*>(w))
             // After the click that gave the focus has placed the cursor.
             QTimer::singleShot(0, t, [t] { t->selectAll(); });
-    } else if (event->type() == QEvent::MouseButtonDblClick && (w == Text1 || w == Text6)) {
-        open_airport_picker(w == Text1 ? 11 : 12);
+    } else if (event->type() == QEvent::MouseButtonDblClick && (w == from_airport || w == to_airport)) {
+        open_airport_picker(w == from_airport ? AirportField::departure : AirportField::arrival);
         return true;
     }
     return QMainWindow::eventFilter(watched, event);
 }
 
-void MainWindow::end_proc() {
+void MainWindow::end_program() {
     if (ended_) return;
     if (app_.search_running) {
         // The search yields to the event loop; the result window ends the program once it is done.
@@ -472,7 +543,7 @@ void MainWindow::end_proc() {
         return;
     }
     ended_ = true;
-    if (auto* pos = app_.settings.position(window_name)) remember_position(*this, *pos);
+    if (auto* pos = app_.settings.position(settings_key)) remember_position(*this, *pos);
     // The run's values are always kept; the next run starts from this run's last search.
     conditions_to_settings(app_.cond, app_.settings);
     if (const Status s = write_settings(app_.ini_file(), app_.settings); !s) {
@@ -481,7 +552,7 @@ void MainWindow::end_proc() {
         services_.boxes.ask({"エラーメッセージ", "設定ファイルを保存できませんでした。\n" + s.error().message,
                              MessageIcon::critical, MessageButtons::ok, 0});
     }
-    del_file(app_.paths.tmp_dir());
+    remove_directory(app_.paths.tmp_dir());
     services_.help.close();
     close();
     emit program_ended();
@@ -489,7 +560,7 @@ void MainWindow::end_proc() {
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     // The window's close button ends the program the same way as 終了.
-    if (!ended_) end_proc();
+    if (!ended_) end_program();
     event->accept();
 }
 

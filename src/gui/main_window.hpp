@@ -1,10 +1,11 @@
 #pragma once
 
-#include <array>
 #include <functional>
 
 #include <QMainWindow>
 
+#include "config/sites.hpp"
+#include "pickers/airport_list.hpp"
 #include "search/conditions.hpp"
 
 class QAction;
@@ -35,6 +36,11 @@ struct MainWindowHooks {
     std::function<void(MainWindow&)> open_hotel_search;    // HotelSearchWindow
 };
 
+// The four fields of a time window: "hh 時 mm 分 ～ hh 時 mm 分".
+struct TimeWindowFields {
+    QLineEdit *from_hour = nullptr, *from_minute = nullptr, *to_hour = nullptr, *to_minute = nullptr;
+};
+
 // The main window with the flight search form.
 class MainWindow final : public QMainWindow {
     Q_OBJECT
@@ -42,32 +48,43 @@ class MainWindow final : public QMainWindow {
     MainWindow(AppState& app, Services& services, MainWindowHooks hooks = {}, QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    // The form's controls; index n holds Textn (0 and gaps unused).
-    std::array<QLineEdit*, 16> Text{};
-    QLineEdit *Text1, *Text2, *Text3, *Text4, *Text5, *Text6, *Text7, *Text8, *Text9, *Text10, *Text11,
-        *Text12, *Text13, *Text14, *Text15;
-    QRadioButton *Option4, *Option5, *Option6, *Option7, *Option8;
-    QLabel* Label21;
-    QPushButton *Command1, *Command2, *Command3, *Command4;
-    QMenu *menu_1, *manu_2, *menu_3, *menu_4, *menu_5, *menu_53;
-    QAction *menu_11, *menu_21, *menu_22, *menu_31, *menu_32, *menu_41, *menu_42, *menu_51, *menu_531,
-        *menu_532, *menu_533, *menu_534, *menu_535, *menu_54;
+    // The form's controls.
+    QLineEdit *from_airport = nullptr, *to_airport = nullptr;
+    TimeWindowFields departure, arrival;
+    QLineEdit* max_wait = nullptr;
+    QLineEdit* message_line = nullptr;  // the checks' messages
+    QLineEdit *travel_year = nullptr, *travel_month = nullptr, *travel_day = nullptr;
+    QLabel* travel_weekday = nullptr;
+    QRadioButton *connections_none = nullptr, *connections_one = nullptr, *connections_two = nullptr;
+    QRadioButton *first_per_flight = nullptr, *all_per_flight = nullptr;
+    QPushButton *search_button = nullptr, *quit_button = nullptr, *calendar_button = nullptr,
+                *seat_enquiry_button = nullptr;
+    QMenu *file_menu = nullptr, *enquiry_menu = nullptr, *edit_menu = nullptr, *view_menu = nullptr,
+          *help_menu = nullptr, *web_pages_menu = nullptr;
+    QAction *quit_action = nullptr, *seat_enquiry_action = nullptr, *vacancy_enquiry_action = nullptr,
+            *settings_action = nullptr, *hotel_registry_action = nullptr, *calendar_action = nullptr,
+            *hotel_search_action = nullptr, *help_topics_action = nullptr, *home_page_action = nullptr,
+            *timetable_page_action = nullptr, *shinkansen_page_action = nullptr,
+            *business_hotels_page_action = nullptr, *download_page_action = nullptr, *about_action = nullptr;
+
+    // The text field of a form field (none for Field::search_button).
+    QLineEdit* field(Field f) const;
 
     // Fills the form from the settings' last search and today's date.
-    void set_form1();
+    void fill_form_from_last_search();
     // The search form as the user left it, and back.
     SearchForm read_form() const;
     void show_form(const SearchForm& form);
     CheckSettings check_settings() const;
 
     // Runs the full check (with the connection question); true when the search may start.
-    bool check_all();
+    bool check_search_form();
     // Follows a result window that this window's open_results hook made: its closing lets the
     // form search again, an end of the program asked for during its search ends the program.
     void attach_result_window(ResultWindow& results);
     void result_window_closed();
     // Saves the settings and the run's values, removes the generated pages and closes.
-    void end_proc();
+    void end_program();
     bool ended() const { return ended_; }
 
     // Plugs in a window of later work and enables what opens it.
@@ -82,16 +99,20 @@ class MainWindow final : public QMainWindow {
 
   private:
     void build_form();
+    QGroupBox* build_route_side(QWidget* parent, int x, bool departure_side);
+    void build_connection_conditions(QWidget* parent);
+    void build_travel_date(QWidget* parent);
+    void set_focus_order();
     void build_menus();
     void update_enabled();
-    void field_enter(int field);
-    void focus_field(int field);
-    void Command1_Click();
-    void Command4_Click();
-    void open_web_page(int menu_item);
-    void open_airport_picker(int picker_mode);
+    void field_enter(Field field);
+    void focus_field(Field field);
+    void start_search();
+    void start_seat_enquiry();
+    void open_web_page(Site site);
+    void open_airport_picker(AirportField field);
     void open_calendar();
-    void airport_chosen(int picker_mode, const QString& name);
+    void airport_chosen(AirportField field, const QString& name);
     void travel_date_chosen(const QString& year, const QString& month, const QString& day,
                             const QString& weekday);
     void open_hotel(const std::function<void(MainWindow&)>& hook, bool needs_browser);

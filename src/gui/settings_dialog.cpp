@@ -21,7 +21,8 @@
 namespace quorvel {
 
 namespace {
-constexpr const char* window_name = "time_table93";
+constexpr const char* object_name = "settings_dialog";
+constexpr const char* settings_key = "time_table93";  // its position in the settings file
 
 QRadioButton* option(QWidget* parent, const char* name, const char* caption, int x, int y) {
     auto* o = new QRadioButton(QString::fromUtf8(caption), parent);
@@ -33,80 +34,82 @@ QRadioButton* option(QWidget* parent, const char* name, const char* caption, int
 
 SettingsDialog::SettingsDialog(AppState& app, Services& services, QWidget* parent)
     : QDialog(parent), app_(app), services_(services) {
-    setObjectName(window_name);
-    init_set();
-    set_form1();
+    setObjectName(object_name);
+    build();
+    set_title_and_position();
 }
 
-void SettingsDialog::init_set() {
+void SettingsDialog::build() {
     setFixedSize(440, 300);
     auto* frame = new QGroupBox(QStringLiteral("動作環境の登録"), this);
-    frame->setObjectName("Frame1");
+    frame->setObjectName("settings_frame");
     frame->setGeometry(10, 8, 420, 240);
 
-    SSTab1 = new QTabWidget(frame);
-    SSTab1->setObjectName("SSTab1");
-    SSTab1->setGeometry(10, 22, 400, 208);
+    tabs = new QTabWidget(frame);
+    tabs->setObjectName("tabs");
+    tabs->setGeometry(10, 22, 400, 208);
 
     auto* common = new QWidget;
     auto* order = new QGroupBox(QStringLiteral("検索結果の表示順"), common);
-    order->setObjectName("Frame2");
+    order->setObjectName("result_order_group");
     order->setGeometry(10, 8, 170, 100);
-    Option1 = option(order, "Option1", "出発時刻順", 12, 22);
-    Option2 = option(order, "Option2", "到着時刻順", 12, 46);
-    Option3 = option(order, "Option3", "所要時間順", 12, 70);
+    order_by_departure = option(order, "order_by_departure", "出発時刻順", 12, 22);
+    order_by_arrival = option(order, "order_by_arrival", "到着時刻順", 12, 46);
+    order_by_duration = option(order, "order_by_duration", "所要時間順", 12, 70);
 
     auto* hotel = new QGroupBox(QStringLiteral("ホテル検索"), common);
-    hotel->setObjectName("Frame3");
+    hotel->setObjectName("hotel_frame");
     hotel->setGeometry(190, 8, 196, 164);
     auto* limit = new QLabel(QStringLiteral("ホテル上限件数"), hotel);
-    limit->setObjectName("Label1");
+    limit->setObjectName("hotel_limit_label");
     limit->setGeometry(12, 24, 100, 22);
-    Text1 = new QLineEdit(hotel);
-    Text1->setObjectName("Text1");
-    Text1->setGeometry(116, 24, 64, 22);
-    Text1->setAlignment(Qt::AlignRight);
+    hotel_limit = new QLineEdit(hotel);
+    hotel_limit->setObjectName("hotel_limit");
+    hotel_limit->setGeometry(116, 24, 64, 22);
+    hotel_limit->setAlignment(Qt::AlignRight);
     auto* detail = new QGroupBox(QStringLiteral("ホテル詳細表示"), hotel);
-    detail->setObjectName("Frame4");
+    detail->setObjectName("hotel_detail_frame");
     detail->setGeometry(10, 58, 176, 96);
-    Option4 = option(detail, "Option4", "表示する", 12, 24);
-    Option5 = option(detail, "Option5", "表示しない", 12, 54);
-    SSTab1->addTab(common, QStringLiteral("共通"));
+    show_hotel_details = option(detail, "show_hotel_details", "表示する", 12, 24);
+    hide_hotel_details = option(detail, "hide_hotel_details", "表示しない", 12, 54);
+    tabs->addTab(common, QStringLiteral("共通"));
 
     auto* browser = new QWidget;
-    Label2 = new QLabel(QStringLiteral("ブラウザ情報を再更新する場合、クリックしてください。"), browser);
-    Label2->setObjectName("Label2");
-    Label2->setGeometry(14, 24, 370, 22);
-    Command2 = new QPushButton(QStringLiteral("ブラウザの再登録"), browser);
-    Command2->setObjectName("Command2");
-    Command2->setGeometry(14, 60, 160, 30);
-    SSTab1->addTab(browser, QStringLiteral("ブラウザ登録"));
+    browser_label =
+        new QLabel(QStringLiteral("ブラウザ情報を再更新する場合、クリックしてください。"), browser);
+    browser_label->setObjectName("browser_label");
+    browser_label->setGeometry(14, 24, 370, 22);
+    reregister_browser_button = new QPushButton(QStringLiteral("ブラウザの再登録"), browser);
+    reregister_browser_button->setObjectName("reregister_browser_button");
+    reregister_browser_button->setGeometry(14, 60, 160, 30);
+    tabs->addTab(browser, QStringLiteral("ブラウザ登録"));
 
-    Command1 = new QPushButton(QStringLiteral("終了"), this);
-    Command1->setObjectName("Command1");
-    Command1->setGeometry(330, 258, 100, 30);
-    Command1->setAutoDefault(false);
-    Command2->setAutoDefault(false);
+    close_button = new QPushButton(QStringLiteral("終了"), this);
+    close_button->setObjectName("close_button");
+    close_button->setGeometry(330, 258, 100, 30);
+    close_button->setAutoDefault(false);
+    reregister_browser_button->setAutoDefault(false);
 
-    for (QRadioButton* o : {Option1, Option2, Option3, Option4, Option5})
-        connect(o, &QRadioButton::clicked, this, &SettingsDialog::Option_Click);
-    connect(Command1, &QPushButton::clicked, this, &SettingsDialog::end_proc);
-    connect(Command2, &QPushButton::clicked, this, &SettingsDialog::Command2_Click);
-    Text1->installEventFilter(this);
+    for (QRadioButton* o :
+         {order_by_departure, order_by_arrival, order_by_duration, show_hotel_details, hide_hotel_details})
+        connect(o, &QRadioButton::clicked, this, &SettingsDialog::option_chosen);
+    connect(close_button, &QPushButton::clicked, this, &SettingsDialog::finish);
+    connect(reregister_browser_button, &QPushButton::clicked, this, &SettingsDialog::reregister_browser);
+    hotel_limit->installEventFilter(this);
 }
 
-void SettingsDialog::set_form1() {
+void SettingsDialog::set_title_and_position() {
     setWindowTitle(qs(app_.identity.app_title));
     const int sel = app_.settings.sel_option;
-    (sel == 1 ? Option1 : sel == 2 ? Option2 : Option3)->setChecked(true);
-    Text1->setText(QString::number(app_.settings.max_kensuu));
-    (app_.settings.sv_pop == 1 ? Option4 : Option5)->setChecked(true);
-    if (const auto* pos = app_.settings.position(window_name)) place_window(*this, *pos);
+    (sel == 1 ? order_by_departure : sel == 2 ? order_by_arrival : order_by_duration)->setChecked(true);
+    hotel_limit->setText(QString::number(app_.settings.max_kensuu));
+    (app_.settings.sv_pop == 1 ? show_hotel_details : hide_hotel_details)->setChecked(true);
+    if (const auto* pos = app_.settings.position(settings_key)) place_window(*this, *pos);
 }
 
-void SettingsDialog::Option_Click() {
-    app_.settings.sel_option = Option1->isChecked() ? 1 : Option2->isChecked() ? 2 : 3;
-    app_.settings.sv_pop = Option4->isChecked() ? 1 : 0;
+void SettingsDialog::option_chosen() {
+    app_.settings.sel_option = order_by_departure->isChecked() ? 1 : order_by_arrival->isChecked() ? 2 : 3;
+    app_.settings.sv_pop = show_hotel_details->isChecked() ? 1 : 0;
 }
 
 namespace {
@@ -116,27 +119,27 @@ std::int16_t int16_of(const QString& text) {
 }
 }  // namespace
 
-void SettingsDialog::Text1_Enter() {
-    const std::int16_t v = int16_of(Text1->text());
+void SettingsDialog::check_hotel_limit() {
+    const std::int16_t v = int16_of(hotel_limit->text());
     if (v == 0) return;
     app_.settings.max_kensuu = v;
-    Command1->setFocus();
+    close_button->setFocus();
 }
 
 bool SettingsDialog::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == Text1 && event->type() == QEvent::KeyPress) {
+    if (watched == hotel_limit && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            Text1_Enter();
+            check_hotel_limit();
             return true;
         }
     }
     return QDialog::eventFilter(watched, event);
 }
 
-void SettingsDialog::Command2_Click() {
+void SettingsDialog::reregister_browser() {
     BrowserValues b{"", app_.settings.browser_path};
-    StartSysInfo(services_.keys, b, services_.path_env);
+    detect_default_browser(services_.keys, b, services_.path_env);
     app_.set_browser(b);
     if (browser_unset(b)) {
         BrowserSetupWindow setup(app_, services_, this);
@@ -144,13 +147,13 @@ void SettingsDialog::Command2_Click() {
     }
 }
 
-void SettingsDialog::reject() { end_proc(); }
+void SettingsDialog::reject() { finish(); }
 
-void SettingsDialog::end_proc() {
+void SettingsDialog::finish() {
     // The field is taken unchecked on closing, but a limit of 0 or below would make every hotel
     // search list nothing; such a value keeps the limit there was.
-    if (const std::int16_t v = int16_of(Text1->text()); v > 0) app_.settings.max_kensuu = v;
-    if (auto* pos = app_.settings.position(window_name)) remember_position(*this, *pos);
+    if (const std::int16_t v = int16_of(hotel_limit->text()); v > 0) app_.settings.max_kensuu = v;
+    if (auto* pos = app_.settings.position(settings_key)) remember_position(*this, *pos);
     QDialog::done(QDialog::Accepted);
 }
 

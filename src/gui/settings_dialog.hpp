@@ -19,16 +19,16 @@ class SettingsDialog final : public QDialog {
   public:
     SettingsDialog(AppState& app, Services& services, QWidget* parent = nullptr);
 
-    QTabWidget* SSTab1 = nullptr;
-    QRadioButton* Option1 = nullptr;  // 出発時刻順
-    QRadioButton* Option2 = nullptr;  // 到着時刻順
-    QRadioButton* Option3 = nullptr;  // 所要時間順
-    QRadioButton* Option4 = nullptr;  // 表示する
-    QRadioButton* Option5 = nullptr;  // 表示しない
-    QLineEdit* Text1 = nullptr;       // ホテル上限件数
-    QLabel* Label2 = nullptr;
-    QPushButton* Command1 = nullptr;  // 終了
-    QPushButton* Command2 = nullptr;  // ブラウザの再登録
+    QTabWidget* tabs = nullptr;
+    QRadioButton* order_by_departure = nullptr;  // 出発時刻順
+    QRadioButton* order_by_arrival = nullptr;    // 到着時刻順
+    QRadioButton* order_by_duration = nullptr;   // 所要時間順
+    QRadioButton* show_hotel_details = nullptr;  // 表示する
+    QRadioButton* hide_hotel_details = nullptr;  // 表示しない
+    QLineEdit* hotel_limit = nullptr;            // ホテル上限件数
+    QLabel* browser_label = nullptr;
+    QPushButton* close_button = nullptr;               // 終了
+    QPushButton* reregister_browser_button = nullptr;  // ブラウザの再登録
 
     void reject() override;
 
@@ -36,12 +36,12 @@ class SettingsDialog final : public QDialog {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    void init_set();
-    void set_form1();
-    void Option_Click();
-    void Text1_Enter();
-    void Command2_Click();
-    void end_proc();
+    void build();
+    void set_title_and_position();
+    void option_chosen();
+    void check_hotel_limit();
+    void reregister_browser();
+    void finish();
 
     AppState& app_;
     Services& services_;

@@ -14,9 +14,9 @@ class SplashScreen final : public QWidget {
   public:
     explicit SplashScreen(const Identity& identity, QWidget* parent = nullptr);
 
-    QLabel* lblProductName = nullptr;
-    QLabel* lblVersion = nullptr;
-    QLabel* lblDataDate = nullptr;
+    QLabel* product_name = nullptr;
+    QLabel* version = nullptr;
+    QLabel* data_date = nullptr;
 };
 
 }  // namespace quorvel

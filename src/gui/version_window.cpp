@@ -10,33 +10,34 @@
 namespace quorvel {
 
 namespace {
-constexpr const char* window_name = "time_table92";
-}
+constexpr const char* object_name = "version_window";
+constexpr const char* settings_key = "time_table92";  // its position in the settings file
+}  // namespace
 
 VersionWindow::VersionWindow(AppState& app, QWidget* parent) : QDialog(parent), app_(app) {
-    setObjectName(window_name);
+    setObjectName(object_name);
     setWindowTitle(QStringLiteral("バージョン情報"));
     setFixedSize(360, 170);
-    Label1 = new QLabel(qs(app.identity.app_title), this);
-    Label1->setObjectName("Label1");
-    Label1->setGeometry(16, 20, 328, 24);
-    Label2 = new QLabel(qs("Version  " + app.identity.app_version), this);
-    Label2->setObjectName("Label2");
-    Label2->setGeometry(16, 54, 328, 22);
-    Label3 = new QLabel(qs("データ " + app.identity.data_date), this);
-    Label3->setObjectName("Label3");
-    Label3->setGeometry(16, 80, 328, 22);
-    Command1 = new QPushButton(QStringLiteral("OK"), this);
-    Command1->setObjectName("Command1");
-    Command1->setGeometry(244, 124, 100, 30);
-    connect(Command1, &QPushButton::clicked, this, &VersionWindow::end_proc);
-    if (const auto* pos = app.settings.position(window_name)) place_window(*this, *pos);
+    title_label = new QLabel(qs(app.identity.app_title), this);
+    title_label->setObjectName("title_label");
+    title_label->setGeometry(16, 20, 328, 24);
+    version_label = new QLabel(qs("Version  " + app.identity.app_version), this);
+    version_label->setObjectName("version_label");
+    version_label->setGeometry(16, 54, 328, 22);
+    data_date_label = new QLabel(qs("データ " + app.identity.data_date), this);
+    data_date_label->setObjectName("data_date_label");
+    data_date_label->setGeometry(16, 80, 328, 22);
+    ok_button = new QPushButton(QStringLiteral("OK"), this);
+    ok_button->setObjectName("ok_button");
+    ok_button->setGeometry(244, 124, 100, 30);
+    connect(ok_button, &QPushButton::clicked, this, &VersionWindow::finish);
+    if (const auto* pos = app.settings.position(settings_key)) place_window(*this, *pos);
 }
 
-void VersionWindow::reject() { end_proc(); }
+void VersionWindow::reject() { finish(); }
 
-void VersionWindow::end_proc() {
-    if (auto* pos = app_.settings.position(window_name)) remember_position(*this, *pos);
+void VersionWindow::finish() {
+    if (auto* pos = app_.settings.position(settings_key)) remember_position(*this, *pos);
     QDialog::done(QDialog::Accepted);
 }
 

@@ -15,13 +15,13 @@ class VersionWindow final : public QDialog {
   public:
     explicit VersionWindow(AppState& app, QWidget* parent = nullptr);
 
-    QLabel* Label1 = nullptr;  // the title
-    QLabel* Label2 = nullptr;  // the version
-    QLabel* Label3 = nullptr;  // the data's date
-    QPushButton* Command1 = nullptr;
+    QLabel* title_label = nullptr;      // the title
+    QLabel* version_label = nullptr;    // the version
+    QLabel* data_date_label = nullptr;  // the data's date
+    QPushButton* ok_button = nullptr;
 
     void reject() override;
-    void end_proc();
+    void finish();
 
   private:
     AppState& app_;

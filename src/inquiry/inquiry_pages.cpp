@@ -668,8 +668,8 @@ const InquiryPage* InquiryPages::find(std::string_view file_name) const {
     return nullptr;
 }
 
-Result<InquiryPages> crt_html(const Timetable& tt, const SearchConditions& cond, const InquiryFlags& flags,
-                              const Sites& sites) {
+Result<InquiryPages> build_inquiry_pages(const Timetable& tt, const SearchConditions& cond,
+                                         const InquiryFlags& flags, const Sites& sites) {
     using RelayPage = std::string (*)(const std::string&);
     static constexpr std::array<RelayPage, 3> relay_pages = {&crt_jal_html, &crt_ana_html, &crt_jas_html};
     InquiryPages out;
@@ -717,7 +717,8 @@ Result<std::filesystem::path> write_inquiry_pages(const std::filesystem::path& d
 Result<InquiryPages> seat_enquiry_pages(const Timetable& tt, const FlightSearchResult& search,
                                         const Sites& sites) {
     const ResultList& list = search.list;
-    return crt_html(tt, search.conditions, InquiryFlags{list.inq_jal, list.inq_ana, list.inq_jas}, sites);
+    return build_inquiry_pages(tt, search.conditions, InquiryFlags{list.inq_jal, list.inq_ana, list.inq_jas},
+                               sites);
 }
 
 }  // namespace quorvel

@@ -64,7 +64,7 @@ struct InquiryPage {
     std::string text;       // UTF-8, lines ending in "\n"; the writer turns them into CR LF
 };
 
-// The pages in the order crt_html writes them: the relay pages of JAL, ANA and JAS, calender.htm,
+// The pages in the order build_inquiry_pages writes them: the relay pages of JAL, ANA and JAS, calender.htm,
 // inq.htm. A relay page is left out only for an airline that is not offered and has no host.
 struct InquiryPages {
     std::vector<InquiryPage> pages;
@@ -74,8 +74,8 @@ struct InquiryPages {
 // The relay pages, the date pop-up and the enquiry page for the searched route. The relay pages
 // post to the airline hosts of sites.ini; an offered airline whose host is not configured is an
 // error naming its key, since its page could only fail.
-Result<InquiryPages> crt_html(const Timetable& tt, const SearchConditions& cond, const InquiryFlags& flags,
-                              const Sites& sites);
+Result<InquiryPages> build_inquiry_pages(const Timetable& tt, const SearchConditions& cond,
+                                         const InquiryFlags& flags, const Sites& sites);
 
 // The pages of the seat enquiry for a search's listed direct flights, on its own conditions.
 Result<InquiryPages> seat_enquiry_pages(const Timetable& tt, const FlightSearchResult& search,

@@ -10,17 +10,18 @@ const std::vector<RegionOption>& region_options() {
     return options;
 }
 
-std::vector<std::string> set_list1(const Timetable& tt, int indx) {
+std::vector<std::string> airports_of_region(const Timetable& tt, int region) {
     std::vector<std::string> list;
     for (int i = 1; i <= tt.apt_count; ++i) {
         const auto a = static_cast<std::size_t>(i);
-        if (indx == 0 || tt.apt_group[a] == indx) list.push_back(tt.apt_name[a]);
+        if (region == 0 || tt.apt_group[a] == region) list.push_back(tt.apt_name[a]);
     }
     return list;
 }
 
-PickerTexts picker_texts(int picker_mode) {
-    if (picker_mode == 12) return {"到着地の選択", "到着地", "エリアの到着地より到着地を選択して下さい"};
+PickerTexts picker_texts(AirportField field) {
+    if (field == AirportField::arrival)
+        return {"到着地の選択", "到着地", "エリアの到着地より到着地を選択して下さい"};
     return {"出発地の選択", "出発地", "エリアの出発地より出発地を選択して下さい"};
 }
 

@@ -14,15 +14,18 @@ struct RegionOption {
 };
 const std::vector<RegionOption>& region_options();
 
-// set_list1: the airports of a region (0 = every airport) in table order.
-std::vector<std::string> set_list1(const Timetable& tt, int indx);
+// The airports of a region (0 = every airport) in table order.
+std::vector<std::string> airports_of_region(const Timetable& tt, int region);
 
-// The texts that depend on which field the picker fills: 11 departure, 12 arrival.
+// Which airport field of the search form a picker fills.
+enum class AirportField { departure, arrival };
+
+// The texts that depend on which field the picker fills.
 struct PickerTexts {
     const char* frame_caption;
     const char* field_caption;
     const char* instruction;
 };
-PickerTexts picker_texts(int picker_mode);
+PickerTexts picker_texts(AirportField field);
 
 }  // namespace quorvel

@@ -5,7 +5,7 @@
 
 namespace quorvel {
 
-std::array<int, 43> set_calendar(const CalendarMonth& month) {
+std::array<int, 43> month_grid(const CalendarMonth& month) {
     std::array<int, 43> button_day{};
     if (!is_valid_date(month.cal_year, month.cal_month, 1)) return button_day;
     const int w = weekday(day_number(month.cal_year, month.cal_month, 1));

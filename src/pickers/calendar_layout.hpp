@@ -21,7 +21,7 @@ inline constexpr int calendar_months = 60;
 
 // button_day(1..42): the day of the month on each button, 0 where the button is hidden.
 // Seven buttons a row, Sunday first.
-std::array<int, 43> set_calendar(const CalendarMonth& month);
+std::array<int, 43> month_grid(const CalendarMonth& month);
 
 // The month for scroll value v (1..60), counted from today's month.
 CalendarMonth month_for_scroll(int today_year, int today_month, int v);

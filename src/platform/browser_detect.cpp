@@ -113,7 +113,7 @@ std::optional<std::string> find_in_path(std::string_view name, std::string_view 
     return std::nullopt;
 }
 
-void StartSysInfo(const KeyValueSource& keys, BrowserValues& browser, std::string_view path_env) {
+void detect_default_browser(const KeyValueSource& keys, BrowserValues& browser, std::string_view path_env) {
     std::string KeyVal;
     std::string result = "err";
     if (keys.GetKeyValue(http_command_key, "", KeyVal)) result = chk_chr(KeyVal, browser);

@@ -46,7 +46,7 @@ inline constexpr std::string_view default_icon_key = "DefautIcon";
 
 // The detection run at start-up and by the re-registration button. browser changes only when a
 // browser is recognised. path_env (the PATH value) turns a bare program name into a full path.
-void StartSysInfo(const KeyValueSource& keys, BrowserValues& browser, std::string_view path_env);
+void detect_default_browser(const KeyValueSource& keys, BrowserValues& browser, std::string_view path_env);
 
 // The first executable file called `name` in the PATH directories, or nothing.
 std::optional<std::string> find_in_path(std::string_view name, std::string_view path_env);

@@ -21,7 +21,7 @@ AppPaths choose_app_paths(const fs::path& app_dir, bool app_dir_writable, std::s
 
 bool directory_writable(const fs::path& dir) { return ::access(dir.c_str(), W_OK | X_OK) == 0; }
 
-void del_file(const fs::path& tmp_dir) {
+void remove_directory(const fs::path& tmp_dir) {
     std::error_code ec;
     fs::remove_all(tmp_dir, ec);
 }

@@ -28,6 +28,6 @@ bool directory_writable(const std::filesystem::path& dir);
 
 // Removes the generated pages' directory and everything in it. Nothing is reported: it may not
 // exist, or a browser may still hold a file.
-void del_file(const std::filesystem::path& tmp_dir);
+void remove_directory(const std::filesystem::path& tmp_dir);
 
 }  // namespace quorvel

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <optional>
 
 #include "common/text.hpp"
 #include "timetable/timetable.hpp"
@@ -41,10 +42,10 @@ int check_minute(std::string& field, std::string_view default_text) {
 }
 
 // A window runs forwards when its end is not before its start (minutes compared on equal hours).
-bool window_in_order(const SearchForm& form, int h1, int m1, int h2, int m2) {
-    const int start_hour = value_of(form.text[h1]), end_hour = value_of(form.text[h2]);
+bool window_in_order(const TimeWindowTexts& w) {
+    const int start_hour = value_of(w.from_hour), end_hour = value_of(w.to_hour);
     if (start_hour < end_hour) return true;
-    return start_hour == end_hour && value_of(form.text[m2]) >= value_of(form.text[m1]);
+    return start_hour == end_hour && value_of(w.to_minute) >= value_of(w.from_minute);
 }
 
 bool is_airport(std::string_view name, const CheckSettings& settings) {
@@ -55,8 +56,8 @@ int effective_check_minite(const CheckSettings& settings) {
     return settings.check_minite == 0 ? 240 : settings.check_minite;
 }
 
-int hhmm_of(const SearchForm& form, int hour_field, int minute_field) {
-    return value_of(form.text[hour_field]) * 100 + value_of(form.text[minute_field]);
+int hhmm_of(const std::string& hour, const std::string& minute) {
+    return value_of(hour) * 100 + value_of(minute);
 }
 
 std::string number_text(int v) { return std::to_string(v); }
@@ -76,227 +77,263 @@ std::string msg_window_width(int check_hours) {
     return "出発時刻の範囲は" + to_fullwidth_digits(number_text(check_hours)) + "時間以内としてください";
 }
 
-int chk_text1(SearchForm& form, const CheckSettings& settings) {
-    form.message().clear();
-    if (is_airport(trim(form.text[1]), settings)) return 0;
-    form.message() = msg_input_error;
-    return 1;
+namespace {
+
+// Each check returns whether its field is accepted.
+
+bool check_airport(SearchForm& form, const CheckSettings& settings) {
+    form.message.clear();
+    if (is_airport(trim(form.from_airport), settings)) return true;
+    form.message = msg_input_error;
+    return false;
 }
 
-int chk_text2(SearchForm& form) { return check_hour(form.text[2], "5"); }
-int chk_text3(SearchForm& form) { return check_minute(form.text[3], "0"); }
-int chk_text4(SearchForm& form) { return check_hour(form.text[4], "23"); }
-
-int chk_text5(SearchForm& form) {
-    if (check_minute(form.text[5], "59") != 0) return 1;
-    return window_in_order(form, 2, 3, 4, 5) ? 0 : 1;
-}
-
-int chk_text6(SearchForm& form, const CheckSettings& settings) {
-    form.message().clear();
-    const std::string to = trim(form.text[6]);
-    if (trim(form.text[1]) == to) {
-        form.message() = msg_same_airports;
-        return 1;
+bool check_destination(SearchForm& form, const CheckSettings& settings) {
+    form.message.clear();
+    const std::string to = trim(form.to_airport);
+    if (trim(form.from_airport) == to) {
+        form.message = msg_same_airports;
+        return false;
     }
-    if (is_airport(to, settings)) return 0;
-    form.message() = msg_input_error;
-    return 1;
+    if (is_airport(to, settings)) return true;
+    form.message = msg_input_error;
+    return false;
 }
 
-int chk_text7(SearchForm& form) { return check_hour(form.text[7], "6"); }
-int chk_text8(SearchForm& form) { return check_minute(form.text[8], "0"); }
-int chk_text9(SearchForm& form) { return check_hour(form.text[9], "23"); }
-
-int chk_text10(SearchForm& form) {
-    if (check_minute(form.text[10], "59") != 0) return 1;
-    return window_in_order(form, 7, 8, 9, 10) ? 0 : 1;
+// The hour and minute fields of a window; the last minute also checks that the window runs forwards.
+// Defaults of an empty field: departure 5:00 to 23:59, arrival 6:00 to 23:59.
+bool check_window_field(TimeWindowTexts& w, int part, std::string_view first_hour) {
+    switch (part) {
+        case 0:
+            return check_hour(w.from_hour, first_hour) == 0;
+        case 1:
+            return check_minute(w.from_minute, "0") == 0;
+        case 2:
+            return check_hour(w.to_hour, "23") == 0;
+        default:
+            return check_minute(w.to_minute, "59") == 0 && window_in_order(w);
+    }
 }
 
-int chk_text11(SearchForm& form, const CheckSettings& settings) {
-    form.message().clear();
+bool check_wait(SearchForm& form, const CheckSettings& settings) {
+    form.message.clear();
     const int limit = effective_check_minite(settings);
-    if (trim(form.text[11]).empty()) form.text[11] = "60";
-    if (!is_numeric(form.text[11])) {
-        form.message() = msg_not_numeric;
-        return 1;
+    if (trim(form.max_wait).empty()) form.max_wait = "60";
+    if (!is_numeric(form.max_wait)) {
+        form.message = msg_not_numeric;
+        return false;
     }
-    const int v = value_of(form.text[11]);
+    const int v = value_of(form.max_wait);
     if (v < 0 || v > limit) {
-        form.message() = msg_wait_limit(limit);
-        return 1;
+        form.message = msg_wait_limit(limit);
+        return false;
     }
-    return 0;
+    return true;
 }
 
-int chk_text1_text6(SearchForm& form) {
-    form.message().clear();
-    return 0;
-}
-
-int chk_text2_text4(SearchForm& form, const CheckSettings& settings) {
-    form.message().clear();
-    if (form.connections_option == 4) return 0;
-    if (value_of(form.text[4]) - value_of(form.text[2]) > settings.check_hours) {
-        form.message() = msg_window_width(settings.check_hours);
-        return 1;
+// A search with connections may not span more than check_hours of departures.
+bool check_window_width(SearchForm& form, const CheckSettings& settings) {
+    form.message.clear();
+    if (form.connections == Connections::none) return true;
+    if (value_of(form.departure.to_hour) - value_of(form.departure.from_hour) > settings.check_hours) {
+        form.message = msg_window_width(settings.check_hours);
+        return false;
     }
-    return 0;
+    return true;
 }
 
-int chk_text13(const SearchForm& form, SearchConditions& cond, const CheckSettings& settings) {
-    cond.sel_year = value_of(form.text[13]);
-    if (!is_numeric(form.text[13])) return 1;
+bool check_year(const SearchForm& form, SearchConditions& cond, const CheckSettings& settings) {
+    cond.sel_year = value_of(form.travel_year);
+    if (!is_numeric(form.travel_year)) return false;
     // Four digits at most: the date is written "yyyy/mm/dd" to become a day number.
-    return cond.sel_year < civil_date(settings.today).year || cond.sel_year > 9999 ? 1 : 0;
+    return cond.sel_year >= civil_date(settings.today).year && cond.sel_year <= 9999;
 }
 
-int chk_text14(const SearchForm& form, SearchConditions& cond) {
-    cond.sel_month = value_of(form.text[14]);
-    if (!is_numeric(form.text[14])) return 1;
-    return cond.sel_month < 1 || cond.sel_month > 12 ? 1 : 0;
+bool check_month(const SearchForm& form, SearchConditions& cond) {
+    cond.sel_month = value_of(form.travel_month);
+    if (!is_numeric(form.travel_month)) return false;
+    return cond.sel_month >= 1 && cond.sel_month <= 12;
 }
 
-DayCheck chk_text15(const SearchForm& form, SearchConditions& cond, const CheckSettings& settings) {
-    DayCheck result;
-    if (chk_text13(form, cond, settings) != 0) result.focus_field = 13;
-    if (chk_text14(form, cond) != 0 && result.focus_field == 0) result.focus_field = 14;
-    cond.sel_day = value_of(form.text[15]);
+// The year and month checks, then the day; an accepted day becomes the travel date.
+FieldCheck check_day(const SearchForm& form, SearchConditions& cond, const CheckSettings& settings) {
+    std::optional<Field> refused;
+    if (!check_year(form, cond, settings)) refused = Field::travel_year;
+    if (!check_month(form, cond) && !refused) refused = Field::travel_month;
+    cond.sel_day = value_of(form.travel_day);
     // Only a real date becomes a day number; a year outside 1..9999 has no "yyyy" to write.
-    if (!is_numeric(form.text[15]) || cond.sel_year < 1 || cond.sel_year > 9999 ||
-        !is_valid_date(cond.sel_year, cond.sel_month, cond.sel_day)) {
-        result.err_flg = 1;
-        return result;
-    }
+    if (!is_numeric(form.travel_day) || cond.sel_year < 1 || cond.sel_year > 9999 ||
+        !is_valid_date(cond.sel_year, cond.sel_month, cond.sel_day))
+        return {false, refused.value_or(Field::travel_day)};
     cond.sel_date = day_number(cond.sel_year, cond.sel_month, cond.sel_day);
     cond.sel_weekday = weekday(cond.sel_date);
-    return result;
+    return {true, refused.value_or(Field::from_airport)};
 }
 
-FieldCheck check_field(int field, SearchForm& form, SearchConditions& cond, const CheckSettings& settings) {
-    int err = 0;
-    int next = field + 1;
+// Enter moves on through the form; the wait hands over to the search button.
+Field next_field(Field f) {
+    return f == Field::max_wait ? Field::search_button : static_cast<Field>(static_cast<int>(f) + 1);
+}
+
+}  // namespace
+
+std::string& SearchForm::text(Field field) {
+    return const_cast<std::string&>(static_cast<const SearchForm&>(*this).text(field));
+}
+
+const std::string& SearchForm::text(Field field) const {
     switch (field) {
-        case 1:
-            err = chk_text1(form, settings);
+        case Field::from_airport:
+            return from_airport;
+        case Field::departure_from_hour:
+            return departure.from_hour;
+        case Field::departure_from_minute:
+            return departure.from_minute;
+        case Field::departure_to_hour:
+            return departure.to_hour;
+        case Field::departure_to_minute:
+            return departure.to_minute;
+        case Field::to_airport:
+            return to_airport;
+        case Field::arrival_from_hour:
+            return arrival.from_hour;
+        case Field::arrival_from_minute:
+            return arrival.from_minute;
+        case Field::arrival_to_hour:
+            return arrival.to_hour;
+        case Field::arrival_to_minute:
+            return arrival.to_minute;
+        case Field::max_wait:
+            return max_wait;
+        case Field::travel_year:
+            return travel_year;
+        case Field::travel_month:
+            return travel_month;
+        case Field::travel_day:
+        case Field::search_button:
             break;
-        case 2:
-            err = chk_text2(form);
-            break;
-        case 3:
-            err = chk_text3(form);
-            break;
-        case 4:
-            err = chk_text4(form);
-            break;
-        case 5:
-            err = chk_text5(form);
-            break;
-        case 6:
-            err = chk_text6(form, settings);
-            break;
-        case 7:
-            err = chk_text7(form);
-            break;
-        case 8:
-            err = chk_text8(form);
-            break;
-        case 9:
-            err = chk_text9(form);
-            break;
-        case 10:
-            err = chk_text10(form);
-            break;
-        case 11:
-            err = chk_text11(form, settings), next = 0;
-            break;  // 0: the search button
-        case 13:
-            err = chk_text13(form, cond, settings);
-            break;
-        case 14:
-            err = chk_text14(form, cond);
-            break;
-        case 15: {
-            const DayCheck day = chk_text15(form, cond, settings);
-            // A refused year or month takes the focus back even when the day itself is fine.
-            if (day.focus_field != 0) return {day.err_flg, day.focus_field};
-            return {day.err_flg, day.err_flg != 0 ? 15 : 1};
-        }
-        default:
-            return {1, field};
     }
-    return {err, err != 0 ? field : next};
+    return travel_day;
 }
 
-FullCheck check_all(SearchForm& form, SearchConditions& cond, const CheckSettings& settings,
-                    const std::function<bool()>& confirm) {
+int connection_count(Connections connections) { return static_cast<int>(connections); }
+
+Connections connections_for(int wait_count) {
+    return wait_count == 1 ? Connections::one : wait_count == 2 ? Connections::two : Connections::none;
+}
+
+FieldCheck check_field(Field field, SearchForm& form, SearchConditions& cond, const CheckSettings& settings) {
+    bool ok = false;
+    switch (field) {
+        case Field::from_airport:
+            ok = check_airport(form, settings);
+            break;
+        case Field::departure_from_hour:
+        case Field::departure_from_minute:
+        case Field::departure_to_hour:
+        case Field::departure_to_minute:
+            ok = check_window_field(
+                form.departure, static_cast<int>(field) - static_cast<int>(Field::departure_from_hour), "5");
+            break;
+        case Field::to_airport:
+            ok = check_destination(form, settings);
+            break;
+        case Field::arrival_from_hour:
+        case Field::arrival_from_minute:
+        case Field::arrival_to_hour:
+        case Field::arrival_to_minute:
+            ok = check_window_field(
+                form.arrival, static_cast<int>(field) - static_cast<int>(Field::arrival_from_hour), "6");
+            break;
+        case Field::max_wait:
+            ok = check_wait(form, settings);
+            break;
+        case Field::travel_year:
+            ok = check_year(form, cond, settings);
+            break;
+        case Field::travel_month:
+            ok = check_month(form, cond);
+            break;
+        case Field::travel_day:
+            return check_day(form, cond, settings);
+        case Field::search_button:
+            return {false, field};
+    }
+    return {ok, ok ? next_field(field) : field};
+}
+
+FullCheck check_search_form(SearchForm& form, SearchConditions& cond, const CheckSettings& settings,
+                            const std::function<bool()>& confirm) {
     struct Step {
-        int focus;
-        std::function<int()> run;
+        Field focus;
+        std::function<bool()> run;
+    };
+    const auto field = [&](Field f) {
+        return Step{f, [&, f] { return check_field(f, form, cond, settings).accepted; }};
     };
     const Step steps[] = {
-        {1, [&] { return chk_text1(form, settings); }},
-        {2, [&] { return chk_text2(form); }},
-        {3, [&] { return chk_text3(form); }},
-        {4, [&] { return chk_text4(form); }},
-        {5, [&] { return chk_text5(form); }},
-        {6, [&] { return chk_text6(form, settings); }},
-        {7, [&] { return chk_text7(form); }},
-        {8, [&] { return chk_text8(form); }},
-        {9, [&] { return chk_text9(form); }},
-        {10, [&] { return chk_text10(form); }},
-        {1, [&] { return chk_text1_text6(form); }},
-        {11, [&] { return chk_text11(form, settings); }},
+        field(Field::from_airport),
+        field(Field::departure_from_hour),
+        field(Field::departure_from_minute),
+        field(Field::departure_to_hour),
+        field(Field::departure_to_minute),
+        field(Field::to_airport),
+        field(Field::arrival_from_hour),
+        field(Field::arrival_from_minute),
+        field(Field::arrival_to_hour),
+        field(Field::arrival_to_minute),
+        // Both airports accepted: the message line is cleared.
+        {Field::from_airport, [&] { return form.message.clear(), true; }},
+        field(Field::max_wait),
         // A seat enquiry asks about direct flights only, whatever the option shows: the width limit
         // that keeps connection searches short does not apply to it.
-        {2, [&] { return cond.inquiry_mode == 1 ? 0 : chk_text2_text4(form, settings); }},
-        {13, [&] { return chk_text13(form, cond, settings); }},
-        {14, [&] { return chk_text14(form, cond); }},
-        {15, [&] { return chk_text15(form, cond, settings).err_flg; }},
+        {Field::departure_from_hour,
+         [&] { return cond.inquiry_mode == 1 || check_window_width(form, settings); }},
+        field(Field::travel_year),
+        field(Field::travel_month),
+        {Field::travel_day, [&] { return check_day(form, cond, settings).accepted; }},
     };
     for (const Step& step : steps) {
-        if (step.run() != 0) return {1, step.focus, false};
+        if (!step.run()) return {false, step.focus, false};
     }
 
     cond.sel_date = day_number(cond.sel_year, cond.sel_month, cond.sel_day);
     cond.sel_weekday = weekday(cond.sel_date);
-    cond.sel_from_name = trim(form.text[1]);
-    cond.sel_to_name = trim(form.text[6]);
-    cond.st_time1 = hhmm_of(form, 2, 3);
-    cond.st_time2 = hhmm_of(form, 4, 5);
-    cond.ed_time1 = hhmm_of(form, 7, 8);
-    cond.ed_time2 = hhmm_of(form, 9, 10);
-    cond.wait_time = value_of(form.text[11]);
+    cond.sel_from_name = trim(form.from_airport);
+    cond.sel_to_name = trim(form.to_airport);
+    cond.st_time1 = hhmm_of(form.departure.from_hour, form.departure.from_minute);
+    cond.st_time2 = hhmm_of(form.departure.to_hour, form.departure.to_minute);
+    cond.ed_time1 = hhmm_of(form.arrival.from_hour, form.arrival.from_minute);
+    cond.ed_time2 = hhmm_of(form.arrival.to_hour, form.arrival.to_minute);
+    cond.wait_time = value_of(form.max_wait);
 
     if (cond.inquiry_mode != 1) {
-        cond.wait_count = form.connections_option == 4 ? 0 : form.connections_option == 5 ? 1 : 2;
-        if (cond.wait_count >= 1 && confirm && !confirm()) return {1, 0, true};
+        cond.wait_count = connection_count(form.connections);
+        if (cond.wait_count >= 1 && confirm && !confirm()) return {false, Field::from_airport, true};
     }
     cond.combination_number = form.one_per_flight ? 1 : 0;
     return {};
 }
 
-SearchForm set_form1(SearchConditions& cond, DayNumber today) {
+SearchForm initial_search_form(SearchConditions& cond, DayNumber today) {
     SearchForm form;
-    const auto hour_minute = [&](int hhmm, int hour_field, int minute_field) {
-        form.text[hour_field] = number_text(hhmm / 100);
-        form.text[minute_field] = number_text(hhmm % 100);
+    const auto window = [](int from, int to) {
+        return TimeWindowTexts{number_text(from / 100), number_text(from % 100), number_text(to / 100),
+                               number_text(to % 100)};
     };
-    form.text[1] = cond.sel_from_name;
-    hour_minute(cond.st_time1, 2, 3);
-    hour_minute(cond.st_time2, 4, 5);
-    form.text[6] = cond.sel_to_name;
-    hour_minute(cond.ed_time1, 7, 8);
-    hour_minute(cond.ed_time2, 9, 10);
-    form.text[11] = number_text(cond.wait_time);
-    form.connections_option = cond.wait_count == 1 ? 5 : cond.wait_count == 2 ? 6 : 4;
+    form.from_airport = cond.sel_from_name;
+    form.departure = window(cond.st_time1, cond.st_time2);
+    form.to_airport = cond.sel_to_name;
+    form.arrival = window(cond.ed_time1, cond.ed_time2);
+    form.max_wait = number_text(cond.wait_time);
+    form.connections = connections_for(cond.wait_count);
     form.one_per_flight = cond.combination_number == 1;
 
     const CivilDate shown =
         cond.sel_date != 0 ? CivilDate{cond.sel_year, cond.sel_month, cond.sel_day} : civil_date(today);
-    form.text[13] = number_text(shown.year);
-    form.text[14] = number_text(shown.month);
-    form.text[15] = number_text(shown.day);
+    form.travel_year = number_text(shown.year);
+    form.travel_month = number_text(shown.month);
+    form.travel_day = number_text(shown.day);
 
     // get_today: every run starts with today as the travel date.
     const CivilDate now = civil_date(today);

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <array>
 #include <functional>
 #include <span>
 #include <string>
@@ -13,16 +12,48 @@ namespace quorvel {
 
 struct Timetable;
 
-// The texts of the search form as the user left them. text[n] is the field Textn (1..15);
-// text[12] is the message line, which the checks write and clear. The checks write the default of
-// an empty time or wait field back into it, so a window copies the texts in, runs a check and
-// shows the texts again.
+// The fields of the search form, in the order Enter walks them. The focus moves from the wait
+// to the search button, and from the travel day back to the departure airport.
+enum class Field {
+    from_airport,
+    departure_from_hour,
+    departure_from_minute,
+    departure_to_hour,
+    departure_to_minute,
+    to_airport,
+    arrival_from_hour,
+    arrival_from_minute,
+    arrival_to_hour,
+    arrival_to_minute,
+    max_wait,
+    travel_year,
+    travel_month,
+    travel_day,
+    search_button,  // not a text field: where the focus goes after the wait
+};
+
+enum class Connections { none, one, two };
+
+// A time window as typed: hours and minutes of its first and last minute.
+struct TimeWindowTexts {
+    std::string from_hour, from_minute, to_hour, to_minute;
+};
+
+// The texts of the search form as the user left them. The checks write the default of an empty
+// time or wait field back into it and write or clear the message line, so a window copies the
+// texts in, runs a check and shows the texts again.
 struct SearchForm {
-    std::array<std::string, 16> text{};
-    int connections_option = 4;   // the selected option: 4 direct only, 5 one connection, 6 two
-    bool one_per_flight = false;  // Option7 ("１便あたり１件") selected; otherwise Option8
-    std::string& message() { return text[12]; }
-    const std::string& message() const { return text[12]; }
+    std::string from_airport, to_airport;
+    TimeWindowTexts departure, arrival;
+    std::string max_wait;
+    std::string travel_year, travel_month, travel_day;
+    std::string message;
+    Connections connections = Connections::none;
+    bool one_per_flight = false;  // "１便あたり１件"; otherwise every combination is listed
+
+    // The text of a field (not search_button).
+    std::string& text(Field field);
+    const std::string& text(Field field) const;
 };
 
 // What the checks need besides the form.
@@ -50,54 +81,35 @@ inline constexpr std::string_view connection_question =
 inline constexpr std::string_view connection_question_title = "確認メッセージ";
 inline constexpr int connection_question_help = 217;
 
-// Field checks. Each returns err_flg: 1 = the field is refused (the focus stays there), 0 = accepted.
-int chk_text1(SearchForm& form, const CheckSettings& settings);
-int chk_text2(SearchForm& form);
-int chk_text3(SearchForm& form);
-int chk_text4(SearchForm& form);
-int chk_text5(SearchForm& form);
-int chk_text6(SearchForm& form, const CheckSettings& settings);
-int chk_text7(SearchForm& form);
-int chk_text8(SearchForm& form);
-int chk_text9(SearchForm& form);
-int chk_text10(SearchForm& form);
-int chk_text11(SearchForm& form, const CheckSettings& settings);
-int chk_text1_text6(SearchForm& form);
-int chk_text2_text4(SearchForm& form, const CheckSettings& settings);
-// The date checks keep the entered parts in sel_year, sel_month and sel_day even when refused.
-int chk_text13(const SearchForm& form, SearchConditions& cond, const CheckSettings& settings);
-int chk_text14(const SearchForm& form, SearchConditions& cond);
-
-struct DayCheck {
-    int err_flg = 0;
-    int focus_field = 0;  // 13 or 14 when the year or month was refused: the focus goes there
+// The check of one field, as Enter in that field runs it: whether the field was accepted and where
+// the focus goes (the next field when accepted, else the field itself; a refused year or month
+// takes the focus back from the day). The date checks keep the entered parts in sel_year,
+// sel_month and sel_day even when refused; an accepted day sets sel_date and sel_weekday.
+struct [[nodiscard]] FieldCheck {
+    bool accepted = true;
+    Field focus = Field::from_airport;
 };
-// Runs the year and month checks, then judges the day; when accepted, sel_date and sel_weekday
-// take the new date (format_weekday_paren(sel_date) is the weekday label).
-DayCheck chk_text15(const SearchForm& form, SearchConditions& cond, const CheckSettings& settings);
-
-// One entry point per field for a window's Enter key: field is the control number 1..15 (not 12).
-struct FieldCheck {
-    int err_flg = 0;
-    int focus_field = 0;  // where the focus goes: the next field when accepted, else the field itself
-};
-FieldCheck check_field(int field, SearchForm& form, SearchConditions& cond, const CheckSettings& settings);
+FieldCheck check_field(Field field, SearchForm& form, SearchConditions& cond, const CheckSettings& settings);
 
 // The full check before a search. On success the condition values are set from the form. With
 // connections in a timetable search, `confirm` is asked (connection_question); its false ends the
 // check refused, after the airports, times, wait, date and wait_count have already been taken over.
 // In a seat enquiry (cond.inquiry_mode == 1) the options are not read and nothing is asked.
-struct FullCheck {
-    int err_flg = 0;
-    int focus_field = 0;     // the field of the first refused check
-    bool cancelled = false;  // refused because confirm answered false
+struct [[nodiscard]] FullCheck {
+    bool accepted = true;
+    Field focus = Field::from_airport;  // the field of the first refused check
+    bool cancelled = false;             // refused because confirm answered false
 };
-FullCheck check_all(SearchForm& form, SearchConditions& cond, const CheckSettings& settings,
-                    const std::function<bool()>& confirm);
+FullCheck check_search_form(SearchForm& form, SearchConditions& cond, const CheckSettings& settings,
+                            const std::function<bool()>& confirm);
 
 // The form as the main window starts: texts from the last search's values (kept in the settings file),
 // the option of wait_count and combination_number; then the travel date becomes today, in the form
 // and in cond (sel_date and its parts).
-SearchForm set_form1(SearchConditions& cond, DayNumber today);
+SearchForm initial_search_form(SearchConditions& cond, DayNumber today);
+
+// The connection choice as the condition values count it (wait_count 0, 1, 2) and back.
+int connection_count(Connections connections);
+Connections connections_for(int wait_count);
 
 }  // namespace quorvel

@@ -64,7 +64,7 @@ TableCheck cached_check(RemarkCache& cache, const Timetable& tt, int k, int f, D
     const std::string& text = tt.flt_days[at(k)][at(f)];
     if (text.empty()) return {1, shift};
     if (cache.begin[at(f)] < 0) {
-        const RemarkDates parsed = set_time(text, cache.today);
+        const RemarkDates parsed = parse_remark(text, cache.today);
         cache.begin[at(f)] = static_cast<std::int32_t>(cache.dates.size());
         cache.count[at(f)] = static_cast<std::int16_t>(parsed.remark_count);
         for (int i = 1; i <= parsed.remark_count; ++i) {
@@ -105,7 +105,7 @@ int choose_edition(const Timetable& tt, DayNumber sel_date) {
     return 0;
 }
 
-void set_data2(Timetable& tt, DateValidation& v) {
+void restore_edition(Timetable& tt, DateValidation& v) {
     const int k = v.validated_edition;
     if (k < 1 || k > bounds::editions) return;
     for (int f = 1; f <= flight_count(tt, k); ++f) {
@@ -116,8 +116,8 @@ void set_data2(Timetable& tt, DateValidation& v) {
     v.validated_date = 0;
 }
 
-void sel_kukan(Timetable& tt, DateValidation& v, const SearchConditions& cond) {
-    if (v.validated_date != 0) set_data2(tt, v);
+void prepare_validation(Timetable& tt, DateValidation& v, const SearchConditions& cond) {
+    if (v.validated_date != 0) restore_edition(tt, v);
     const int k = choose_edition(tt, cond.sel_date);
     v.search_edition = k;
     v.validated_edition = k;
@@ -135,8 +135,8 @@ void sel_kukan(Timetable& tt, DateValidation& v, const SearchConditions& cond) {
     }
 }
 
-void set_data(Timetable& tt, DateValidation& v, const SearchConditions& cond, DayNumber today,
-              Progress* progress) {
+void apply_travel_date(Timetable& tt, DateValidation& v, const SearchConditions& cond, DayNumber today,
+                       Progress* progress) {
     const int k = v.search_edition;
     if (k < 1 || k > bounds::editions) return;
     if (progress) {
@@ -170,12 +170,13 @@ void set_data(Timetable& tt, DateValidation& v, const SearchConditions& cond, Da
 
 int validate_for_date(Timetable& tt, DateValidation& v, const SearchConditions& cond, DayNumber today,
                       Progress* progress) {
-    sel_kukan(tt, v, cond);
-    set_data(tt, v, cond, today, progress);
+    prepare_validation(tt, v, cond);
+    apply_travel_date(tt, v, cond, today, progress);
     return v.search_edition;
 }
 
-FlightOnDate select_data2(const Timetable& tt, int k, int kk, const SearchConditions& cond, DayNumber today) {
+FlightOnDate flight_on_travel_date(const Timetable& tt, int k, int kk, const SearchConditions& cond,
+                                   DayNumber today) {
     if (k < 1 || k > bounds::editions || kk < 0 || kk > bounds::flights) return {0, 0, 0};
     return flight_on_date(tt, k, kk, travel_weekday(cond), [&](int shift) {
         return check_table(tt.flt_days[at(k)][at(kk)], cond.sel_date, shift, today);

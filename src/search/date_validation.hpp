@@ -38,14 +38,14 @@ struct DateValidation {
 int choose_edition(const Timetable& tt, DayNumber sel_date);
 
 // Undoes the previous validation, chooses the edition and the flights to validate.
-void sel_kukan(Timetable& tt, DateValidation& v, const SearchConditions& cond);
+void prepare_validation(Timetable& tt, DateValidation& v, const SearchConditions& cond);
 // Saves the edition into column 0 and rewrites flights range_first..range_last for the date:
 // shifted times, and all seven weekday columns 99 (no service) or 0.
-void set_data(Timetable& tt, DateValidation& v, const SearchConditions& cond, DayNumber today,
-              Progress* progress = nullptr);
+void apply_travel_date(Timetable& tt, DateValidation& v, const SearchConditions& cond, DayNumber today,
+                       Progress* progress = nullptr);
 // Copies column 0 back into the edition last validated.
-void set_data2(Timetable& tt, DateValidation& v);
-// sel_kukan and set_data; returns search_edition.
+void restore_edition(Timetable& tt, DateValidation& v);
+// prepare_validation and apply_travel_date; returns search_edition.
 int validate_for_date(Timetable& tt, DateValidation& v, const SearchConditions& cond, DayNumber today,
                       Progress* progress = nullptr);
 
@@ -55,7 +55,8 @@ struct FlightOnDate {
     int st_hosei = 0;  // departure, HHMM, possibly beyond 2359 or below 0
     int ed_hosei = 0;
 };
-FlightOnDate select_data2(const Timetable& tt, int k, int kk, const SearchConditions& cond, DayNumber today);
+FlightOnDate flight_on_travel_date(const Timetable& tt, int k, int kk, const SearchConditions& cond,
+                                   DayNumber today);
 
 // A time moved by minutes, without wrapping at midnight: 0955 + 10 = 1005, 0005 - 10 = -45.
 int shift_hhmm(int hhmm, int minutes);

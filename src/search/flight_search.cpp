@@ -10,15 +10,15 @@ FlightSearchResult run_flight_search(Timetable& tt, DateValidation& validation,
                                      Progress* progress) {
     FlightSearchResult result;
     result.conditions = conditions;
-    sel_kukan(tt, validation, conditions);
+    prepare_validation(tt, validation, conditions);
     if (conditions.inquiry_mode == 1 && !validation.segment_found) {
         result.segment_found = false;
         return result;
     }
-    set_data(tt, validation, conditions, today, progress);
+    apply_travel_date(tt, validation, conditions, today, progress);
     result.routes = search_routes(tt, conditions, progress);
     if (progress) progress->yield();
-    result.list = edit_data2(tt, result.routes, conditions);
+    result.list = list_results(tt, result.routes, conditions);
     return result;
 }
 

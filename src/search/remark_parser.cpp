@@ -193,7 +193,7 @@ Delimiter check_chr(std::u32string_view in_data, int pos) {
 
 Delimiter check_chr(std::string_view in_data, int pos) { return check_chr(code_points(in_data), pos); }
 
-RemarkDates set_time(std::string_view in_data, DayNumber today) {
+RemarkDates parse_remark(std::string_view in_data, DayNumber today) {
     const std::u32string text = code_points(in_data);
     const std::u32string_view view = text;
     RemarkParser parser(today);
@@ -232,7 +232,7 @@ TableCheck check_table(const RemarkDates& remark, DayNumber sel_date, int time_s
 
 TableCheck check_table(std::string_view in_data, DayNumber sel_date, int time_shift, DayNumber today) {
     if (in_data.empty()) return {1, time_shift};
-    return check_table(set_time(in_data, today), sel_date, time_shift);
+    return check_table(parse_remark(in_data, today), sel_date, time_shift);
 }
 
 }  // namespace quorvel

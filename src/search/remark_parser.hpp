@@ -34,7 +34,7 @@ Delimiter check_chr(std::string_view in_data, int pos);  // UTF-8, positions in 
 
 // Parses a remark text. Dates without a year fall in today's year when their month is not before
 // today's month, else in the next year. A month/day that is not a calendar date is left out.
-RemarkDates set_time(std::string_view in_data, DayNumber today);
+RemarkDates parse_remark(std::string_view in_data, DayNumber today);
 
 // The remark applied to one travel date.
 struct TableCheck {

@@ -56,7 +56,7 @@ std::array<std::string, 10> report_header(const SearchConditions& cond, std::str
     };
 }
 
-void edit_bin(const Timetable& tt, int edition, int flight, std::string& wk_list) {
+void flight_report_line(const Timetable& tt, int edition, int flight, std::string& wk_list) {
     if (edition < 1 || edition > bounds::editions || flight < 0 || flight > bounds::flights) return;
     const std::string& company = tt.flt_company[at(edition)][at(flight)];
     const auto m = leading_number(company);
@@ -65,7 +65,7 @@ void edit_bin(const Timetable& tt, int edition, int flight, std::string& wk_list
     wk_list += "[" + tt.flt_aircraft[at(edition)][at(flight)] + "] ";
 }
 
-std::string edit_data(const Timetable& tt, const RouteResults& results, const SearchConditions& cond) {
+std::string report_body(const Timetable& tt, const RouteResults& results, const SearchConditions& cond) {
     std::string report_text;
     const int k = results.search_edition;
     const std::string crlf(report_line_break);
@@ -75,7 +75,7 @@ std::string edit_data(const Timetable& tt, const RouteResults& results, const Se
         for (int leg = 0; leg < item.leg_count; ++leg) {
             const ListedLeg& l = item.legs[at(leg)];
             if (leg > 0) wk_list = crlf + std::string(at(leg + 1), '\t') + "～ ";
-            edit_bin(tt, k, l.flight, wk_list);
+            flight_report_line(tt, k, l.flight, wk_list);
             wk_list += l.from_name + "(" + format_hhmm(l.dep_time) + "発)→";
             // A leg's arrival part shows only for a real arrival time.
             if (l.arr_time != 0) wk_list += l.to_name + "(" + format_hhmm(l.arr_time) + "着) ";

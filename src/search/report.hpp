@@ -10,7 +10,7 @@ namespace quorvel {
 
 struct Timetable;
 
-// The printed report of a search: ten header lines, then the body that edit_data builds.
+// The printed report of a search: ten header lines, then the body that report_body builds.
 inline constexpr std::string_view report_line_break = "\r\n";
 inline constexpr std::string_view print_question = "印刷開始します！！";  // title "確認メッセージ", help 216
 
@@ -20,11 +20,11 @@ std::array<std::string, 10> report_header(const SearchConditions& cond, std::str
                                           std::string_view app_version);
 
 // Appends a flight's designation to a report line: company code, four-digit number, aircraft.
-void edit_bin(const Timetable& tt, int edition, int flight, std::string& wk_list);
+void flight_report_line(const Timetable& tt, int edition, int flight, std::string& wk_list);
 
 // The report body: for each listed itinerary (the combination rule of the result list) one line
 // per leg, continuation lines indented with tabs, CR LF after each line and an empty line after
 // each block.
-std::string edit_data(const Timetable& tt, const RouteResults& results, const SearchConditions& cond);
+std::string report_body(const Timetable& tt, const RouteResults& results, const SearchConditions& cond);
 
 }  // namespace quorvel

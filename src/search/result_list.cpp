@@ -97,7 +97,7 @@ std::vector<int> listed_slots(const Timetable& tt, const RouteResults& results, 
     return slots;
 }
 
-LegText edit_data3(const Timetable& tt, const RouteResults& results, int slot) {
+LegText leg_texts(const Timetable& tt, const RouteResults& results, int slot) {
     LegText text;
     const int k = results.search_edition;
     if (!valid_edition(k)) return text;
@@ -130,7 +130,7 @@ ListedItinerary list_itinerary(const Timetable& tt, const RouteResults& results,
     if (!valid_edition(k)) return item;
     const RouteResult& r = result_at(results, slot);
     item.minutes = r.minutes;
-    item.leg_text = edit_data3(tt, results, slot);
+    item.leg_text = leg_texts(tt, results, slot);
     const LegText& lt = item.leg_text;
     item.leg_count = !lt[3][1].empty() ? 3 : !lt[2][1].empty() ? 2 : 1;
 
@@ -170,7 +170,7 @@ ListedItinerary list_itinerary(const Timetable& tt, const RouteResults& results,
     return item;
 }
 
-ResultList edit_data2(const Timetable& tt, const RouteResults& results, const SearchConditions& cond) {
+ResultList list_results(const Timetable& tt, const RouteResults& results, const SearchConditions& cond) {
     ResultList list;
     for (const int slot : listed_slots(tt, results, cond.combination_number)) {
         ListedItinerary item = list_itinerary(tt, results, cond, slot);

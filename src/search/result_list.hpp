@@ -63,12 +63,12 @@ struct ResultList {
 std::vector<int> listed_slots(const Timetable& tt, const RouteResults& results, int combination_number);
 
 // leg_text for one slot.
-LegText edit_data3(const Timetable& tt, const RouteResults& results, int slot);
+LegText leg_texts(const Timetable& tt, const RouteResults& results, int slot);
 // One listed itinerary with its legs, leg texts and grid cells.
 ListedItinerary list_itinerary(const Timetable& tt, const RouteResults& results, const SearchConditions& cond,
                                int slot);
 // Every listed itinerary (all the search kept, up to 1000) and the enquiry flags.
-ResultList edit_data2(const Timetable& tt, const RouteResults& results, const SearchConditions& cond);
+ResultList list_results(const Timetable& tt, const RouteResults& results, const SearchConditions& cond);
 
 // The caption of the result window's header button.
 std::string result_caption(const Timetable& tt, const SearchConditions& cond);

@@ -458,7 +458,7 @@ int find_search_edition(const Timetable& tt, DayNumber sel_date) {
     return 0;
 }
 
-LegTimes select_data(const Timetable& tt, int edition, int sel_weekday, int dir, int pos, int row) {
+LegTimes leg_times(const Timetable& tt, int edition, int sel_weekday, int dir, int pos, int row) {
     const auto k = static_cast<std::size_t>(edition);
     const auto f = static_cast<std::size_t>(tt.route_index(edition, dir, pos, row));
     LegTimes t;

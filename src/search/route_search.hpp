@@ -9,7 +9,7 @@
 
 namespace quorvel {
 
-// What select_data reads for one leg: the (validated) times of its flight and whether it runs.
+// What leg_times reads for one leg: the (validated) times of its flight and whether it runs.
 struct LegTimes {
     int st_hosei = 0;  // departure HHMM
     int ed_hosei = 0;  // arrival HHMM
@@ -22,7 +22,7 @@ int find_search_edition(const Timetable& tt, DayNumber sel_date);
 // The leg (dir, pos, row) of edition k on weekday 1..7 (after the date validation has rewritten the
 // edition, the weekday column holds 99 exactly for the flights without service that day). Entry 0
 // reads as times 0 and service.
-LegTimes select_data(const Timetable& tt, int edition, int sel_weekday, int dir, int pos, int row);
+LegTimes leg_times(const Timetable& tt, int edition, int sel_weekday, int dir, int pos, int row);
 
 // Airline groups of the connection rules: 11 JAL/JEX, 12 JTA/RAC, 13 J-, 21 ANA/ANK/ADK,
 // 31 JAS/JAC/HAC, 41 everybody else. The code is compared trimmed.

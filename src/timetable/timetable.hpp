@@ -95,7 +95,7 @@ struct Timetable {
     Table2<std::int16_t, 39, bounds::flights> flt_adjust{};
     Table<std::int16_t, bounds::editions> flt_count{};
 
-    // Built from the flight tables by set_air_timetable.
+    // Built from the flight tables by build_route_index.
     RouteIndex route_index;
     // route_count(k, dir) is held at index 5 * dir + k.
     Table<std::int16_t, 14> route_count_table{};

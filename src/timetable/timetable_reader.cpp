@@ -71,7 +71,7 @@ class Loader {
             Status s = (this->*step)();
             if (!s) return s;
         }
-        set_air_timetable(tt_);
+        build_route_index(tt_);
         return ok_status();
     }
 
@@ -443,7 +443,7 @@ class Loader {
 
 }  // namespace
 
-void set_air_timetable(Timetable& tt) {
+void build_route_index(Timetable& tt) {
     for (int k = 1; k <= bounds::editions; ++k) {
         const int count = tt.flt_count[static_cast<std::size_t>(k)];
         if (count == 0) break;

@@ -27,6 +27,6 @@ Result<std::unique_ptr<Timetable>> load_timetable_file(const std::filesystem::pa
                                                        Progress* progress = nullptr);
 
 // Builds route_index and route_count from the flight tables.
-void set_air_timetable(Timetable& tt);
+void build_route_index(Timetable& tt);
 
 }  // namespace quorvel

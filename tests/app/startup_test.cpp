@@ -37,8 +37,8 @@ class StartupTest : public QObject {
     void the_splash_shows_the_version_with_two_blanks() {
         Identity id;
         SplashScreen splash(id);
-        QCOMPARE(splash.lblVersion->text(), QStringLiteral("Version  3.44"));
-        QCOMPARE(splash.lblProductName->text(), QStringLiteral("ケルバ国内線時刻表＆ホテル情報"));
+        QCOMPARE(splash.version->text(), QStringLiteral("Version  3.44"));
+        QCOMPARE(splash.product_name->text(), QStringLiteral("ケルバ国内線時刻表＆ホテル情報"));
     }
 
     void the_progress_window_follows_the_loader() {
@@ -49,8 +49,8 @@ class StartupTest : public QObject {
         p.set_range(0, 12);
         p.set_value(5);
         p.yield();
-        QCOMPARE(progress.ProgressBar1->maximum(), 12);
-        QCOMPARE(progress.ProgressBar1->value(), 5);
+        QCOMPARE(progress.bar->maximum(), 12);
+        QCOMPARE(progress.bar->value(), 5);
         progress.move(30, 45);
         progress.unload();
         QCOMPARE(t.app.settings.position("time_table99")->left, std::int16_t{30 * 15});
@@ -73,8 +73,8 @@ class StartupTest : public QObject {
         auto window = start_program(t.app, t.services);
         QVERIFY(window != nullptr);
         QVERIFY(t.app.timetable->apt_count > 0);
-        QCOMPARE(window->Text1->text(), QStringLiteral("東京／羽田"));
-        QCOMPARE(window->Text13->text(), QStringLiteral("2004"));
+        QCOMPARE(window->from_airport->text(), QStringLiteral("東京／羽田"));
+        QCOMPARE(window->travel_year->text(), QStringLiteral("2004"));
         QCOMPARE(t.app.settings.browser_kind, std::string("1"));
         QCOMPARE(t.app.settings.browser_path, std::string("/usr/bin/chromium"));
 
@@ -95,7 +95,7 @@ class StartupTest : public QObject {
         when_modal([&](QWidget* modal) {
             auto* setup = qobject_cast<BrowserSetupWindow*>(modal);
             shown = setup != nullptr;
-            if (setup) QTest::mouseClick(setup->Command1, Qt::LeftButton);
+            if (setup) QTest::mouseClick(setup->close_button, Qt::LeftButton);
         });
         QVERIFY(start_program(t.app, t.services) != nullptr);
         QVERIFY(shown);
@@ -113,8 +113,8 @@ class StartupTest : public QObject {
         auto window = start_program(t.app, t.services);
         QVERIFY(window != nullptr);
         QCOMPARE(t.app.settings.browser_kind, std::string("2"));
-        QCOMPARE(window->Text1->text(), QStringLiteral("東京／羽田"));
-        window->end_proc();
+        QCOMPARE(window->from_airport->text(), QStringLiteral("東京／羽田"));
+        window->end_program();
         QVERIFY(std::filesystem::exists(std::filesystem::path(user.path().toStdString()) / "quorvel6.ini"));
     }
 

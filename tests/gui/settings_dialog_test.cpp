@@ -22,25 +22,25 @@ class SettingsDialogTest : public QObject {
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         QCOMPARE(w.windowTitle(), QStringLiteral("ケルバ国内線時刻表＆ホテル情報"));
-        QCOMPARE(w.SSTab1->tabText(0), QStringLiteral("共通"));
-        QCOMPARE(w.SSTab1->tabText(1), QStringLiteral("ブラウザ登録"));
-        QVERIFY(w.Option2->isChecked());
-        QVERIFY(w.Option5->isChecked());
-        QCOMPARE(w.Text1->text(), QStringLiteral("500"));
-        QTest::mouseClick(w.Option3, Qt::LeftButton);
+        QCOMPARE(w.tabs->tabText(0), QStringLiteral("共通"));
+        QCOMPARE(w.tabs->tabText(1), QStringLiteral("ブラウザ登録"));
+        QVERIFY(w.order_by_arrival->isChecked());
+        QVERIFY(w.hide_hotel_details->isChecked());
+        QCOMPARE(w.hotel_limit->text(), QStringLiteral("500"));
+        QTest::mouseClick(w.order_by_duration, Qt::LeftButton);
         QCOMPARE(t.app.settings.sel_option, std::int16_t{3});
-        QTest::mouseClick(w.Option4, Qt::LeftButton);
+        QTest::mouseClick(w.show_hotel_details, Qt::LeftButton);
         QCOMPARE(t.app.settings.sv_pop, std::int16_t{1});
 
-        type_and_enter(w.Text1, "0");
-        QVERIFY(w.Text1->hasFocus());
+        type_and_enter(w.hotel_limit, "0");
+        QVERIFY(w.hotel_limit->hasFocus());
         QCOMPARE(t.app.settings.max_kensuu, std::int16_t{500});
-        type_and_enter(w.Text1, "1200");
+        type_and_enter(w.hotel_limit, "1200");
         QCOMPARE(t.app.settings.max_kensuu, std::int16_t{1200});
-        QVERIFY(w.Command1->hasFocus());
+        QVERIFY(w.close_button->hasFocus());
 
-        w.Text1->setText("800");
-        QTest::keyClick(w.Text1, Qt::Key_Escape);  // closing takes the field without Enter
+        w.hotel_limit->setText("800");
+        QTest::keyClick(w.hotel_limit, Qt::Key_Escape);  // closing takes the field without Enter
         QVERIFY(!w.isVisible());
         QCOMPARE(t.app.settings.max_kensuu, std::int16_t{800});
     }
@@ -49,9 +49,9 @@ class SettingsDialogTest : public QObject {
         TestApp t;
         t.app.settings.sel_option = 0;
         SettingsDialog w(t.app, t.services);
-        QVERIFY(w.Option3->isChecked());
-        w.Text1->setText("abc");
-        QTest::mouseClick(w.Command1, Qt::LeftButton);
+        QVERIFY(w.order_by_duration->isChecked());
+        w.hotel_limit->setText("abc");
+        QTest::mouseClick(w.close_button, Qt::LeftButton);
         QVERIFY2(t.app.settings.max_kensuu == std::int16_t{500}, "an unusable limit keeps the old one");
     }
 
@@ -62,8 +62,8 @@ class SettingsDialogTest : public QObject {
         SettingsDialog w(t.app, t.services);
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
-        w.SSTab1->setCurrentIndex(1);
-        QTest::mouseClick(w.Command2, Qt::LeftButton);
+        w.tabs->setCurrentIndex(1);
+        QTest::mouseClick(w.reregister_browser_button, Qt::LeftButton);
         QCOMPARE(t.app.settings.browser_kind, std::string("2"));
         QCOMPARE(t.app.settings.browser_path, std::string("/usr/lib/firefox-esr/firefox-esr"));
     }
@@ -82,10 +82,10 @@ class SettingsDialogTest : public QObject {
             auto* setup = qobject_cast<BrowserSetupWindow*>(modal);
             if (!setup) return;
             searched = true;
-            QTest::mouseClick(setup->Option1, Qt::LeftButton);
-            QTest::mouseClick(setup->Command2, Qt::LeftButton);
+            QTest::mouseClick(setup->chromium_choice, Qt::LeftButton);
+            QTest::mouseClick(setup->search_button, Qt::LeftButton);
         });
-        QTest::mouseClick(w.Command2, Qt::LeftButton);
+        QTest::mouseClick(w.reregister_browser_button, Qt::LeftButton);
         QVERIFY(searched);
         QCOMPARE(t.app.settings.browser_kind, std::string("1"));
         QCOMPARE(t.app.settings.browser_path, chrome.string());

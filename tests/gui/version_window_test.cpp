@@ -23,13 +23,13 @@ class VersionWindowTest : public QObject {
         when_modal([&](QWidget* modal) {
             auto* w = qobject_cast<VersionWindow*>(modal);
             if (w == nullptr) return;
-            title = w->Label1->text();
-            version = w->Label2->text();
-            data = w->Label3->text();
+            title = w->title_label->text();
+            version = w->version_label->text();
+            data = w->data_date_label->text();
             w->move(40, 60);
-            QTest::mouseClick(w->Command1, Qt::LeftButton);
+            QTest::mouseClick(w->ok_button, Qt::LeftButton);
         });
-        main.menu_54->trigger();
+        main.about_action->trigger();
         QCOMPARE(title, QStringLiteral("ケルバ国内線時刻表＆ホテル情報"));
         QCOMPARE(version, QStringLiteral("Version  3.44"));
         QCOMPARE(data, QStringLiteral("データ 2004/01/07"));
@@ -40,7 +40,7 @@ class VersionWindowTest : public QObject {
             press(modal, Qt::Key_Escape);
             closed = true;
         });
-        main.menu_54->trigger();
+        main.about_action->trigger();
         QVERIFY(closed);
         QVERIFY(QApplication::activeModalWidget() == nullptr);
     }

@@ -63,7 +63,7 @@ Sites all_hosts() {
 }
 
 std::string inq_page(const Timetable& tt, const SearchConditions& cond, InquiryFlags flags) {
-    auto pages = crt_html(tt, cond, flags, all_hosts());
+    auto pages = build_inquiry_pages(tt, cond, flags, all_hosts());
     EXPECT_TRUE(pages.ok()) << (pages.ok() ? "" : pages.error().message);
     if (!pages.ok()) return {};
     const InquiryPage* inq = pages->find("inq.htm");
@@ -229,7 +229,7 @@ TEST(InquiryPages, DataCannotBreakThePage) {
 
 TEST(InquiryPages, RelayPagesPostToTheConfiguredHosts) {
     const auto tt = small_table();
-    auto pages = crt_html(*tt, route("東京／羽田", "福岡"), {1, 1, 1}, all_hosts());
+    auto pages = build_inquiry_pages(*tt, route("東京／羽田", "福岡"), {1, 1, 1}, all_hosts());
     ASSERT_TRUE(pages.ok());
     std::vector<std::string> names;
     for (const InquiryPage& p : pages->pages) names.push_back(p.file_name);
@@ -256,14 +256,14 @@ TEST(InquiryPages, AnOfferedAirlineWithoutHostIsRefused) {
     const auto tt = small_table();
     const Sites no_jas =
         read_sites_text("jal_inquiry_host=http://a.example\nana_inquiry_host=http://b.example\n");
-    auto refused = crt_html(*tt, route("東京／羽田", "福岡"), {1, 0, 1}, no_jas);
+    auto refused = build_inquiry_pages(*tt, route("東京／羽田", "福岡"), {1, 0, 1}, no_jas);
     ASSERT_FALSE(refused.ok());
     EXPECT_NE(refused.error().message.find("jas_inquiry_host"), std::string::npos);
     EXPECT_EQ(refused.error().message.find("jal_inquiry_host"), std::string::npos);
     EXPECT_NE(refused.error().message.find("sites.ini"), std::string::npos);
 
     // An airline the route does not offer needs no host; its relay page is simply not written.
-    auto fine = crt_html(*tt, route("東京／羽田", "福岡"), {1, 1, 0}, no_jas);
+    auto fine = build_inquiry_pages(*tt, route("東京／羽田", "福岡"), {1, 1, 0}, no_jas);
     ASSERT_TRUE(fine.ok());
     EXPECT_EQ(fine->find("JAS_send.htm"), nullptr);
     EXPECT_NE(fine->find("ANA_send.htm"), nullptr);
@@ -290,7 +290,7 @@ std::string slurp(const std::filesystem::path& p) {
 
 TEST_F(InquiryFiles, WrittenInShiftJisWithCrLf) {
     const auto tt = small_table();
-    auto pages = crt_html(*tt, route("東京／羽田", "福岡"), {1, 1, 1}, all_hosts());
+    auto pages = build_inquiry_pages(*tt, route("東京／羽田", "福岡"), {1, 1, 1}, all_hosts());
     ASSERT_TRUE(pages.ok());
     auto inq = write_inquiry_pages(dir_ / "tmp", *pages);
     ASSERT_TRUE(inq.ok()) << inq.error().message;
@@ -314,7 +314,7 @@ TEST_F(InquiryFiles, WrittenInShiftJisWithCrLf) {
 
 TEST_F(InquiryFiles, AFailedWriteIsReported) {
     const auto tt = small_table();
-    auto pages = crt_html(*tt, route("東京／羽田", "福岡"), {1, 0, 0}, all_hosts());
+    auto pages = build_inquiry_pages(*tt, route("東京／羽田", "福岡"), {1, 0, 0}, all_hosts());
     ASSERT_TRUE(pages.ok());
     std::filesystem::create_directories(dir_);
     std::ofstream(dir_ / "tmp") << "a file where the folder should be";

@@ -10,15 +10,15 @@ namespace quorvel {
 namespace {
 
 TEST(Calendar, MonthsStartOnTheirWeekdayButton) {
-    auto feb2004 = set_calendar({2004, 2});  // 2004-02-01 was a Sunday
+    auto feb2004 = month_grid({2004, 2});  // 2004-02-01 was a Sunday
     EXPECT_EQ(feb2004[1], 1);
     EXPECT_EQ(feb2004[29], 29);
     EXPECT_EQ(feb2004[30], 0);
-    auto feb2100 = set_calendar({2100, 2});  // not a leap year
+    auto feb2100 = month_grid({2100, 2});  // not a leap year
     int shown = 0;
     for (int d : feb2100) shown += d != 0;
     EXPECT_EQ(shown, 28);
-    auto may2004 = set_calendar({2004, 5});  // starts on a Saturday, 31 days
+    auto may2004 = month_grid({2004, 5});  // starts on a Saturday, 31 days
     for (int n = 1; n <= 6; ++n) EXPECT_EQ(may2004[static_cast<std::size_t>(n)], 0) << n;
     EXPECT_EQ(may2004[7], 1);
     EXPECT_EQ(may2004[37], 31);
@@ -67,11 +67,11 @@ TEST(AirportPicker, RegionsFilterInTableOrder) {
         tt->apt_group[static_cast<std::size_t>(i + 1)] = static_cast<std::int16_t>(groups[i]);
     }
     tt->apt_count = 4;
-    EXPECT_EQ(set_list1(*tt, 1), (std::vector<std::string>{"札幌", "釧路"}));
-    EXPECT_EQ(set_list1(*tt, 0), (std::vector<std::string>{"札幌", "東京／羽田", "釧路", "福岡"}));
-    EXPECT_TRUE(set_list1(*tt, 9).empty());
+    EXPECT_EQ(airports_of_region(*tt, 1), (std::vector<std::string>{"札幌", "釧路"}));
+    EXPECT_EQ(airports_of_region(*tt, 0), (std::vector<std::string>{"札幌", "東京／羽田", "釧路", "福岡"}));
+    EXPECT_TRUE(airports_of_region(*tt, 9).empty());
     EXPECT_EQ(region_options().size(), 10u);
-    EXPECT_STREQ(picker_texts(12).frame_caption, "到着地の選択");
+    EXPECT_STREQ(picker_texts(AirportField::arrival).frame_caption, "到着地の選択");
 }
 
 }  // namespace

@@ -68,29 +68,29 @@ class MapKeys final : public KeyValueSource {
     }
 };
 
-TEST(StartSysInfo, ReadsTheHttpHandlerThenTheIconKey) {
+TEST(detect_default_browser, ReadsTheHttpHandlerThenTheIconKey) {
     MapKeys keys;
     BrowserValues b{"0", ""};
-    StartSysInfo(keys, b, "");
+    detect_default_browser(keys, b, "");
     EXPECT_EQ(b.browser_kind, "0") << "nothing registered leaves the values alone";
     EXPECT_EQ(keys.asked,
               (std::vector<std::string>{std::string(http_command_key), std::string(default_icon_key)}));
 
     keys.values[std::string(http_command_key)] = "/usr/bin/Epiphany %U";
     keys.values[std::string(default_icon_key)] = "\"C:\\IE\\iexplore.exe\",1";
-    StartSysInfo(keys, b, "");
+    detect_default_browser(keys, b, "");
     EXPECT_EQ(b.browser_kind, "1");
     EXPECT_EQ(b.browser_path, "C:\\IE\\iexplore.exe");
 
     keys.values[std::string(http_command_key)] = "\"C:\\Program Files\\Netscape\\NETSCAPE.EXE\" -url \"%1\"";
     keys.asked.clear();
-    StartSysInfo(keys, b, "");
+    detect_default_browser(keys, b, "");
     EXPECT_EQ(b.browser_kind, "2");
     EXPECT_EQ(b.browser_path, "C:\\Program Files\\Netscape\\NETSCAPE.EXE");
     EXPECT_EQ(keys.asked.size(), 1u) << "a recognised handler needs no second key";
 }
 
-TEST(StartSysInfo, TurnsABareProgramNameIntoItsPathOnPath) {
+TEST(detect_default_browser, TurnsABareProgramNameIntoItsPathOnPath) {
     const auto dir = std::filesystem::temp_directory_path() / "quorvel_detect_path";
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir / "bin");
@@ -100,12 +100,12 @@ TEST(StartSysInfo, TurnsABareProgramNameIntoItsPathOnPath) {
     MapKeys keys;
     keys.values[std::string(http_command_key)] = "firefox-esr %u";
     BrowserValues b;
-    StartSysInfo(keys, b, "relative:" + (dir / "none").string() + ":" + (dir / "bin").string());
+    detect_default_browser(keys, b, "relative:" + (dir / "none").string() + ":" + (dir / "bin").string());
     EXPECT_EQ(b.browser_kind, "2");
     EXPECT_EQ(b.browser_path, (dir / "bin" / "firefox-esr").string());
 
     keys.values[std::string(http_command_key)] = "chromium %U";  // not installed there: kept as it is
-    StartSysInfo(keys, b, (dir / "bin").string());
+    detect_default_browser(keys, b, (dir / "bin").string());
     EXPECT_EQ(b.browser_path, "chromium");
     std::filesystem::remove_all(dir);
 }

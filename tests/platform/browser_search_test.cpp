@@ -112,9 +112,9 @@ TEST(AppPaths, UserFilesMoveToTheConfigHomeWhenTheProgramDirectoryIsReadOnly) {
 TEST_F(SearchTree, DelFileRemovesTheGeneratedPagesAndIgnoresAMissingDirectory) {
     file("tmp/a.htm");
     file("tmp/sub/b.htm");
-    del_file(root_ / "tmp");
+    remove_directory(root_ / "tmp");
     EXPECT_FALSE(fs::exists(root_ / "tmp"));
-    del_file(root_ / "tmp");  // nothing to remove: no error
+    remove_directory(root_ / "tmp");  // nothing to remove: no error
 }
 
 }  // namespace

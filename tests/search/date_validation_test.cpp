@@ -72,7 +72,7 @@ TEST(DateValidation, WeekdayRuleAndRemarksOnTheTravelDate) {
     EXPECT_EQ(tt.flt_adjust[5 * 6 + 1][closed_sunday], 0);
     EXPECT_EQ(tt.flt_adjust[5 * 6 + 1][holiday], 0);
 
-    const FlightOnDate one = select_data2(tt, 1, shifted, on(day_number(2003, 8, 1)), kToday);
+    const FlightOnDate one = flight_on_travel_date(tt, 1, shifted, on(day_number(2003, 8, 1)), kToday);
     EXPECT_EQ(one.skip_flg, 1);
 }
 
@@ -99,7 +99,7 @@ TEST(DateValidation, EachSearchStartsFromTheSavedTables) {
     EXPECT_EQ(tt.flt_adjust[5 * 3 + 1][f2], 99);
 
     // Restoring gives back every time and weekday column of the edition.
-    set_data2(tt, v);
+    restore_edition(tt, v);
     for (int f = 1; f <= 2; ++f) {
         EXPECT_EQ(tt.flt_dep_time[1][f], original->flt_dep_time[1][f]);
         EXPECT_EQ(tt.flt_arr_time[1][f], original->flt_arr_time[1][f]);
@@ -129,7 +129,7 @@ TEST(DateValidation, EditionChoiceAndDatesBeyondEveryEdition) {
     EXPECT_EQ(tt.flt_dep_time[2][g1], 900);
     EXPECT_EQ(tt.flt_dep_time[1][f1], 800);
     EXPECT_EQ(choose_edition(tt, day_number(2004, 1, 1)), 0);
-    EXPECT_EQ(select_data2(tt, 0, 1, on(day_number(2004, 1, 1)), kToday).skip_flg, 0);
+    EXPECT_EQ(flight_on_travel_date(tt, 0, 1, on(day_number(2004, 1, 1)), kToday).skip_flg, 0);
 }
 
 TEST(DateValidation, DirectSearchValidatesOnlyItsSegment) {

@@ -110,7 +110,7 @@ std::unique_ptr<Timetable> random_timetable(std::mt19937& rng, const NetworkShap
         tt->tt_valid_to[static_cast<std::size_t>(k)] = base + 60 * k;
     }
     tt->tt_data_valid_to = base + 60 * editions;
-    set_air_timetable(*tt);
+    build_route_index(*tt);
     return tt;
 }
 

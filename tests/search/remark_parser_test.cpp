@@ -84,7 +84,7 @@ TEST(RemarkParser, LanguageFormsAndDelimiters) {
         {"運休", {}},
     };
     for (const RemarkCase& c : cases) {
-        const RemarkDates r = set_time(c.text, kJune2003);
+        const RemarkDates r = parse_remark(c.text, kJune2003);
         EXPECT_TRUE(r.usable) << c.text;
         EXPECT_EQ(dates_of(r), c.expected) << c.text;
     }
@@ -92,36 +92,36 @@ TEST(RemarkParser, LanguageFormsAndDelimiters) {
 
 TEST(RemarkParser, YearRuleFollowsToday) {
     const DayNumber december = day_number(2003, 12, 10);
-    EXPECT_EQ(dates_of(set_time("99:1/5;12/31;", december)),
+    EXPECT_EQ(dates_of(parse_remark("99:1/5;12/31;", december)),
               (std::vector<Dated>{{2004, 1, 5, 99}, {2003, 12, 31, 99}}));
     // The current month itself is this year, even for a day already past.
-    EXPECT_EQ(dates_of(set_time("99:12/1;", december)), (std::vector<Dated>{{2003, 12, 1, 99}}));
+    EXPECT_EQ(dates_of(parse_remark("99:12/1;", december)), (std::vector<Dated>{{2003, 12, 1, 99}}));
     // The weekday mask looks at the weekday in the year the rule gives (2004-01-03 is a Saturday).
-    EXPECT_EQ(dates_of(set_time("0:1/1-7&0000001;", december)), (std::vector<Dated>{{2004, 1, 3, 0}}));
+    EXPECT_EQ(dates_of(parse_remark("0:1/1-7&0000001;", december)), (std::vector<Dated>{{2004, 1, 3, 0}}));
     // February 29 exists only when the rule lands in a leap year.
-    EXPECT_TRUE(dates_of(set_time("99:2/29;", day_number(2004, 3, 1))).empty());
-    EXPECT_EQ(dates_of(set_time("99:2/29;", day_number(2004, 2, 1))).size(), 1u);
+    EXPECT_TRUE(dates_of(parse_remark("99:2/29;", day_number(2004, 3, 1))).empty());
+    EXPECT_EQ(dates_of(parse_remark("99:2/29;", day_number(2004, 2, 1))).size(), 1u);
 }
 
 TEST(RemarkParser, TableLimitsLeaveTheRemarkUnused) {
     // 100 entries in one group fit (days above 31 are simply not dates).
-    RemarkDates r = set_time("99:1/1-100;", kJune2003);
+    RemarkDates r = parse_remark("99:1/1-100;", kJune2003);
     EXPECT_TRUE(r.usable);
     EXPECT_EQ(r.remark_count, 31);
-    r = set_time("99:1/1-101;", kJune2003);
+    r = parse_remark("99:1/1-101;", kJune2003);
     EXPECT_FALSE(r.usable);
     EXPECT_EQ(r.remark_count, 0);
-    r = set_time("99:1/1-60,2/1-41;", kJune2003);
+    r = parse_remark("99:1/1-60,2/1-41;", kJune2003);
     EXPECT_FALSE(r.usable);
     // A huge range is refused at once rather than walked.
-    r = set_time("99:1/1-2000000000;", kJune2003);
+    r = parse_remark("99:1/1-2000000000;", kJune2003);
     EXPECT_FALSE(r.usable);
     // Exactly 150 dates fit, one more does not.
     const std::string full = "99:1/1-31;99:2/1-29;99:3/1-31;99:4/1-30;99:5/1-29;";
-    r = set_time(full, kJune2003);
+    r = parse_remark(full, kJune2003);
     EXPECT_TRUE(r.usable);
     EXPECT_EQ(r.remark_count, 150);
-    r = set_time(full + "99:7/1;", kJune2003);
+    r = parse_remark(full + "99:7/1;", kJune2003);
     EXPECT_FALSE(r.usable);
     EXPECT_EQ(r.remark_count, 0);
 }
@@ -145,9 +145,9 @@ TEST(RemarkParser, DelimitersOnlyBeforePosition99) {
 
     // "99:12/" then zeros before "29,30": the "," at 98 still splits, at 99 it is part of the number.
     const std::string split = "99:12/" + std::string(89, '0') + "29,30";
-    EXPECT_EQ(set_time(split, kJune2003).remark_count, 2);
+    EXPECT_EQ(parse_remark(split, kJune2003).remark_count, 2);
     const std::string whole = "99:12/" + std::string(90, '0') + "29,30";
-    EXPECT_EQ(dates_of(set_time(whole, kJune2003)), (std::vector<Dated>{{2003, 12, 29, 99}}));
+    EXPECT_EQ(dates_of(parse_remark(whole, kJune2003)), (std::vector<Dated>{{2003, 12, 29, 99}}));
 }
 
 TEST(RemarkParser, CheckTableByListKind) {

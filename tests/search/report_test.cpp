@@ -59,13 +59,13 @@ TEST(Report, BodyIsByteExact) {
         "\t\t～ ANA0411[A320] 大阪／伊丹(08:35発)→福岡(09:35着) \r\n"
         "\t\t\t～ SKY0007[B767] 福岡(10:00発)→札幌／千歳(12:00着) \r\n"
         "\r\n";
-    EXPECT_EQ(edit_data(*fx.tt, fx.rr, fx.cond), expected);
+    EXPECT_EQ(report_body(*fx.tt, fx.rr, fx.cond), expected);
 }
 
 TEST(Report, MinutesComeFromTheResultNotTheTimes) {
     ReportFixture fx;
     fx.add(155, {1, 5});
-    const std::string body = edit_data(*fx.tt, fx.rr, fx.cond);
+    const std::string body = report_body(*fx.tt, fx.rr, fx.cond);
     EXPECT_EQ(body.rfind("[155分] ", 0), 0u);
 }
 
@@ -75,7 +75,7 @@ TEST(Report, CombinationRuleMatchesTheList) {
     fx.add(85, {3});
     fx.add(300, {1, 2, 4});
     fx.cond.combination_number = 1;
-    const std::string body = edit_data(*fx.tt, fx.rr, fx.cond);
+    const std::string body = report_body(*fx.tt, fx.rr, fx.cond);
     EXPECT_EQ(body.find("[300分]"), std::string::npos);
     EXPECT_NE(body.find("[085分]"), std::string::npos);
 }
@@ -84,7 +84,7 @@ TEST(Report, ZeroArrivalLeavesOutTheArrivalPart) {
     ReportFixture fx;
     fx.tt->flt_arr_time[1][1] = 0;
     fx.add(155, {1, 5});
-    EXPECT_EQ(edit_data(*fx.tt, fx.rr, fx.cond),
+    EXPECT_EQ(report_body(*fx.tt, fx.rr, fx.cond),
               "[155分] JAL0105[B767] 東京／羽田(07:00発)→\r\n"
               "\t\t～ ANA0413[A320] 大阪／伊丹(08:35発)→札幌／千歳(09:35着) \r\n\r\n");
 }
@@ -92,9 +92,9 @@ TEST(Report, ZeroArrivalLeavesOutTheArrivalPart) {
 TEST(Report, EditBinDesignation) {
     ReportFixture fx;
     std::string line = "x";
-    edit_bin(*fx.tt, 1, 4, line);
+    flight_report_line(*fx.tt, 1, 4, line);
     EXPECT_EQ(line, "xSKY0007[B767] ");
-    edit_bin(*fx.tt, 0, 4, line);  // outside the tables: nothing
+    flight_report_line(*fx.tt, 0, 4, line);  // outside the tables: nothing
     EXPECT_EQ(line, "xSKY0007[B767] ");
 }
 

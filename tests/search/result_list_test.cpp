@@ -75,7 +75,7 @@ const RouteResult kTwoConnections = leg_result({{1, 1, 1}, {1, 2, 2}, {1, 3, 4}}
 TEST(ResultList, LegTextsAndGridCells) {
     Fixture fx;
     const RouteResults rr = results_of({kOneConnection, kDirect, kTwoConnections});
-    const ResultList list = edit_data2(*fx.tt, rr, conditions("東京／羽田", "札幌／千歳"));
+    const ResultList list = list_results(*fx.tt, rr, conditions("東京／羽田", "札幌／千歳"));
     ASSERT_EQ(list.rows.size(), 3u);
 
     const ListedItinerary& one = list.rows[0];
@@ -118,7 +118,7 @@ TEST(ResultList, LegTextsAndGridCells) {
 TEST(ResultList, LegsAsDataForTheFareSheet) {
     Fixture fx;
     const RouteResults rr = results_of({kTwoConnections});
-    const ResultList list = edit_data2(*fx.tt, rr, conditions("東京／羽田", "札幌／千歳"));
+    const ResultList list = list_results(*fx.tt, rr, conditions("東京／羽田", "札幌／千歳"));
     ASSERT_EQ(list.rows.size(), 1u);
     const auto& legs = list.rows[0].legs;
     EXPECT_EQ(legs[0].from_name, "東京／羽田");
@@ -138,11 +138,11 @@ TEST(ResultList, DirectionTwoPositionsAreMirroredBack) {
     Fixture fx;
     // 福岡 → 大阪／伊丹 → 東京／羽田 runs in direction 2: 福岡 is position 2, 大阪／伊丹 position 3.
     const RouteResults rr = results_of({leg_result({{2, 2, 1}, {2, 3, 2}}, 190)});
-    const ResultList list = edit_data2(*fx.tt, rr, conditions("福岡", "東京／羽田"));
+    const ResultList list = list_results(*fx.tt, rr, conditions("福岡", "東京／羽田"));
     ASSERT_EQ(list.rows.size(), 1u);
     EXPECT_EQ(list.rows[0].cell_text(5), "14:10 大阪／伊丹 15:00");
     EXPECT_EQ(list.rows[0].legs[0].to_name, "大阪／伊丹");
-    EXPECT_EQ(edit_data(*fx.tt, rr, conditions("福岡", "東京／羽田")),
+    EXPECT_EQ(report_body(*fx.tt, rr, conditions("福岡", "東京／羽田")),
               "[190分] JAS0202[B767] 福岡(13:00発)→大阪／伊丹(14:10着) \r\n"
               "\t\t～ ANA0036[B777] 大阪／伊丹(15:00発)→東京／羽田(16:10着) \r\n\r\n");
 }
@@ -153,20 +153,20 @@ TEST(ResultList, OneResultPerFirstFlight) {
     const RouteResults rr = results_of({kOneConnection, kDirect, via_first_again, kTwoConnections});
     SearchConditions c = conditions("東京／羽田", "福岡");
     c.combination_number = 1;
-    ResultList list = edit_data2(*fx.tt, rr, c);
+    ResultList list = list_results(*fx.tt, rr, c);
     ASSERT_EQ(list.rows.size(), 2u);
     EXPECT_EQ(list.rows[0].slot, 1);
     EXPECT_EQ(list.rows[1].slot, 2);
     c.combination_number = 0;
-    list = edit_data2(*fx.tt, rr, c);
+    list = list_results(*fx.tt, rr, c);
     EXPECT_EQ(list.rows.size(), 4u);
     // The same flight number of another company is another first flight.
     fx.tt->flt_number[1][3] = 105;
     fx.tt->flt_company[1][3] = "2";
     c.combination_number = 1;
-    EXPECT_EQ(edit_data2(*fx.tt, rr, c).rows.size(), 2u);
+    EXPECT_EQ(list_results(*fx.tt, rr, c).rows.size(), 2u);
     fx.tt->flt_company[1][3] = "1";
-    EXPECT_EQ(edit_data2(*fx.tt, rr, c).rows.size(), 1u);
+    EXPECT_EQ(list_results(*fx.tt, rr, c).rows.size(), 1u);
 }
 
 TEST(ResultList, EveryKeptItineraryIsListed) {
@@ -176,22 +176,22 @@ TEST(ResultList, EveryKeptItineraryIsListed) {
     rr.result_count = max_route_results;
     for (int i = 1; i <= max_route_results; ++i) rr.route_results[static_cast<std::size_t>(i)] = kDirect;
     SearchConditions c = conditions("東京／羽田", "福岡");
-    EXPECT_EQ(edit_data2(*fx.tt, rr, c).rows.size(), 1000u);
-    EXPECT_EQ(edit_data2(*fx.tt, rr, c).rows.back().slot, 1000);
+    EXPECT_EQ(list_results(*fx.tt, rr, c).rows.size(), 1000u);
+    EXPECT_EQ(list_results(*fx.tt, rr, c).rows.back().slot, 1000);
     c.combination_number = 1;
-    EXPECT_EQ(edit_data2(*fx.tt, rr, c).rows.size(), 1u);
+    EXPECT_EQ(list_results(*fx.tt, rr, c).rows.size(), 1u);
     // No edition: nothing listed, nothing read.
     rr.search_edition = 0;
-    EXPECT_TRUE(edit_data2(*fx.tt, rr, c).rows.empty());
-    EXPECT_EQ(edit_data(*fx.tt, rr, c), "");
-    EXPECT_EQ(edit_data(*fx.tt, RouteResults{}, c), "");
+    EXPECT_TRUE(list_results(*fx.tt, rr, c).rows.empty());
+    EXPECT_EQ(report_body(*fx.tt, rr, c), "");
+    EXPECT_EQ(report_body(*fx.tt, RouteResults{}, c), "");
 }
 
 TEST(ResultList, EnquiryFlagsFromDirectFlightsOnly) {
     Fixture fx;
     SearchConditions c = conditions("東京／羽田", "福岡");
     // A JAL direct flight and an ANA connection: only JAL counts.
-    ResultList list = edit_data2(*fx.tt, results_of({kDirect, kOneConnection}), c);
+    ResultList list = list_results(*fx.tt, results_of({kDirect, kOneConnection}), c);
     EXPECT_EQ(list.inq_jal, 1);
     EXPECT_EQ(list.inq_ana, 0);
     EXPECT_EQ(list.enquirable_count, 1);
@@ -199,15 +199,15 @@ TEST(ResultList, EnquiryFlagsFromDirectFlightsOnly) {
     fx.tt->company_code[1] = "J- ";
     fx.tt->company_code[2] = "ANK";
     const RouteResult ana_direct = leg_result({{1, 1, 5}}, 60);
-    list = edit_data2(*fx.tt, results_of({kDirect, ana_direct}), c);
+    list = list_results(*fx.tt, results_of({kDirect, ana_direct}), c);
     EXPECT_EQ(list.inq_jal, 1);
     EXPECT_EQ(list.inq_ana, 1);
     EXPECT_EQ(list.enquirable_count, 2);
     fx.tt->company_code[1] = "SKY";
-    list = edit_data2(*fx.tt, results_of({kDirect, kOneConnection}), c);
+    list = list_results(*fx.tt, results_of({kDirect, kOneConnection}), c);
     EXPECT_EQ(list.enquirable_count, 0);
     fx.tt->company_code[1] = "JAC";
-    EXPECT_EQ(edit_data2(*fx.tt, results_of({kDirect}), c).inq_jas, 1);
+    EXPECT_EQ(list_results(*fx.tt, results_of({kDirect}), c).inq_jas, 1);
 }
 
 TEST(ResultList, HeaderCaption) {

@@ -83,7 +83,7 @@ class LiteralSearch {
         return true;
     }
 
-    void select_data(int dir, int pos, int row, int& skip_flg, int& st_hosei, int& ed_hosei) const {
+    void leg_times(int dir, int pos, int row, int& skip_flg, int& st_hosei, int& ed_hosei) const {
         const auto k = static_cast<std::size_t>(search_edition_);
         const auto f = static_cast<std::size_t>(ri(dir, pos, row));
         st_hosei = tt_.flt_dep_time[k][f];
@@ -111,8 +111,8 @@ class LiteralSearch {
         const int f1 = ri(dir1, pos1, row1);
         const int f2 = ri(dir2, pos2, row2);
         int dummy = 1, st1 = 0, a = 0, d = 0, ed2 = 0;
-        select_data(dir1, pos1, row1, dummy, st1, a);
-        select_data(dir2, pos2, row2, dummy, d, ed2);
+        leg_times(dir1, pos1, row1, dummy, st1, a);
+        leg_times(dir2, pos2, row2, dummy, d, ed2);
         const auto k = static_cast<std::size_t>(search_edition_);
         const std::string t =
             trim(tt_.apt_name[static_cast<std::size_t>(tt_.flt_to[k][static_cast<std::size_t>(f1)])]);
@@ -180,7 +180,7 @@ class LiteralSearch {
         r.leg1_dir = static_cast<std::int16_t>(dir1);
         r.leg1_pos = static_cast<std::int16_t>(pos1);
         int skip = 1, st = 0, ed = 0;
-        select_data(dir1, pos1, row1, skip, st, ed);
+        leg_times(dir1, pos1, row1, skip, st, ed);
         trip_start_ = st;
         int kaisuu = 0;
         if (cand == nullptr) {
@@ -193,10 +193,10 @@ class LiteralSearch {
             r.leg3_dir = static_cast<std::int16_t>(cand->leg3_dir);
             r.leg3_pos = static_cast<std::int16_t>(cand->leg3_pos);
             if (cand->leg3_row != 0) {
-                select_data(cand->leg3_dir, cand->leg3_pos, cand->leg3_row, skip, st, ed);
+                leg_times(cand->leg3_dir, cand->leg3_pos, cand->leg3_row, skip, st, ed);
                 kaisuu = 2;
             } else {
-                select_data(cand->leg2_dir, cand->leg2_pos, cand->leg2_row, skip, st, ed);
+                leg_times(cand->leg2_dir, cand->leg2_pos, cand->leg2_row, skip, st, ed);
                 kaisuu = 1;
             }
             trip_end_ = ed;
@@ -227,7 +227,7 @@ class LiteralSearch {
         for (int g = 1; g <= route_count(D) && !search_ended_; ++g) {
             report_progress(g);
             int skip = 1, st = 0, ed = 0;
-            select_data(D, dep_pos_, g, skip, st, ed);
+            leg_times(D, dep_pos_, g, skip, st, ed);
             if (skip == 0 || !in_dep_window(st)) continue;
             if (ri(D, dep_pos_, g) != 0 && ri(D, arr_pos_, g) != 0) {
                 if (in_arr_window(ed)) record(D, dep_pos_, g, nullptr);
@@ -255,7 +255,7 @@ class LiteralSearch {
             for (int g = 1; g <= route_count(leg_dir_) && !search_ended_; ++g) {
                 report_progress(g);
                 int skip = 1, st = 0, ed = 0;
-                select_data(leg_dir_, p, g, skip, st, ed);
+                leg_times(leg_dir_, p, g, skip, st, ed);
                 if (skip == 0 || !in_dep_window(st)) continue;
                 if (c_.wait_count > 0 &&
                     (ri(leg_dir_, p, g) == 0 || ri(leg_dir_, n() - arr_pos_ + 1, g) == 0)) {
@@ -306,12 +306,12 @@ class LiteralSearch {
         for (int m = dep_pos_ + 1; m <= arr_pos_ - 1; ++m) {
             if (ri(D, dep_pos_, kk) == 0 || ri(D, m, kk) == 0) continue;
             int skip = 1, st = 0, a = 0;
-            select_data(D, m, kk, skip, st, a);
+            leg_times(D, m, kk, skip, st, a);
             const int latest = latest_departure(a);
             for (int r = 1; r <= route_count(D); ++r) {
                 if (r == kk) continue;
                 int service = 1, d = 0, e = 0;
-                select_data(D, m, r, service, d, e);
+                leg_times(D, m, r, service, d, e);
                 if (service == 0 || d < a || d > latest) continue;
                 if (ri(D, m, r) != 0 && ri(D, arr_pos_, r) != 0 && in_arr_window(e)) {
                     int ok = 1;
@@ -339,12 +339,12 @@ class LiteralSearch {
         for (int m = jj + 1; m <= a_pos - 1; ++m) {
             if (ri(ii, jj, kk) == 0 || ri(ii, m, kk) == 0) continue;
             int skip = 1, st = 0, a = 0;
-            select_data(ii, m, kk, skip, st, a);
+            leg_times(ii, m, kk, skip, st, a);
             const int latest = latest_departure(a);
             for (int r = 1; r <= route_count(ii); ++r) {
                 if (r == kk) continue;
                 int service = 1, d = 0, e = 0;
-                select_data(ii, m, r, service, d, e);
+                leg_times(ii, m, r, service, d, e);
                 if (service == 0 || d < a || d > latest) continue;
                 if (ri(ii, m, r) == 0 || ri(ii, a_pos, r) == 0 || !in_arr_window(e)) continue;
                 int ok = 1;
@@ -369,13 +369,13 @@ class LiteralSearch {
         for (int m = dep_pos_ + 1; m <= n() - 1; ++m) {
             if (ri(D, dep_pos_, kk) == 0 || ri(D, m, kk) == 0) continue;
             int skip = 1, st = 0, a = 0;
-            select_data(D, dep_pos_, kk, skip, st, a);
+            leg_times(D, dep_pos_, kk, skip, st, a);
             const int latest = latest_departure(a);
             for (int r = 1; r <= route_count(R); ++r) {
                 const int m2 = n() - m + 1;
                 const int a2 = n() - arr_pos_ + 1;
                 int service = 1, d = 0, e = 0;
-                select_data(R, m2, r, service, d, e);
+                leg_times(R, m2, r, service, d, e);
                 if (service == 0 || d < a || d > latest) continue;
                 int ok = 1;
                 if (ri(R, m2, r) != 0 && ri(R, a2, r) != 0 && m2 < a2) {
@@ -406,12 +406,12 @@ class LiteralSearch {
         for (int m2 = p + 1; m2 <= n() - 1; ++m2) {
             if (ri(R, p, kk) == 0 || ri(R, m2, kk) == 0) continue;
             int skip = 1, st = 0, a = 0;
-            select_data(R, p, kk, skip, st, a);
+            leg_times(R, p, kk, skip, st, a);
             const int latest = latest_departure(a);
             const int m = n() - m2 + 1;
             for (int r = 1; r <= route_count(D); ++r) {
                 int service = 1, d = 0, e = 0;
-                select_data(D, m, r, service, d, e);
+                leg_times(D, m, r, service, d, e);
                 if (service == 0 || d < a || d > latest) continue;
                 int ok = 1;
                 if (ri(D, m, r) != 0 && ri(D, arr_pos_, r) != 0 && m < arr_pos_) {

@@ -47,7 +47,7 @@ std::unique_ptr<Timetable> make_timetable(const std::vector<std::string>& airpor
         }
         tt->flt_count[k] = static_cast<std::int16_t>(flights.size());
     }
-    set_air_timetable(*tt);
+    build_route_index(*tt);
     return tt;
 }
 
@@ -307,12 +307,12 @@ TEST(RouteSearch, ProgressEveryTwentyEntriesOfEachPhase) {
 
 TEST(RouteSearch, SelectDataReadsTimesAndService) {
     const auto tt = make_timetable({"A", "B"}, {{1, 2, 805, 910}, {2, 1, 1000, 1100, JAL, false}});
-    const LegTimes a = select_data(*tt, 1, 2, 1, 1, 1);
+    const LegTimes a = leg_times(*tt, 1, 2, 1, 1, 1);
     EXPECT_EQ(a.st_hosei, 805);
     EXPECT_EQ(a.ed_hosei, 910);
     EXPECT_TRUE(a.runs);
-    EXPECT_FALSE(select_data(*tt, 1, 2, 2, 1, 1).runs);
-    const LegTimes none = select_data(*tt, 1, 2, 1, 2, 5);  // an empty entry
+    EXPECT_FALSE(leg_times(*tt, 1, 2, 2, 1, 1).runs);
+    const LegTimes none = leg_times(*tt, 1, 2, 1, 2, 5);  // an empty entry
     EXPECT_EQ(none.st_hosei, 0);
     EXPECT_TRUE(none.runs);
     EXPECT_EQ(find_search_edition(*tt, travel_day), 1);

@@ -54,7 +54,7 @@ class SmallTimetable {
     }
 
     Timetable& finish() {
-        set_air_timetable(*tt);
+        build_route_index(*tt);
         return *tt;
     }
 

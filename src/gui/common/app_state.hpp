@@ -35,7 +35,6 @@ struct AppState {
     bool search_running = false;
     bool end_requested = false;
 
-    int picker_mode = 11;      // which field the airport picker fills: 11 departure, 12 arrival
     int msg_help_context = 0;  // help topic of the next question that offers help
     DayNumber today_serial = 0;
 

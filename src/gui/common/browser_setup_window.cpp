@@ -17,85 +17,88 @@
 namespace quorvel {
 
 namespace {
-constexpr const char* window_name = "infhotel92";
-}
+constexpr const char* object_name = "browser_setup_window";
+constexpr const char* settings_key = "infhotel92";  // its position in the settings file
+}  // namespace
 
 BrowserSetupWindow::BrowserSetupWindow(AppState& app, Services& services, QWidget* parent)
     : QDialog(parent), app_(app), services_(services) {
-    setObjectName(window_name);
-    init_sec();
-    set_form1();
+    setObjectName(object_name);
+    build();
+    set_title_and_position();
 }
 
 BrowserSetupWindow::~BrowserSetupWindow() = default;
 
-void BrowserSetupWindow::init_sec() {
+void BrowserSetupWindow::build() {
     setWindowTitle(QStringLiteral("ケルバホテル情報＆予約"));
     setFixedSize(420, 250);
 
-    Label1 = new QLabel(this);
-    Label1->setObjectName("Label1");
-    Label1->setGeometry(16, 12, 388, 36);
-    Label1->setWordWrap(true);
+    instructions = new QLabel(this);
+    instructions->setObjectName("instructions");
+    instructions->setGeometry(16, 12, 388, 36);
+    instructions->setWordWrap(true);
 
     auto* frame = new QGroupBox(QStringLiteral("ブラウザの選択"), this);
-    frame->setObjectName("Frame1");
+    frame->setObjectName("frame");
     frame->setGeometry(16, 54, 250, 100);
-    Option1 = new QRadioButton(QStringLiteral("Internet Explorer"), frame);
-    Option2 = new QRadioButton(QStringLiteral("Netscape Navigator"), frame);
-    Option3 = new QRadioButton(QStringLiteral("未使用"), frame);
+    chromium_choice = new QRadioButton(QStringLiteral("Internet Explorer"), frame);
+    firefox_choice = new QRadioButton(QStringLiteral("Netscape Navigator"), frame);
+    no_browser_choice = new QRadioButton(QStringLiteral("未使用"), frame);
+    chromium_choice->setObjectName("chromium_choice");
+    firefox_choice->setObjectName("firefox_choice");
+    no_browser_choice->setObjectName("no_browser_choice");
     int y = 22;
-    for (QRadioButton* o : {Option1, Option2, Option3}) {
-        o->setObjectName(QStringLiteral("Option%1").arg((y - 22) / 24 + 1));
+    for (QRadioButton* o : {chromium_choice, firefox_choice, no_browser_choice}) {
         // As wide as its caption: a click beside the text must not choose it.
         o->setGeometry(14, y, o->sizeHint().width(), 22);
         y += 24;
     }
     // On this platform the two choices find the browsers that took their place.
-    Option1->setToolTip(QStringLiteral("Chromium / Google Chrome"));
-    Option2->setToolTip(QStringLiteral("Firefox"));
+    chromium_choice->setToolTip(QStringLiteral("Chromium / Google Chrome"));
+    firefox_choice->setToolTip(QStringLiteral("Firefox"));
 
-    Command2 = new QPushButton(QStringLiteral("検索開始"), this);
-    Command2->setObjectName("Command2");
-    Command2->setGeometry(290, 70, 110, 30);
-    Command1 = new QPushButton(QStringLiteral("終了"), this);
-    Command1->setObjectName("Command1");
-    Command1->setGeometry(290, 112, 110, 30);
+    search_button = new QPushButton(QStringLiteral("検索開始"), this);
+    search_button->setObjectName("search_button");
+    search_button->setGeometry(290, 70, 110, 30);
+    close_button = new QPushButton(QStringLiteral("終了"), this);
+    close_button->setObjectName("close_button");
+    close_button->setGeometry(290, 112, 110, 30);
 
-    Label2 = new QLabel(this);
-    Label2->setObjectName("Label2");
-    Label2->setGeometry(16, 164, 388, 20);
-    Text1 = new QLineEdit(this);
-    Text1->setObjectName("Text1");
-    Text1->setGeometry(16, 190, 388, 24);
-    Text1->setReadOnly(true);
-    Text1->setFocusPolicy(Qt::NoFocus);
+    searching_label = new QLabel(this);
+    searching_label->setObjectName("searching_label");
+    searching_label->setGeometry(16, 164, 388, 20);
+    current_file = new QLineEdit(this);
+    current_file->setObjectName("current_file");
+    current_file->setGeometry(16, 190, 388, 24);
+    current_file->setReadOnly(true);
+    current_file->setFocusPolicy(Qt::NoFocus);
 
-    connect(Option1, &QRadioButton::clicked, this, [this] { Option_Click(1); });
-    connect(Option2, &QRadioButton::clicked, this, [this] { Option_Click(2); });
-    connect(Option3, &QRadioButton::clicked, this, &BrowserSetupWindow::Option3_Click);
-    connect(Command2, &QPushButton::clicked, this, &BrowserSetupWindow::Command2_Click);
-    connect(Command1, &QPushButton::clicked, this, &BrowserSetupWindow::end_proc);
+    connect(chromium_choice, &QRadioButton::clicked, this, [this] { choice_clicked(1); });
+    connect(firefox_choice, &QRadioButton::clicked, this, [this] { choice_clicked(2); });
+    connect(no_browser_choice, &QRadioButton::clicked, this, &BrowserSetupWindow::no_browser_chosen);
+    connect(search_button, &QPushButton::clicked, this, &BrowserSetupWindow::search_for_browser);
+    connect(close_button, &QPushButton::clicked, this, &BrowserSetupWindow::finish);
 }
 
-void BrowserSetupWindow::set_form1() {
-    Label1->setText(QStringLiteral("インストール直後のためブラウザを選択してください。"));
-    Command2->setEnabled(false);
-    if (const auto* pos = app_.settings.position(window_name)) place_window(*this, *pos);
+void BrowserSetupWindow::set_title_and_position() {
+    instructions->setText(QStringLiteral("インストール直後のためブラウザを選択してください。"));
+    search_button->setEnabled(false);
+    if (const auto* pos = app_.settings.position(settings_key)) place_window(*this, *pos);
 }
 
-void BrowserSetupWindow::Option_Click(int) {
-    Label1->setText(
+void BrowserSetupWindow::choice_clicked(int) {
+    instructions->setText(
         QStringLiteral("検索開始ボタンをクリックして下さい。\nブラウザの環境設定には少々時間がかかります。"));
-    Command2->setEnabled(true);
+    search_button->setEnabled(true);
 }
 
-void BrowserSetupWindow::Option3_Click() {
+void BrowserSetupWindow::no_browser_chosen() {
     const Question q{"確認メッセージ", "インターネットを利用した予約は行えません\n処理を続行しますか",
                      MessageIcon::exclamation, MessageButtons::ok_cancel, 0};
     if (services_.boxes.ask(q) != MessageAnswer::ok) return;
     app_.set_browser({"3", ""});
-    end_proc();
+    finish();
 }
 
 void BrowserSetupWindow::show_file(const std::filesystem::path& file) {
@@ -103,18 +106,18 @@ void BrowserSetupWindow::show_file(const std::filesystem::path& file) {
     const qint64 now = QDateTime::currentMSecsSinceEpoch();
     if (now - last_repaint_ms_ < 80) return;
     last_repaint_ms_ = now;
-    Text1->setText(QString::fromStdString(file.string()));
+    current_file->setText(QString::fromStdString(file.string()));
     QApplication::processEvents();
 }
 
-void BrowserSetupWindow::Command2_Click() {
-    const int option = Option1->isChecked() ? 1 : Option2->isChecked() ? 2 : 0;
+void BrowserSetupWindow::search_for_browser() {
+    const int option = chromium_choice->isChecked() ? 1 : firefox_choice->isChecked() ? 2 : 0;
     if (option == 0) return;
-    Label2->setText(QStringLiteral("検索中..."));
-    Command2->setEnabled(false);
-    Option1->setEnabled(option == 1);
-    Option2->setEnabled(option == 2);
-    Option3->setEnabled(false);
+    searching_label->setText(QStringLiteral("検索中..."));
+    search_button->setEnabled(false);
+    chromium_choice->setEnabled(option == 1);
+    firefox_choice->setEnabled(option == 2);
+    no_browser_choice->setEnabled(false);
 
     BrowserSearch search(search_targets_for(option),
                          [this](const std::filesystem::path& f) { show_file(f); });
@@ -129,19 +132,19 @@ void BrowserSetupWindow::Command2_Click() {
         // The choice is kept at once: a crash before the normal exit must not lose the long search.
         (void)write_settings(app_.ini_file(), app_.settings);
     }
-    if (browser_ready(app_.browser())) Command2->setEnabled(true);
-    end_proc();
+    if (browser_ready(app_.browser())) search_button->setEnabled(true);
+    finish();
 }
 
-void BrowserSetupWindow::reject() { end_proc(); }
+void BrowserSetupWindow::reject() { finish(); }
 
-void BrowserSetupWindow::end_proc() {
+void BrowserSetupWindow::finish() {
     if (search_ != nullptr) {
         // 終了 during a search: stop walking; the search's caller closes the window.
         search_->stop();
         return;
     }
-    if (auto* pos = app_.settings.position(window_name)) remember_position(*this, *pos);
+    if (auto* pos = app_.settings.position(settings_key)) remember_position(*this, *pos);
     QDialog::done(browser_ready(app_.browser()) ? QDialog::Accepted : QDialog::Rejected);
 }
 

@@ -24,25 +24,25 @@ class BrowserSetupWindow final : public QDialog {
     BrowserSetupWindow(AppState& app, Services& services, QWidget* parent = nullptr);
     ~BrowserSetupWindow() override;
 
-    QLabel* Label1 = nullptr;  // instructions, two lines
-    QLabel* Label2 = nullptr;  // "検索中..." while searching
-    QRadioButton* Option1 = nullptr;
-    QRadioButton* Option2 = nullptr;
-    QRadioButton* Option3 = nullptr;
-    QLineEdit* Text1 = nullptr;       // the file being looked at
-    QPushButton* Command1 = nullptr;  // 終了
-    QPushButton* Command2 = nullptr;  // 検索開始
+    QLabel* instructions = nullptr;     // instructions, two lines
+    QLabel* searching_label = nullptr;  // "検索中..." while searching
+    QRadioButton* chromium_choice = nullptr;
+    QRadioButton* firefox_choice = nullptr;
+    QRadioButton* no_browser_choice = nullptr;
+    QLineEdit* current_file = nullptr;     // the file being looked at
+    QPushButton* close_button = nullptr;   // 終了
+    QPushButton* search_button = nullptr;  // 検索開始
 
     void reject() override;  // Escape and the window's close button end it like 終了
 
   private:
-    void init_sec();
-    void set_form1();
-    void Option_Click(int option);
-    void Option3_Click();
-    void Command2_Click();
+    void build();
+    void set_title_and_position();
+    void choice_clicked(int option);
+    void no_browser_chosen();
+    void search_for_browser();
     void show_file(const std::filesystem::path& file);
-    void end_proc();
+    void finish();
 
     AppState& app_;
     Services& services_;

@@ -17,7 +17,7 @@ class ProgressWindow final : public QWidget, public Progress {
   public:
     explicit ProgressWindow(AppState& app, QWidget* parent = nullptr);
 
-    QProgressBar* ProgressBar1 = nullptr;
+    QProgressBar* bar = nullptr;
 
     void set_range(int minimum, int maximum) override;
     void set_value(int value) override;

@@ -24,14 +24,14 @@ class FareSheetWindow final : public QWidget {
     FareSheetWindow(const FareSheetWindow&) = delete;
     FareSheetWindow& operator=(const FareSheetWindow&) = delete;
 
-    QPushButton* Command1 = nullptr;  // the header: route, date, season
-    QTableWidget* MSFlexGrid1 = nullptr;
-    QLabel* Label1 = nullptr;
-    QPushButton* Command2 = nullptr;  // 終了
+    QPushButton* caption_bar = nullptr;  // the header: route, date, season
+    QTableWidget* grid = nullptr;
+    QLabel* hint_label = nullptr;
+    QPushButton* close_button = nullptr;  // 終了
 
     // Double click on grid row r, column k (the heading row is 0).
-    void MSFlexGrid1_DblClick(int r, int k);
-    void end_proc();
+    void show_cell_help(int r, int k);
+    void finish();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -17,7 +17,8 @@ namespace quorvel {
 
 namespace {
 
-constexpr const char* window_name = "time_table11";
+constexpr const char* object_name = "airport_picker";
+constexpr const char* settings_key = "time_table11";  // its position in the settings file
 // The region last chosen is kept between openings and runs in control9_flg.
 constexpr std::size_t last_area_flag = 9;
 
@@ -32,23 +33,23 @@ QPushButton* button(QWidget* parent, const char* name, const char* caption, QRec
 
 }  // namespace
 
-AirportPicker::AirportPicker(AppState& app, QWidget& owner, int picker_mode)
-    : QDialog(&owner), app_(app), picker_mode_(picker_mode) {
-    setObjectName(window_name);
+AirportPicker::AirportPicker(AppState& app, QWidget& owner, AirportField field)
+    : QDialog(&owner), app_(app), field_(field) {
+    setObjectName(object_name);
     setAttribute(Qt::WA_DeleteOnClose);
     setModal(false);
-    init_set();
+    build();
 }
 
 AirportPicker::~AirportPicker() = default;
 
-AirportPicker* AirportPicker::open(AppState& app, QWidget& owner, int picker_mode) {
-    auto* picker = owner.findChild<AirportPicker*>(window_name, Qt::FindDirectChildrenOnly);
+AirportPicker* AirportPicker::open(AppState& app, QWidget& owner, AirportField field) {
+    auto* picker = owner.findChild<AirportPicker*>(object_name, Qt::FindDirectChildrenOnly);
     // One that has closed may still wait for its deletion.
     if (picker == nullptr || picker->ended_) {
-        picker = new AirportPicker(app, owner, picker_mode);
+        picker = new AirportPicker(app, owner, field);
     } else {
-        picker->set_mode(picker_mode);
+        picker->set_field(field);
     }
     picker->show();
     picker->raise();
@@ -56,108 +57,109 @@ AirportPicker* AirportPicker::open(AppState& app, QWidget& owner, int picker_mod
     return picker;
 }
 
-void AirportPicker::init_set() {
+void AirportPicker::build() {
     setFixedSize(460, 372);
-    Frame1 = new QGroupBox(this);
-    Frame1->setObjectName("Frame1");
-    Frame1->setGeometry(8, 8, 444, 318);
+    field_frame = new QGroupBox(this);
+    field_frame->setObjectName("field_frame");
+    field_frame->setGeometry(8, 8, 444, 318);
 
-    Command4 = button(Frame1, "Command4", "", {12, 24, 80, 26});
+    field_caption = button(field_frame, "field_caption", "", {12, 24, 80, 26});
     // It names the field; there is nothing to press.
-    Command4->setFocusPolicy(Qt::NoFocus);
-    Text1 = new QLineEdit(Frame1);
-    Text1->setObjectName("Text1");
-    Text1->setGeometry(100, 24, 332, 26);
-    Text1->setReadOnly(true);
-    Text1->setFocusPolicy(Qt::NoFocus);
+    field_caption->setFocusPolicy(Qt::NoFocus);
+    instruction = new QLineEdit(field_frame);
+    instruction->setObjectName("instruction");
+    instruction->setGeometry(100, 24, 332, 26);
+    instruction->setReadOnly(true);
+    instruction->setFocusPolicy(Qt::NoFocus);
 
     const auto& regions = region_options();
     for (std::size_t n = 1; n <= regions.size(); ++n) {
-        auto* o = new QRadioButton(qs(regions[n - 1].caption), Frame1);
-        o->setObjectName(QStringLiteral("Option%1").arg(n));
+        auto* o = new QRadioButton(qs(regions[n - 1].caption), field_frame);
+        o->setObjectName(QStringLiteral("region_button_%1").arg(n));
         // As wide as its caption: a click beside the text must not choose it.
         o->setGeometry(14, 62 + static_cast<int>(n - 1) * 24, o->sizeHint().width(), 22);
         const int region = regions[n - 1].region;
-        connect(o, &QRadioButton::clicked, this, [this, region] { set_list1(region); });
-        Option[n] = o;
+        connect(o, &QRadioButton::clicked, this, [this, region] { show_region(region); });
+        region_buttons[n] = o;
     }
 
-    List1 = new QListWidget(Frame1);
-    List1->setObjectName("List1");
-    List1->setGeometry(170, 62, 262, 242);
-    List1->setSelectionMode(QAbstractItemView::SingleSelection);
-    connect(List1, &QListWidget::itemSelectionChanged, this,
-            [this] { Command3->setEnabled(!List1->selectedItems().isEmpty()); });
-    connect(List1, &QListWidget::itemDoubleClicked, this, &AirportPicker::Command3_Click);
+    airport_list = new QListWidget(field_frame);
+    airport_list->setObjectName("airport_list");
+    airport_list->setGeometry(170, 62, 262, 242);
+    airport_list->setSelectionMode(QAbstractItemView::SingleSelection);
+    connect(airport_list, &QListWidget::itemSelectionChanged, this,
+            [this] { choose_button->setEnabled(!airport_list->selectedItems().isEmpty()); });
+    connect(airport_list, &QListWidget::itemDoubleClicked, this, &AirportPicker::choose);
 
-    Command3 = button(this, "Command3", "選択確定", {212, 334, 116, 30});
-    Command1 = button(this, "Command1", "取消終了", {336, 334, 116, 30});
-    connect(Command3, &QPushButton::clicked, this, &AirportPicker::Command3_Click);
-    connect(Command1, &QPushButton::clicked, this, &AirportPicker::end_proc);
+    choose_button = button(this, "choose_button", "選択確定", {212, 334, 116, 30});
+    cancel_button = button(this, "cancel_button", "取消終了", {336, 334, 116, 30});
+    connect(choose_button, &QPushButton::clicked, this, &AirportPicker::choose);
+    connect(cancel_button, &QPushButton::clicked, this, &AirportPicker::finish);
 
     for (QWidget* w : findChildren<QWidget*>()) w->installEventFilter(this);
 
-    set_form1();
+    set_title_and_position();
     int last_area = app_.settings.control_flg[last_area_flag];
     if (last_area < 0 || last_area > 9) last_area = 0;
-    QRadioButton* preselected = Option[last_area == 0 ? 10 : static_cast<std::size_t>(last_area)];
+    QRadioButton* preselected = region_buttons[last_area == 0 ? 10 : static_cast<std::size_t>(last_area)];
     preselected->setChecked(true);
-    set_list1(last_area);
-    set_mode(picker_mode_);
-    List1->setFocus();
+    show_region(last_area);
+    set_field(field_);
+    airport_list->setFocus();
 }
 
-void AirportPicker::set_form1() {
+void AirportPicker::set_title_and_position() {
     setWindowTitle(qs(app_.identity.app_title));
-    if (const auto* pos = app_.settings.position(window_name)) place_window(*this, *pos);
+    if (const auto* pos = app_.settings.position(settings_key)) place_window(*this, *pos);
 }
 
-void AirportPicker::set_mode(int picker_mode) {
-    picker_mode_ = picker_mode;
-    const PickerTexts texts = picker_texts(picker_mode);
-    Frame1->setTitle(qs(texts.frame_caption));
-    Command4->setText(qs(texts.field_caption));
-    Text1->setText(qs(texts.instruction));
+void AirportPicker::set_field(AirportField field) {
+    field_ = field;
+    const PickerTexts texts = picker_texts(field);
+    field_frame->setTitle(qs(texts.frame_caption));
+    field_caption->setText(qs(texts.field_caption));
+    instruction->setText(qs(texts.instruction));
 }
 
-void AirportPicker::set_list1(int indx) {
-    List1->clear();
+void AirportPicker::show_region(int region) {
+    airport_list->clear();
     if (app_.timetable)
-        for (const std::string& name : quorvel::set_list1(*app_.timetable, indx)) List1->addItem(qs(name));
-    Command3->setEnabled(false);
-    app_.settings.control_flg[last_area_flag] = static_cast<std::int16_t>(indx);
+        for (const std::string& name : airports_of_region(*app_.timetable, region))
+            airport_list->addItem(qs(name));
+    choose_button->setEnabled(false);
+    app_.settings.control_flg[last_area_flag] = static_cast<std::int16_t>(region);
 }
 
-void AirportPicker::Command3_Click() {
-    const QList<QListWidgetItem*> selected = List1->selectedItems();
+void AirportPicker::choose() {
+    const QList<QListWidgetItem*> selected = airport_list->selectedItems();
     if (selected.isEmpty()) return;
     const QString name = qs(trim(ss(selected.front()->text())));
-    const int mode = picker_mode_;
-    end_proc();
-    emit airport_chosen(mode, name);
+    const AirportField field = field_;
+    finish();
+    emit airport_chosen(field, name);
 }
 
 bool AirportPicker::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Escape) {
-            end_proc();
+            finish();
             return true;
         }
-        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && watched == List1) {
-            if (Command3->isEnabled()) Command3_Click();
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && watched == airport_list) {
+            if (choose_button->isEnabled()) choose();
             return true;
         }
     }
     return QDialog::eventFilter(watched, event);
 }
 
-void AirportPicker::reject() { end_proc(); }
+void AirportPicker::reject() { finish(); }
 
-void AirportPicker::end_proc() {
+void AirportPicker::finish() {
     if (ended_) return;
     ended_ = true;
-    if (auto* pos = app_.settings.position(window_name)) remember_position(*this, *pos);
+    if (auto* pos = app_.settings.position(settings_key)) remember_position(*this, *pos);
     QDialog::done(QDialog::Rejected);
 }
 

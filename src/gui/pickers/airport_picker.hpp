@@ -4,6 +4,8 @@
 
 #include <QDialog>
 
+#include "pickers/airport_list.hpp"
+
 class QGroupBox;
 class QLineEdit;
 class QListWidget;
@@ -19,45 +21,44 @@ struct AppState;
 class AirportPicker final : public QDialog {
     Q_OBJECT
   public:
-    // picker_mode 11 fills the departure field, 12 the arrival field.
-    AirportPicker(AppState& app, QWidget& owner, int picker_mode);
+    AirportPicker(AppState& app, QWidget& owner, AirportField field);
     ~AirportPicker() override;
     AirportPicker(const AirportPicker&) = delete;
     AirportPicker& operator=(const AirportPicker&) = delete;
 
     // Shows the picker for a field, reusing the one already open (then only its task changes).
-    static AirportPicker* open(AppState& app, QWidget& owner, int picker_mode);
+    static AirportPicker* open(AppState& app, QWidget& owner, AirportField field);
 
-    // Option[n] holds Optionn (index 0 unused).
-    std::array<QRadioButton*, 11> Option{};
-    QGroupBox* Frame1 = nullptr;
-    QPushButton* Command4 = nullptr;  // names the field being filled
-    QLineEdit* Text1 = nullptr;       // the instruction
-    QListWidget* List1 = nullptr;
-    QPushButton* Command3 = nullptr;  // 選択確定
-    QPushButton* Command1 = nullptr;  // 取消終了
+    // The region choices 1..10 in the order of region_options() (index 0 unused).
+    std::array<QRadioButton*, 11> region_buttons{};
+    QGroupBox* field_frame = nullptr;
+    QPushButton* field_caption = nullptr;  // names the field being filled
+    QLineEdit* instruction = nullptr;      // the instruction
+    QListWidget* airport_list = nullptr;
+    QPushButton* choose_button = nullptr;  // 選択確定
+    QPushButton* cancel_button = nullptr;  // 取消終了
 
-    int picker_mode() const { return picker_mode_; }
-    void set_mode(int picker_mode);
+    AirportField field() const { return field_; }
+    void set_field(AirportField field);
 
     void reject() override;  // Escape in any control and the close button cancel like 取消終了
 
   signals:
-    // 選択確定: the airport for the field that picker_mode names.
-    void airport_chosen(int picker_mode, const QString& name);
+    // 選択確定: the airport for the field the picker fills.
+    void airport_chosen(AirportField field, const QString& name);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    void init_set();
-    void set_form1();
-    void set_list1(int indx);
-    void Command3_Click();
-    void end_proc();
+    void build();
+    void set_title_and_position();
+    void show_region(int region);
+    void choose();
+    void finish();
 
     AppState& app_;
-    int picker_mode_ = 11;
+    AirportField field_ = AirportField::departure;
     bool ended_ = false;
 };
 

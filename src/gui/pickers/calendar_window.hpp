@@ -28,17 +28,17 @@ class CalendarWindow final : public QDialog {
     // Shows the calendar, or brings forward the one already open.
     static CalendarWindow* open(AppState& app, QWidget& owner);
 
-    QLineEdit* Text1 = nullptr;      // year/month, e.g. 2004/1
-    QScrollBar* VScroll1 = nullptr;  // the current month and the 59 following
-    // Command[n] holds Commandn: 1..42 the day buttons row by row, Sunday first; 43 is 終了.
-    std::array<QPushButton*, 44> Command{};
-    QPushButton* Command43 = nullptr;
-    // Label[n] holds Labeln, the weekday captions Sun..Sat.
-    std::array<QLabel*, 8> Label{};
+    QLineEdit* month_field = nullptr;    // year/month, e.g. 2004/1
+    QScrollBar* month_scroll = nullptr;  // the current month and the 59 following
+    // 1..42 the day buttons row by row, Sunday first; 43 is 終了 (close_button).
+    std::array<QPushButton*, 44> day_buttons{};
+    QPushButton* close_button = nullptr;
+    // 1..7 the weekday captions Sun..Sat.
+    std::array<QLabel*, 8> weekday_labels{};
 
     // The bar's position as months from this one, 1..60: 1 at the bottom, 60 at the top.
-    int VScroll1_value() const;
-    void set_VScroll1_value(int v);
+    int months_ahead() const;
+    void set_months_ahead(int v);
 
     void reject() override;  // Escape and the close button end it like 終了
 
@@ -51,13 +51,13 @@ class CalendarWindow final : public QDialog {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    void init_set();
-    void set_form1();
-    void set_calendar();
-    void set_return(int n);
-    void VScroll1_Change(int v);
-    void Text1_KeyPress_enter();
-    void end_proc();
+    void build();
+    void set_title_and_position();
+    void show_month();
+    void choose_day(int n);
+    void scroll_to_month(int v);
+    void enter_month();
+    void finish();
 
     AppState& app_;
     int today_year_ = 0;

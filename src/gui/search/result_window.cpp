@@ -27,7 +27,8 @@ namespace quorvel {
 
 namespace {
 
-constexpr const char* window_name = "time_table2";
+constexpr const char* object_name = "result_window";
+constexpr const char* settings_key = "time_table2";  // its position in the settings file
 constexpr const char* no_direct_flight = "直行便がないため、空席照会をおこなえません";
 
 QPushButton* button(QWidget* parent, const char* name, const char* caption) {
@@ -50,7 +51,7 @@ std::vector<std::string> report_lines(const AppState& app, const FlightSearchRes
     for (const std::string& l :
          report_header(search.conditions, app.identity.app_title, app.identity.app_version))
         lines.push_back(l);
-    const std::string body = edit_data(*app.timetable, search.routes, search.conditions);
+    const std::string body = report_body(*app.timetable, search.routes, search.conditions);
     std::string::size_type start = 0;
     while (start < body.size()) {
         auto end = body.find(report_line_break, start);
@@ -66,75 +67,75 @@ std::vector<std::string> report_lines(const AppState& app, const FlightSearchRes
 ResultWindow::ResultWindow(AppState& app, Services& services, QWidget& owner, ResultWindowHooks hooks)
     : QWidget(&owner, Qt::Window), app_(app), services_(services), hooks_(std::move(hooks)) {
     search_.conditions = app_.cond;
-    setObjectName(window_name);
+    setObjectName(object_name);
     setAttribute(Qt::WA_DeleteOnClose);
 
-    Command4 = button(this, "Command4", "");
-    Command4->setFocusPolicy(Qt::NoFocus);
-    Command4->setStyleSheet(QStringLiteral("text-align: left; padding: 4px 8px;"));
+    caption_bar = button(this, "caption_bar", "");
+    caption_bar->setFocusPolicy(Qt::NoFocus);
+    caption_bar->setStyleSheet(QStringLiteral("text-align: left; padding: 4px 8px;"));
 
-    MSFlexGrid1 = new QTableWidget(this);
-    MSFlexGrid1->setObjectName("MSFlexGrid1");
-    MSFlexGrid1->setColumnCount(static_cast<int>(grid_headers.size()));
-    MSFlexGrid1->verticalHeader()->hide();
-    MSFlexGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    MSFlexGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
-    MSFlexGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
-    MSFlexGrid1->setWordWrap(false);
-    MSFlexGrid1->setTextElideMode(Qt::ElideNone);
-    MSFlexGrid1->setStyleSheet(QStringLiteral("QTableWidget::item { padding: 0px 2px; }"));
-    MSFlexGrid1->setFont(grid_font(false, false));
-    MSFlexGrid1->horizontalHeader()->setFont(grid_font(false, false));
-    MSFlexGrid1->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    MSFlexGrid1->horizontalHeader()->setHighlightSections(false);
-    MSFlexGrid1->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    grid = new QTableWidget(this);
+    grid->setObjectName("grid");
+    grid->setColumnCount(static_cast<int>(grid_headers.size()));
+    grid->verticalHeader()->hide();
+    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    grid->setWordWrap(false);
+    grid->setTextElideMode(Qt::ElideNone);
+    grid->setStyleSheet(QStringLiteral("QTableWidget::item { padding: 0px 2px; }"));
+    grid->setFont(grid_font(false, false));
+    grid->horizontalHeader()->setFont(grid_font(false, false));
+    grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    grid->horizontalHeader()->setHighlightSections(false);
+    grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     int grid_width = 0;
     for (std::size_t c = 0; c < grid_headers.size(); ++c) {
-        MSFlexGrid1->setHorizontalHeaderItem(static_cast<int>(c), new QTableWidgetItem(qs(grid_headers[c])));
+        grid->setHorizontalHeaderItem(static_cast<int>(c), new QTableWidgetItem(qs(grid_headers[c])));
         const int w = grid_column_widths[c] / twips_per_pixel;
-        MSFlexGrid1->setColumnWidth(static_cast<int>(c), w);
+        grid->setColumnWidth(static_cast<int>(c), w);
         grid_width += w;
     }
-    MSFlexGrid1->setMinimumSize(grid_width + 2 * MSFlexGrid1->frameWidth() + 20, 360);
+    grid->setMinimumSize(grid_width + 2 * grid->frameWidth() + 20, 360);
 
-    Text1 = new QLineEdit(this);
-    Text1->setObjectName("Text1");
-    Text1->setReadOnly(true);
+    no_result_line = new QLineEdit(this);
+    no_result_line->setObjectName("no_result_line");
+    no_result_line->setReadOnly(true);
 
-    Command1 = button(this, "Command1", "検索終了");
-    Command2 = button(this, "Command2", "印刷");
-    Command3 = button(this, "Command3", "ﾎﾃﾙ情報");
-    Command6 = button(this, "Command6", "空席照会");
+    close_button = button(this, "close_button", "検索終了");
+    print_button = button(this, "print_button", "印刷");
+    hotel_button = button(this, "hotel_button", "ﾎﾃﾙ情報");
+    seat_enquiry_button = button(this, "seat_enquiry_button", "空席照会");
 
     auto* buttons = new QHBoxLayout;
-    for (QPushButton* b : {Command1, Command2, Command3, Command6}) buttons->addWidget(b);
+    for (QPushButton* b : {close_button, print_button, hotel_button, seat_enquiry_button})
+        buttons->addWidget(b);
     buttons->addStretch();
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(Command4);
-    layout->addWidget(MSFlexGrid1, 1);
-    layout->addWidget(Text1);
+    layout->addWidget(caption_bar);
+    layout->addWidget(grid, 1);
+    layout->addWidget(no_result_line);
     layout->addLayout(buttons);
 
-    for (QWidget* w :
-         std::initializer_list<QWidget*>{Command1, Command2, Command3, Command6, MSFlexGrid1, Text1})
+    for (QWidget* w : std::initializer_list<QWidget*>{close_button, print_button, hotel_button,
+                                                      seat_enquiry_button, grid, no_result_line})
         w->installEventFilter(this);
-    connect(Command1, &QPushButton::clicked, this, &ResultWindow::end_proc);
-    connect(Command2, &QPushButton::clicked, this, &ResultWindow::Command2_Click);
-    connect(Command3, &QPushButton::clicked, this, &ResultWindow::Command3_Click);
-    connect(Command6, &QPushButton::clicked, this, &ResultWindow::Command6_Click);
-    connect(MSFlexGrid1, &QTableWidget::cellDoubleClicked, this,
-            [this](int row, int) { open_fare_sheet(row + 1); });
+    connect(close_button, &QPushButton::clicked, this, &ResultWindow::finish);
+    connect(print_button, &QPushButton::clicked, this, &ResultWindow::print_list);
+    connect(hotel_button, &QPushButton::clicked, this, &ResultWindow::open_hotel_search);
+    connect(seat_enquiry_button, &QPushButton::clicked, this, &ResultWindow::start_seat_enquiry);
+    connect(grid, &QTableWidget::cellDoubleClicked, this, [this](int row, int) { open_fare_sheet(row + 1); });
 }
 
 ResultWindow::~ResultWindow() = default;
 
-void ResultWindow::set_form1() {
+void ResultWindow::set_title_and_position() {
     setWindowTitle(qs(app_.identity.app_title));
-    if (const auto* pos = app_.settings.position(window_name)) place_window(*this, *pos);
-    Command4->setText(qs(result_caption(*app_.timetable, search_.conditions)));
+    if (const auto* pos = app_.settings.position(settings_key)) place_window(*this, *pos);
+    caption_bar->setText(qs(result_caption(*app_.timetable, search_.conditions)));
 }
 
-bool ResultWindow::Form_Load() {
+bool ResultWindow::run_search() {
     Timetable& tt = *app_.timetable;
     // The progress window takes every input while the search yields to the event loop; what
     // reaches the main window anyway (its end) waits for app_.search_running to go.
@@ -144,39 +145,39 @@ bool ResultWindow::Form_Load() {
     progress.show();
     progress.yield();
 
-    set_form1();
+    set_title_and_position();
     progress.yield();
     search_ = run_flight_search(tt, app_.validation, search_.conditions, app_.today_serial, &progress);
-    edit_data2();
+    fill_grid();
     progress.yield();
     progress.unload();
     app_.search_running = false;
 
     if (app_.end_requested) {
-        end_proc();
+        finish();
         emit program_end_requested();
         return false;
     }
     if (search_.conditions.inquiry_mode != 1) return true;
     if (!search_.segment_found || search_.list.enquirable_count == 0) {
-        refuse_inquiry();
+        refuse_enquiry();
         return false;
     }
     if (hooks_.seat_inquiry) hooks_.seat_inquiry(*this);
-    end_proc();
+    finish();
     return false;
 }
 
-void ResultWindow::refuse_inquiry() {
+void ResultWindow::refuse_enquiry() {
     services_.boxes.ask(
         {"注意メッセージ", no_direct_flight, MessageIcon::exclamation, MessageButtons::ok, 0});
-    end_proc();
+    finish();
 }
 
-void ResultWindow::edit_data2() {
+void ResultWindow::fill_grid() {
     const ResultList& list = search_.list;
-    MSFlexGrid1->clearContents();
-    MSFlexGrid1->setRowCount(static_cast<int>(list.rows.size()));
+    grid->clearContents();
+    grid->setRowCount(static_cast<int>(list.rows.size()));
     for (std::size_t r = 0; r < list.rows.size(); ++r) {
         const ListedItinerary& it = list.rows[r];
         const int row = static_cast<int>(r);
@@ -187,15 +188,15 @@ void ResultWindow::edit_data2() {
             item->setTextAlignment(Qt::AlignVCenter | (grid_centred[col] ? Qt::AlignHCenter : Qt::AlignLeft));
             // Long company names run past the column's fixed width; the whole name is a hover away.
             if (c == 1) item->setToolTip(item->text());
-            MSFlexGrid1->setItem(row, c, item);
+            grid->setItem(row, c, item);
         }
-        MSFlexGrid1->setRowHeight(row, it.row_height() / twips_per_pixel + 4);
+        grid->setRowHeight(row, it.row_height() / twips_per_pixel + 4);
     }
     const bool found = !list.rows.empty();
-    Text1->setText(found ? QString() : qs(no_result_message));
-    Text1->setVisible(!found);
-    Command2->setEnabled(found);
-    Command6->setEnabled(list.enquirable_count != 0);
+    no_result_line->setText(found ? QString() : qs(no_result_message));
+    no_result_line->setVisible(!found);
+    print_button->setEnabled(found);
+    seat_enquiry_button->setEnabled(list.enquirable_count != 0);
 }
 
 void ResultWindow::open_fare_sheet(int r) {
@@ -213,35 +214,35 @@ void ResultWindow::open_fare_sheet(int r) {
     sheet->show();
 }
 
-void ResultWindow::Command2_Click() {
+void ResultWindow::print_list() {
     const Question q{"確認メッセージ", std::string(print_question), MessageIcon::exclamation,
                      MessageButtons::ok_cancel, 216};
     if (services_.boxes.ask(q) != MessageAnswer::ok) return;
     services_.printer.print({app_.identity.app_title, report_lines(app_, search_), 9});
 }
 
-void ResultWindow::Command3_Click() {
+void ResultWindow::open_hotel_search() {
     if (!browser_requirement(app_, services_, this)) return;
     if (hooks_.open_hotel_search) hooks_.open_hotel_search(*this);
 }
 
-void ResultWindow::Command6_Click() {
+void ResultWindow::start_seat_enquiry() {
     if (!browser_requirement(app_, services_, this)) return;
     if (hooks_.seat_inquiry) hooks_.seat_inquiry(*this);
 }
 
 bool ResultWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
-        end_proc();
+        finish();
         return true;
     }
     return QWidget::eventFilter(watched, event);
 }
 
-void ResultWindow::end_proc() {
+void ResultWindow::finish() {
     if (ended_) return;
     ended_ = true;
-    if (auto* pos = app_.settings.position(window_name)) remember_position(*this, *pos);
+    if (auto* pos = app_.settings.position(settings_key)) remember_position(*this, *pos);
     services_.help.close();
     close();
     // However the list is closed, its owner can search again.
@@ -253,7 +254,7 @@ void ResultWindow::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    if (!ended_) end_proc();
+    if (!ended_) finish();
     event->accept();
 }
 

@@ -39,24 +39,24 @@ class ResultWindow final : public QWidget {
     // Validates the timetable for the travel date, searches and fills the list, with the progress
     // window up. False when the window has closed itself (a seat enquiry without direct flights,
     // or a seat enquiry handed on); true when it is to be shown.
-    bool Form_Load();
+    bool run_search();
 
-    QPushButton* Command4 = nullptr;  // the header: route, date, order, validity warning
-    QTableWidget* MSFlexGrid1 = nullptr;
-    QLineEdit* Text1 = nullptr;       // the no-result message
-    QPushButton* Command1 = nullptr;  // 検索終了
-    QPushButton* Command2 = nullptr;  // 印刷
-    QPushButton* Command3 = nullptr;  // ﾎﾃﾙ情報
-    QPushButton* Command6 = nullptr;  // 空席照会
+    QPushButton* caption_bar = nullptr;  // the header: route, date, order, validity warning
+    QTableWidget* grid = nullptr;
+    QLineEdit* no_result_line = nullptr;         // the no-result message
+    QPushButton* close_button = nullptr;         // 検索終了
+    QPushButton* print_button = nullptr;         // 印刷
+    QPushButton* hotel_button = nullptr;         // ﾎﾃﾙ情報
+    QPushButton* seat_enquiry_button = nullptr;  // 空席照会
 
     // The search this list shows; its fare sheets, report and seat enquiry read it.
     const FlightSearchResult& search() const { return search_; }
     // Fills the grid from the listed itineraries of the search.
-    void edit_data2();
+    void fill_grid();
     // The fare sheet of grid row r (1-based, as the list counts).
     void open_fare_sheet(int r);
-    void Command2_Click();
-    void end_proc();
+    void print_list();
+    void finish();
 
   signals:
     // The list has closed: its owner may search again.
@@ -69,10 +69,10 @@ class ResultWindow final : public QWidget {
     void closeEvent(QCloseEvent* event) override;
 
   private:
-    void set_form1();
-    void Command3_Click();
-    void Command6_Click();
-    void refuse_inquiry();
+    void set_title_and_position();
+    void open_hotel_search();
+    void start_seat_enquiry();
+    void refuse_enquiry();
 
     AppState& app_;
     Services& services_;

@@ -19,13 +19,14 @@ class BrowserSetupWindowTest : public QObject {
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         QCOMPARE(w.windowTitle(), QStringLiteral("ケルバホテル情報＆予約"));
-        QCOMPARE(w.Label1->text(), QStringLiteral("インストール直後のためブラウザを選択してください。"));
-        QVERIFY(!w.Command2->isEnabled());
-        QTest::mouseClick(w.Option1, Qt::LeftButton);
-        QCOMPARE(w.Label1->text(),
+        QCOMPARE(w.instructions->text(),
+                 QStringLiteral("インストール直後のためブラウザを選択してください。"));
+        QVERIFY(!w.search_button->isEnabled());
+        QTest::mouseClick(w.chromium_choice, Qt::LeftButton);
+        QCOMPARE(w.instructions->text(),
                  QStringLiteral(
                      "検索開始ボタンをクリックして下さい。\nブラウザの環境設定には少々時間がかかります。"));
-        QVERIFY(w.Command2->isEnabled());
+        QVERIFY(w.search_button->isEnabled());
     }
 
     void no_browser_is_a_choice_after_a_warning() {
@@ -35,7 +36,7 @@ class BrowserSetupWindowTest : public QObject {
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         t.boxes.answers = {MessageAnswer::cancel};
-        QTest::mouseClick(w.Option3, Qt::LeftButton);
+        QTest::mouseClick(w.no_browser_choice, Qt::LeftButton);
         QCOMPARE(t.boxes.asked.size(), 1u);
         QCOMPARE(t.boxes.asked[0].title, std::string("確認メッセージ"));
         QCOMPARE(t.boxes.asked[0].text,
@@ -45,7 +46,7 @@ class BrowserSetupWindowTest : public QObject {
         QCOMPARE(t.app.settings.browser_kind, std::string("0"));
 
         t.boxes.answers = {MessageAnswer::ok};
-        QTest::mouseClick(w.Option3, Qt::LeftButton);
+        QTest::mouseClick(w.no_browser_choice, Qt::LeftButton);
         QVERIFY(!w.isVisible());
         QCOMPARE(t.app.settings.browser_kind, std::string("3"));
         QCOMPARE(t.app.settings.browser_path, std::string());
@@ -60,12 +61,12 @@ class BrowserSetupWindowTest : public QObject {
         BrowserSetupWindow w(t.app, t.services);
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
-        QTest::mouseClick(w.Option1, Qt::LeftButton);
-        QTest::mouseClick(w.Command2, Qt::LeftButton);
+        QTest::mouseClick(w.chromium_choice, Qt::LeftButton);
+        QTest::mouseClick(w.search_button, Qt::LeftButton);
         QVERIFY(!w.isVisible());
         QCOMPARE(t.app.settings.browser_kind, std::string("1"));
         QCOMPARE(t.app.settings.browser_path, found.string());
-        QCOMPARE(w.Label2->text(), QStringLiteral("検索中..."));
+        QCOMPARE(w.searching_label->text(), QStringLiteral("検索中..."));
         QVERIFY(w.result() == QDialog::Accepted);
         auto saved = read_settings(t.app.ini_file(), t.app.today_serial);
         QVERIFY(saved.ok());
@@ -80,8 +81,8 @@ class BrowserSetupWindowTest : public QObject {
         BrowserSetupWindow w(t.app, t.services);
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
-        QTest::mouseClick(w.Option2, Qt::LeftButton);
-        QTest::mouseClick(w.Command2, Qt::LeftButton);
+        QTest::mouseClick(w.firefox_choice, Qt::LeftButton);
+        QTest::mouseClick(w.search_button, Qt::LeftButton);
         QVERIFY(!w.isVisible());
         QCOMPARE(t.app.settings.browser_kind, std::string("0"));
         QVERIFY(!std::filesystem::exists(t.app.ini_file()));

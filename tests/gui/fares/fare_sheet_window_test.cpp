@@ -15,21 +15,20 @@ namespace {
 
 // A one-connection list: 札幌 → 大阪／伊丹 → 鹿児島 on JAL 614 and JAL 653 comes first.
 ResultWindow* one_connection_list(SampleSearch& h) {
-    h.form("札幌", "鹿児島", h.window->Option5, "7", "12");
+    h.form("札幌", "鹿児島", h.window->connections_one, "7", "12");
     return h.search();
 }
 
 // Double-clicks a row of the result list as the user does.
 void double_click_row(ResultWindow& list, int row) {
-    QTableWidget* grid = list.MSFlexGrid1;
+    QTableWidget* grid = list.grid;
     const QRect r = grid->visualItemRect(grid->item(row, 1));
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, r.center());
     QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, r.center());
 }
 
 QString cell(const FareSheetWindow& s, int row, int column) {
-    return row == 0 ? s.MSFlexGrid1->horizontalHeaderItem(column)->text()
-                    : s.MSFlexGrid1->item(row - 1, column)->text();
+    return row == 0 ? s.grid->horizontalHeaderItem(column)->text() : s.grid->item(row - 1, column)->text();
 }
 
 }  // namespace
@@ -45,9 +44,9 @@ class FareSheetWindowTest : public QObject {
         QPointer<FareSheetWindow> sheet = list->findChild<FareSheetWindow*>();
         QVERIFY(sheet != nullptr);
         QVERIFY(sheet->isVisible());
-        QCOMPARE(sheet->Command1->text(),
+        QCOMPARE(sheet->caption_bar->text(),
                  QStringLiteral("札幌 → 大阪／伊丹 → 鹿児島  2004/01/20 (火) 出発　（通常期）"));
-        QCOMPARE(sheet->Label1->text(),
+        QCOMPARE(sheet->hint_label->text(),
                  QStringLiteral("表をダブルクリックするとその運賃のヘルプを表示します"));
         QCOMPARE(cell(*sheet, 0, 0), QStringLiteral("運賃区分"));
         QCOMPARE(cell(*sheet, 0, 1), QStringLiteral("JAL 614"));
@@ -60,20 +59,20 @@ class FareSheetWindowTest : public QObject {
         // The third leg does not exist: its column shows no fares.
         for (int r = 1; r <= 14; ++r) QCOMPARE(cell(*sheet, r, 3), QStringLiteral("******"));
         QCOMPARE(cell(*sheet, 6, 4), QStringLiteral("無記名式；90日間有効"));
-        QVERIFY(sheet->MSFlexGrid1->item(0, 1)->textAlignment() & Qt::AlignRight);
-        QCOMPARE(sheet->MSFlexGrid1->columnWidth(4), 5000 / 15);
+        QVERIFY(sheet->grid->item(0, 1)->textAlignment() & Qt::AlignRight);
+        QCOMPARE(sheet->grid->columnWidth(4), 5000 / 15);
         QVERIFY(h.t.boxes.asked.size() == 1u);  // only the connection question of the search
 
         // Help behind a fare, nothing behind the missing third leg.
-        sheet->MSFlexGrid1_DblClick(1, 3);
+        sheet->show_cell_help(1, 3);
         QVERIFY(h.t.help.topics.empty());
-        const QRect fare = sheet->MSFlexGrid1->visualItemRect(sheet->MSFlexGrid1->item(0, 1));
-        QTest::mouseClick(sheet->MSFlexGrid1->viewport(), Qt::LeftButton, {}, fare.center());
-        QTest::mouseDClick(sheet->MSFlexGrid1->viewport(), Qt::LeftButton, {}, fare.center());
+        const QRect fare = sheet->grid->visualItemRect(sheet->grid->item(0, 1));
+        QTest::mouseClick(sheet->grid->viewport(), Qt::LeftButton, {}, fare.center());
+        QTest::mouseDClick(sheet->grid->viewport(), Qt::LeftButton, {}, fare.center());
         QCOMPARE(h.t.help.topics.size(), 1u);
         QVERIFY(h.t.help.topics[0] != 0);
 
-        press(sheet->MSFlexGrid1, Qt::Key_Escape);
+        press(sheet->grid, Qt::Key_Escape);
         QTRY_VERIFY(sheet.isNull());
         QVERIFY(list->isVisible());
     }
@@ -111,12 +110,12 @@ class FareSheetWindowTest : public QObject {
         double_click_row(*list, 0);
         QPointer<FareSheetWindow> sheet = list->findChild<FareSheetWindow*>();
         QVERIFY(sheet != nullptr);
-        QTest::mouseClick(sheet->Command2, Qt::LeftButton);
+        QTest::mouseClick(sheet->close_button, Qt::LeftButton);
         QTRY_VERIFY(sheet.isNull());
         double_click_row(*list, 0);
         sheet = list->findChild<FareSheetWindow*>();
         QVERIFY(sheet != nullptr);
-        QTest::mouseClick(list->Command1, Qt::LeftButton);
+        QTest::mouseClick(list->close_button, Qt::LeftButton);
         QTRY_VERIFY(sheet.isNull());
     }
 };

@@ -41,8 +41,8 @@ class SeatEnquiryTest : public QObject {
   private slots:
     void seat_enquiry_from_the_main_window_opens_the_enquiry_page() {
         InquirySearch h;
-        h.form("東京／羽田", "福岡", h.window->Option5, "7", "21");
-        QTest::mouseClick(h.window->Command4, Qt::LeftButton);
+        h.form("東京／羽田", "福岡", h.window->connections_one, "7", "21");
+        QTest::mouseClick(h.window->seat_enquiry_button, Qt::LeftButton);
         // A seat enquiry asks about direct flights only: no question about connections.
         QVERIFY(h.t.boxes.asked.empty());
         QCOMPARE(h.t.app.cond.wait_count, 0);
@@ -62,18 +62,18 @@ class SeatEnquiryTest : public QObject {
             QVERIFY2(std::filesystem::exists(h.t.app.paths.tmp_dir() / relay), relay);
         // The list does not stay, and the main window can search again.
         QTRY_VERIFY(h.results.isNull());
-        QVERIFY(h.window->Command1->isEnabled());
-        QVERIFY(h.window->Command4->isEnabled());
+        QVERIFY(h.window->search_button->isEnabled());
+        QVERIFY(h.window->seat_enquiry_button->isEnabled());
     }
 
     void seat_enquiry_from_the_list_and_an_unconfigured_airline() {
         InquirySearch h;
-        h.form("東京／羽田", "福岡", h.window->Option4, "7", "21");
+        h.form("東京／羽田", "福岡", h.window->connections_none, "7", "21");
         ResultWindow* w = h.search();
         QVERIFY(w != nullptr);
-        QVERIFY(w->Command6->isEnabled());
+        QVERIFY(w->seat_enquiry_button->isEnabled());
         h.t.app.sites = read_sites_text("jal_inquiry_host=http://127.0.0.1:9\n");
-        QTest::mouseClick(w->Command6, Qt::LeftButton);
+        QTest::mouseClick(w->seat_enquiry_button, Qt::LeftButton);
         QVERIFY(h.t.launcher.launches.empty());
         QCOMPARE(h.t.boxes.asked.size(), 1u);
         QCOMPARE(h.t.boxes.asked[0].title, std::string("エラーメッセージ"));
@@ -82,11 +82,11 @@ class SeatEnquiryTest : public QObject {
         h.t.app.sites = read_sites_text(
             "jal_inquiry_host=http://127.0.0.1:9\nana_inquiry_host=http://127.0.0.1:9\n"
             "jas_inquiry_host=http://127.0.0.1:9\n");
-        QTest::mouseClick(w->Command6, Qt::LeftButton);
+        QTest::mouseClick(w->seat_enquiry_button, Qt::LeftButton);
         QCOMPARE(h.t.launcher.launches.size(), 1u);
         // The list stays open for more enquiries; a second search waits until it is closed.
         QVERIFY(!h.results.isNull());
-        QVERIFY(!h.window->Command1->isEnabled());
+        QVERIFY(!h.window->search_button->isEnabled());
     }
 };
 

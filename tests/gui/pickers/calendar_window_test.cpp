@@ -35,12 +35,12 @@ struct Harness {
         [&] { QVERIFY(QTest::qWaitForWindowExposed(window.get())); }();
     }
     CalendarWindow* open() {
-        QTest::mouseClick(window->Command3, Qt::LeftButton);
+        QTest::mouseClick(window->calendar_button, Qt::LeftButton);
         return calendar();
     }
     // The open one: one just closed may still wait for its deletion.
     CalendarWindow* calendar() {
-        for (auto* c : window->findChildren<CalendarWindow*>("time_table12"))
+        for (auto* c : window->findChildren<CalendarWindow*>("calendar_window"))
             if (c->isVisible()) return QTest::qWaitForWindowExposed(c) ? c : nullptr;
         return nullptr;
     }
@@ -49,7 +49,8 @@ struct Harness {
 };
 
 QPushButton* day_button(QWidget* calendar, int n) {
-    return calendar->findChild<QPushButton*>(QStringLiteral("Command%1").arg(n));
+    return calendar->findChild<QPushButton*>(n == 43 ? QStringLiteral("close_button")
+                                                     : QStringLiteral("day_button_%1").arg(n));
 }
 
 // The captions of the 42 day buttons, "" for a hidden one.
@@ -102,15 +103,15 @@ class CalendarWindowTest : public QObject {
   private slots:
     void opens_on_the_current_month_from_the_button_and_the_menu() {
         Harness h;
-        QVERIFY(h.window->Command3->isEnabled());
-        QVERIFY(h.window->menu_41->isEnabled());
+        QVERIFY(h.window->calendar_button->isEnabled());
+        QVERIFY(h.window->calendar_action->isEnabled());
         QPointer<CalendarWindow> c = h.open();
         QVERIFY(c);
         QCOMPARE(c->windowTitle(), QStringLiteral("ケルバ国内線時刻表＆ホテル情報"));
-        QCOMPARE(c->findChild<QLineEdit*>("Text1")->text(), QStringLiteral("2004/1"));
+        QCOMPARE(c->findChild<QLineEdit*>("month_field")->text(), QStringLiteral("2004/1"));
         const char* weekdays[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
         for (int i = 1; i <= 7; ++i)
-            QCOMPARE(c->findChild<QLabel*>(QStringLiteral("Label%1").arg(i))->text(),
+            QCOMPARE(c->findChild<QLabel*>(QStringLiteral("weekday_label_%1").arg(i))->text(),
                      QString::fromLatin1(weekdays[i - 1]));
         QCOMPARE(day_button(c, 43)->text(), QStringLiteral("終了"));
         // 2004-01-01 was a Thursday.
@@ -118,11 +119,11 @@ class CalendarWindowTest : public QObject {
         QTest::mouseClick(day_button(c, 43), Qt::LeftButton);
         QTRY_VERIFY(c.isNull());
 
-        h.window->menu_41->trigger();
+        h.window->calendar_action->trigger();
         QVERIFY(h.calendar());
-        QCOMPARE(h.calendar()->findChild<QLineEdit*>("Text1")->text(), QStringLiteral("2004/1"));
+        QCOMPARE(h.calendar()->findChild<QLineEdit*>("month_field")->text(), QStringLiteral("2004/1"));
         // A second request brings the open calendar forward instead of opening another.
-        QTest::mouseClick(h.window->Command3, Qt::LeftButton);
+        QTest::mouseClick(h.window->calendar_button, Qt::LeftButton);
         QCOMPARE(h.window->findChildren<CalendarWindow*>().size(), 1);
     }
 
@@ -131,17 +132,17 @@ class CalendarWindowTest : public QObject {
         MainWindow& w = *h.window;
         QPointer<CalendarWindow> c = h.open();
         QVERIFY(c);
-        auto* bar = c->findChild<QScrollBar*>("VScroll1");
+        auto* bar = c->findChild<QScrollBar*>("month_scroll");
         click_up_arrow(bar);
-        QCOMPARE(c->findChild<QLineEdit*>("Text1")->text(), QStringLiteral("2004/2"));
+        QCOMPARE(c->findChild<QLineEdit*>("month_field")->text(), QStringLiteral("2004/2"));
         // February of a leap year, from the Sunday button.
         QCOMPARE(days_shown(c), days_from(1, 29));
         QTest::mouseClick(day_button(c, 29), Qt::LeftButton);
         QTRY_VERIFY(c.isNull());
-        QCOMPARE(w.Text13->text(), QStringLiteral("2004"));
-        QCOMPARE(w.Text14->text(), QStringLiteral("02"));
-        QCOMPARE(w.Text15->text(), QStringLiteral("29"));
-        QCOMPARE(w.Label21->text(), QStringLiteral("(日)"));
+        QCOMPARE(w.travel_year->text(), QStringLiteral("2004"));
+        QCOMPARE(w.travel_month->text(), QStringLiteral("02"));
+        QCOMPARE(w.travel_day->text(), QStringLiteral("29"));
+        QCOMPARE(w.travel_weekday->text(), QStringLiteral("(日)"));
         const SearchConditions& cond = h.t.app.cond;
         QCOMPARE(cond.sel_year, 2004);
         QCOMPARE(cond.sel_month, 2);
@@ -149,17 +150,17 @@ class CalendarWindowTest : public QObject {
         QCOMPARE(cond.sel_date, day_number(2004, 2, 29));
         QCOMPARE(cond.sel_weekday, 1);
         // The form accepts what the calendar wrote.
-        type_and_enter(w.Text15, w.Text15->text());
-        QVERIFY(w.Text1->hasFocus());
-        QCOMPARE(w.Label21->text(), QStringLiteral("(日)"));
+        type_and_enter(w.travel_day, w.travel_day->text());
+        QVERIFY(w.from_airport->hasFocus());
+        QCOMPARE(w.travel_weekday->text(), QStringLiteral("(日)"));
 
         // A day already past in this month may be chosen.
         c = h.open();
         QTest::mouseClick(day_button(c, 9), Qt::LeftButton);  // 2004-01-05, a Monday
         QTRY_VERIFY(c.isNull());
-        QCOMPARE(w.Text14->text(), QStringLiteral("01"));
-        QCOMPARE(w.Text15->text(), QStringLiteral("05"));
-        QCOMPARE(w.Label21->text(), QStringLiteral("(月)"));
+        QCOMPARE(w.travel_month->text(), QStringLiteral("01"));
+        QCOMPARE(w.travel_day->text(), QStringLiteral("05"));
+        QCOMPARE(w.travel_weekday->text(), QStringLiteral("(月)"));
         QCOMPARE(h.t.app.cond.sel_weekday, 2);
     }
 
@@ -167,19 +168,19 @@ class CalendarWindowTest : public QObject {
         Harness h;
         CalendarWindow* c = h.open();
         QVERIFY(c);
-        auto* bar = c->findChild<QScrollBar*>("VScroll1");
-        auto* text = c->findChild<QLineEdit*>("Text1");
-        QCOMPARE(c->VScroll1_value(), 1);
+        auto* bar = c->findChild<QScrollBar*>("month_scroll");
+        auto* text = c->findChild<QLineEdit*>("month_field");
+        QCOMPARE(c->months_ahead(), 1);
         // This month's thumb sits at the bottom of the bar; later months are higher up.
         const int this_month = thumb_y(bar);
         QVERIFY(this_month > bar->height() / 2);
-        c->set_VScroll1_value(13);
+        c->set_months_ahead(13);
         QCOMPARE(text->text(), QStringLiteral("2005/1"));
         // 2005-01-01 was a Saturday: buttons 1..6 and 38..42 are hidden.
         QCOMPARE(days_shown(c), days_from(7, 31));
         for (int n : {1, 6, 38, 42}) QVERIFY(day_button(c, n)->isHidden());
         QVERIFY(thumb_y(bar) < this_month);
-        c->set_VScroll1_value(60);
+        c->set_months_ahead(60);
         QCOMPARE(text->text(), QStringLiteral("2008/12"));
         QCOMPARE(days_shown(c), days_from(2, 31));
         QVERIFY(thumb_y(bar) < bar->height() / 2);
@@ -187,8 +188,8 @@ class CalendarWindowTest : public QObject {
         QCOMPARE(text->text(), QStringLiteral("2008/12"));
         click_down_arrow(bar);
         QCOMPARE(text->text(), QStringLiteral("2008/11"));
-        QCOMPARE(c->VScroll1_value(), 59);
-        c->set_VScroll1_value(1);
+        QCOMPARE(c->months_ahead(), 59);
+        c->set_months_ahead(1);
         QCOMPARE(text->text(), QStringLiteral("2004/1"));
         click_down_arrow(bar);  // nothing before this month
         QCOMPARE(text->text(), QStringLiteral("2004/1"));
@@ -203,8 +204,8 @@ class CalendarWindowTest : public QObject {
         QTest::mouseClick(day_button(c, 43), Qt::LeftButton);
         c = h.open();
         QVERIFY(c);
-        auto* text = c->findChild<QLineEdit*>("Text1");
-        auto* bar = c->findChild<QScrollBar*>("VScroll1");
+        auto* text = c->findChild<QLineEdit*>("month_field");
+        auto* bar = c->findChild<QScrollBar*>("month_scroll");
         // Coming back into the field selects it, ready to be typed over.
         day_button(c, 10)->setFocus();
         QTest::mouseClick(text, Qt::LeftButton);
@@ -213,9 +214,9 @@ class CalendarWindowTest : public QObject {
         type_and_enter(text, "2008/12");
         // Enter never presses a day.
         QVERIFY(c && c->isVisible());
-        QCOMPARE(w.Text15->text(), QStringLiteral("7"));
+        QCOMPARE(w.travel_day->text(), QStringLiteral("7"));
         QCOMPARE(days_shown(c), days_from(2, 31));
-        QCOMPARE(c->VScroll1_value(), 60);
+        QCOMPARE(c->months_ahead(), 60);
         QVERIFY(text->hasFocus());
         // The same range the scroll bar reaches: nothing before this month, nothing past the 60th.
         for (const char* refused : {"2009/1", "2010/12", "2003/12", "2004/0", "2004/13", "2005", "abc"}) {
@@ -234,28 +235,28 @@ class CalendarWindowTest : public QObject {
         type_and_enter(text, "2011/1");
         QTest::mouseClick(day_button(c, 2), Qt::LeftButton);  // 2004-03-01, a Monday
         QTRY_VERIFY(c.isNull());
-        QCOMPARE(w.Text13->text(), QStringLiteral("2004"));
-        QCOMPARE(w.Text14->text(), QStringLiteral("03"));
-        QCOMPARE(w.Text15->text(), QStringLiteral("01"));
-        QCOMPARE(w.Label21->text(), QStringLiteral("(月)"));
+        QCOMPARE(w.travel_year->text(), QStringLiteral("2004"));
+        QCOMPARE(w.travel_month->text(), QStringLiteral("03"));
+        QCOMPARE(w.travel_day->text(), QStringLiteral("01"));
+        QCOMPARE(w.travel_weekday->text(), QStringLiteral("(月)"));
     }
 
     void escape_closes_without_changing_the_date_and_the_place_is_kept() {
         Harness h;
         MainWindow& w = *h.window;
         const DayNumber before = h.t.app.cond.sel_date;
-        for (const char* control : {"Text1", "Command43", "Command20", "VScroll1"}) {
+        for (const char* control : {"month_field", "close_button", "day_button_20", "month_scroll"}) {
             QPointer<CalendarWindow> c = h.open();
             QVERIFY2(c, control);
-            c->set_VScroll1_value(5);
+            c->set_months_ahead(5);
             auto* target = c->findChild<QWidget*>(control);
             target->setFocus();
             press(target, Qt::Key_Escape);
             QTRY_VERIFY2(c.isNull(), control);
-            QCOMPARE(w.Text13->text(), QStringLiteral("2004"));
-            QCOMPARE(w.Text14->text(), QStringLiteral("1"));
-            QCOMPARE(w.Text15->text(), QStringLiteral("7"));
-            QCOMPARE(w.Label21->text(), QStringLiteral("(水)"));
+            QCOMPARE(w.travel_year->text(), QStringLiteral("2004"));
+            QCOMPARE(w.travel_month->text(), QStringLiteral("1"));
+            QCOMPARE(w.travel_day->text(), QStringLiteral("7"));
+            QCOMPARE(w.travel_weekday->text(), QStringLiteral("(水)"));
             QCOMPARE(h.t.app.cond.sel_date, before);
         }
         QPointer<CalendarWindow> c = h.open();
@@ -269,7 +270,7 @@ class CalendarWindowTest : public QObject {
         c = h.open();
         QCOMPARE(c->pos(), QPoint(150, 90));
         // Opened again, it is on the current month whatever was shown before.
-        QCOMPARE(c->findChild<QLineEdit*>("Text1")->text(), QStringLiteral("2004/1"));
+        QCOMPARE(c->findChild<QLineEdit*>("month_field")->text(), QStringLiteral("2004/1"));
     }
 };
 

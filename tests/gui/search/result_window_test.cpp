@@ -24,7 +24,7 @@ namespace {
 
 using Harness = SampleSearch;
 
-QString cell(const ResultWindow& w, int row, int column) { return w.MSFlexGrid1->item(row, column)->text(); }
+QString cell(const ResultWindow& w, int row, int column) { return w.grid->item(row, column)->text(); }
 
 }  // namespace
 
@@ -33,14 +33,15 @@ class ResultWindowTest : public QObject {
   private slots:
     void lists_two_connection_itineraries() {
         Harness h;
-        h.form("釧路", "宮古", h.window->Option6);
+        h.form("釧路", "宮古", h.window->connections_two);
         ResultWindow* w = h.search();
         QVERIFY(w != nullptr && w->isVisible());
-        QCOMPARE(w->Command4->text(), QStringLiteral("釧路 → 宮古【2004/01/20(火)】 表示順序：所要時間順"));
-        QCOMPARE(w->MSFlexGrid1->columnCount(), 8);
-        QCOMPARE(w->MSFlexGrid1->horizontalHeaderItem(5)->text(), QStringLiteral("到着時刻 経由地 出発時刻"));
-        QCOMPARE(w->MSFlexGrid1->columnWidth(5), 2300 / 15);
-        QVERIFY(w->MSFlexGrid1->rowCount() >= 1);
+        QCOMPARE(w->caption_bar->text(),
+                 QStringLiteral("釧路 → 宮古【2004/01/20(火)】 表示順序：所要時間順"));
+        QCOMPARE(w->grid->columnCount(), 8);
+        QCOMPARE(w->grid->horizontalHeaderItem(5)->text(), QStringLiteral("到着時刻 経由地 出発時刻"));
+        QCOMPARE(w->grid->columnWidth(5), 2300 / 15);
+        QVERIFY(w->grid->rowCount() >= 1);
         // The first row: three legs, one line each, and the two connections between them.
         QCOMPARE(cell(*w, 0, 0), QStringLiteral("375"));
         QCOMPARE(cell(*w, 0, 2), QStringLiteral("0952\n1264\n0111"));
@@ -48,65 +49,64 @@ class ResultWindowTest : public QObject {
         QCOMPARE(cell(*w, 0, 5), QStringLiteral("11:50 札幌 12:40\n14:35 大阪／関西 15:05"));
         QCOMPARE(cell(*w, 0, 6), QStringLiteral("17:30"));
         QCOMPARE(cell(*w, 0, 7), QStringLiteral("乗継 2 回"));
-        QVERIFY(w->MSFlexGrid1->item(0, 2)->font().bold());
-        QVERIFY(!w->MSFlexGrid1->item(0, 1)->font().bold());
-        QCOMPARE(w->MSFlexGrid1->item(0, 6)->font().pointSize(), 10);
+        QVERIFY(w->grid->item(0, 2)->font().bold());
+        QVERIFY(!w->grid->item(0, 1)->font().bold());
+        QCOMPARE(w->grid->item(0, 6)->font().pointSize(), 10);
         // The row is tall enough for its three lines.
-        QVERIFY(w->MSFlexGrid1->rowHeight(0) >=
-                3 * QFontMetrics(w->MSFlexGrid1->item(0, 2)->font()).height());
+        QVERIFY(w->grid->rowHeight(0) >= 3 * QFontMetrics(w->grid->item(0, 2)->font()).height());
         // No direct flight listed: nothing to enquire about. The main window waits meanwhile.
-        QVERIFY(!w->Command6->isEnabled());
-        QVERIFY(w->Command2->isEnabled());
-        QVERIFY(!h.window->Command1->isEnabled());
-        QVERIFY(!h.window->Command4->isEnabled());
+        QVERIFY(!w->seat_enquiry_button->isEnabled());
+        QVERIFY(w->print_button->isEnabled());
+        QVERIFY(!h.window->search_button->isEnabled());
+        QVERIFY(!h.window->seat_enquiry_button->isEnabled());
 
-        QTest::mouseClick(w->Command1, Qt::LeftButton);
+        QTest::mouseClick(w->close_button, Qt::LeftButton);
         QTRY_VERIFY(h.results.isNull());
-        QVERIFY(h.window->Command1->isEnabled());
-        QVERIFY(h.window->Command4->isEnabled());
+        QVERIFY(h.window->search_button->isEnabled());
+        QVERIFY(h.window->seat_enquiry_button->isEnabled());
     }
 
     void direct_flights_offer_the_seat_enquiry_and_escape_closes() {
         Harness h;
-        h.form("東京／羽田", "福岡", h.window->Option4, "7", "21");
+        h.form("東京／羽田", "福岡", h.window->connections_none, "7", "21");
         ResultWindow* w = h.search();
         QVERIFY(w != nullptr);
-        QVERIFY(w->MSFlexGrid1->rowCount() > 20);
+        QVERIFY(w->grid->rowCount() > 20);
         QCOMPARE(cell(*w, 0, 5), QStringLiteral("--------"));
         QCOMPARE(cell(*w, 0, 7), QString());
-        QVERIFY(w->Command6->isEnabled());
-        QVERIFY(w->Text1->text().isEmpty());
-        QCOMPARE(w->search().list.rows.size(), static_cast<std::size_t>(w->MSFlexGrid1->rowCount()));
-        press(w->MSFlexGrid1, Qt::Key_Escape);
+        QVERIFY(w->seat_enquiry_button->isEnabled());
+        QVERIFY(w->no_result_line->text().isEmpty());
+        QCOMPARE(w->search().list.rows.size(), static_cast<std::size_t>(w->grid->rowCount()));
+        press(w->grid, Qt::Key_Escape);
         QTRY_VERIFY(h.results.isNull());
         // However the list was closed, the main window searches again.
-        QVERIFY(h.window->Command1->isEnabled());
+        QVERIFY(h.window->search_button->isEnabled());
         QVERIFY(!h.window->ended());
     }
 
     void more_than_two_hundred_itineraries_are_all_listed() {
         Harness h;
-        h.form("札幌", "福岡", h.window->Option5, "6", "17");
-        h.window->Text11->setText("240");
+        h.form("札幌", "福岡", h.window->connections_one, "6", "17");
+        h.window->max_wait->setText("240");
         ResultWindow* w = h.search();
         QVERIFY(w != nullptr);
         const int kept = w->search().routes.result_count;
         QVERIFY2(kept > 200, qPrintable(QString::number(kept)));
-        QCOMPARE(w->MSFlexGrid1->rowCount(), kept);
+        QCOMPARE(w->grid->rowCount(), kept);
     }
 
     void nothing_found_beyond_the_timetable() {
         Harness h;
-        h.form("東京／羽田", "福岡", h.window->Option4);
-        h.window->Text13->setText("2100");
+        h.form("東京／羽田", "福岡", h.window->connections_none);
+        h.window->travel_year->setText("2100");
         ResultWindow* w = h.search();
         QVERIFY(w != nullptr);
-        QCOMPARE(w->MSFlexGrid1->rowCount(), 0);
-        QCOMPARE(w->Text1->text(), QStringLiteral("条件にあう航空機を検索できませんでした"));
-        QVERIFY(!w->Command2->isEnabled());
-        QVERIFY(!w->Command6->isEnabled());
+        QCOMPARE(w->grid->rowCount(), 0);
+        QCOMPARE(w->no_result_line->text(), QStringLiteral("条件にあう航空機を検索できませんでした"));
+        QVERIFY(!w->print_button->isEnabled());
+        QVERIFY(!w->seat_enquiry_button->isEnabled());
         QVERIFY(
-            w->Command4->text().endsWith(QStringLiteral("  ★時刻表の有効日付(2099/12/31)を超えています")));
+            w->caption_bar->text().endsWith(QStringLiteral("  ★時刻表の有効日付(2099/12/31)を超えています")));
     }
 
     void printing_asks_first_and_prints_the_report() {
@@ -115,12 +115,12 @@ class ResultWindowTest : public QObject {
         PdfPrinter printer(pdf.toStdString());
         Harness h(&printer);
         Harness* hp = &h;
-        hp->form("釧路", "宮古", hp->window->Option6);
+        hp->form("釧路", "宮古", hp->window->connections_two);
         ResultWindow* w = hp->search();
         QVERIFY(w != nullptr);
 
         hp->t.boxes.answers = {MessageAnswer::cancel};
-        QTest::mouseClick(w->Command2, Qt::LeftButton);
+        QTest::mouseClick(w->print_button, Qt::LeftButton);
         const Question& q = hp->t.boxes.asked.back();
         QCOMPARE(q.text, std::string("印刷開始します！！"));
         QCOMPARE(q.title, std::string("確認メッセージ"));
@@ -129,7 +129,7 @@ class ResultWindowTest : public QObject {
         QCOMPARE(printer.jobs(), 0);
 
         hp->t.boxes.answers = {MessageAnswer::ok};
-        QTest::mouseClick(w->Command2, Qt::LeftButton);
+        QTest::mouseClick(w->print_button, Qt::LeftButton);
         QCOMPARE(printer.jobs(), 1);
         QProcess text;
         text.start("pdftotext", {"-layout", pdf, "-"});
@@ -157,12 +157,12 @@ class ResultWindowTest : public QObject {
         const QString pdf = dir.filePath("long.pdf");
         PdfPrinter printer(pdf.toStdString());
         Harness h(&printer);
-        h.form("札幌", "福岡", h.window->Option5, "6", "17");
-        h.window->Text11->setText("240");
+        h.form("札幌", "福岡", h.window->connections_one, "6", "17");
+        h.window->max_wait->setText("240");
         ResultWindow* w = h.search();
         QVERIFY(w != nullptr);
         h.t.boxes.answers = {MessageAnswer::ok};
-        QTest::mouseClick(w->Command2, Qt::LeftButton);
+        QTest::mouseClick(w->print_button, Qt::LeftButton);
         QCOMPARE(printer.jobs(), 1);
         QProcess info;
         info.start("pdfinfo", {pdf});
@@ -187,11 +187,11 @@ class ResultWindowTest : public QObject {
 
     void ending_the_program_during_the_search_waits_for_it() {
         Harness h;
-        h.form("釧路", "宮古", h.window->Option6);
+        h.form("釧路", "宮古", h.window->connections_two);
         // Escape reaches the main window while the search yields to the event loop.
         QTimer::singleShot(0, h.window.get(), [&h] {
             QVERIFY(h.t.app.search_running);
-            press(h.window->Text1, Qt::Key_Escape);
+            press(h.window->from_airport, Qt::Key_Escape);
             QVERIFY(!h.window->ended());
         });
         h.search();
@@ -206,40 +206,40 @@ class ResultWindowTest : public QObject {
         h.result_hooks.seat_inquiry = [&](ResultWindow&) { ++handed_on; };
         h.t.app.settings.browser_kind = "1";
         h.t.app.settings.browser_path = "/usr/bin/chromium";
-        h.form("釧路", "宮古", h.window->Option4);
-        QTest::mouseClick(h.window->Command4, Qt::LeftButton);
+        h.form("釧路", "宮古", h.window->connections_none);
+        QTest::mouseClick(h.window->seat_enquiry_button, Qt::LeftButton);
         QVERIFY(!h.t.boxes.asked.empty());
         QCOMPARE(h.t.boxes.asked.back().text, std::string("直行便がないため、空席照会をおこなえません"));
         QTRY_VERIFY(h.results.isNull());
         QCOMPARE(handed_on, 0);
-        QVERIFY(h.window->Command1->isEnabled());
+        QVERIFY(h.window->search_button->isEnabled());
 
         // With direct flights the enquiry is handed on at once and the list does not stay.
-        h.form("東京／羽田", "福岡", h.window->Option6, "7", "12");
-        QTest::mouseClick(h.window->Command4, Qt::LeftButton);
+        h.form("東京／羽田", "福岡", h.window->connections_two, "7", "12");
+        QTest::mouseClick(h.window->seat_enquiry_button, Qt::LeftButton);
         QCOMPARE(handed_on, 1);
         QTRY_VERIFY(h.results.isNull());
         QCOMPARE(h.t.app.cond.wait_count, 0);
-        QVERIFY(h.window->Command4->isEnabled());
+        QVERIFY(h.window->seat_enquiry_button->isEnabled());
     }
 
     void buttons_that_need_a_browser_ask_for_one() {
         Harness h;
         int hotels = 0;
         h.result_hooks.open_hotel_search = [&](ResultWindow&) { ++hotels; };
-        h.form("東京／羽田", "福岡", h.window->Option4, "7", "21");
+        h.form("東京／羽田", "福岡", h.window->connections_none, "7", "21");
         ResultWindow* w = h.search();
         QVERIFY(w != nullptr);
         h.t.boxes.asked.clear();
         h.t.boxes.answers = {MessageAnswer::no};
-        QTest::mouseClick(w->Command3, Qt::LeftButton);
+        QTest::mouseClick(w->hotel_button, Qt::LeftButton);
         QCOMPARE(h.t.boxes.asked.size(), 1u);
         QCOMPARE(h.t.boxes.asked[0].text,
                  std::string("ブラウザ環境が登録されていません。いま登録しますか。"));
         QCOMPARE(h.t.boxes.asked[0].help_topic, 218);
         QCOMPARE(hotels, 0);
         h.t.app.settings.browser_kind = "2";
-        QTest::mouseClick(w->Command3, Qt::LeftButton);
+        QTest::mouseClick(w->hotel_button, Qt::LeftButton);
         QCOMPARE(hotels, 1);
     }
 };

@@ -29,7 +29,7 @@ struct SampleSearch {
             auto* w = new ResultWindow(t.app, services, main, result_hooks);
             main.attach_result_window(*w);
             results = w;
-            if (w->Form_Load()) w->show();
+            if (w->run_search()) w->show();
         };
         window = std::make_unique<MainWindow>(t.app, services, hooks);
         window->show();
@@ -39,25 +39,28 @@ struct SampleSearch {
     void form(const char* from, const char* to, QRadioButton* connections, const char* dep_from = "6",
               const char* dep_to = "17") {
         MainWindow& w = *window;
-        w.Text1->setText(QString::fromUtf8(from));
-        w.Text6->setText(QString::fromUtf8(to));
-        w.Text2->setText(QString::fromUtf8(dep_from));
-        w.Text3->setText("0");
-        w.Text4->setText(QString::fromUtf8(dep_to));
-        w.Text5->setText("0");
-        const char* arrival_and_wait[] = {"6", "0", "23", "59", "60"};
-        for (int n = 7; n <= 11; ++n) w.Text[n]->setText(QString::fromUtf8(arrival_and_wait[n - 7]));
-        w.Text15->setText("20");
+        w.from_airport->setText(QString::fromUtf8(from));
+        w.to_airport->setText(QString::fromUtf8(to));
+        w.departure.from_hour->setText(QString::fromUtf8(dep_from));
+        w.departure.from_minute->setText("0");
+        w.departure.to_hour->setText(QString::fromUtf8(dep_to));
+        w.departure.to_minute->setText("0");
+        w.arrival.from_hour->setText("6");
+        w.arrival.from_minute->setText("0");
+        w.arrival.to_hour->setText("23");
+        w.arrival.to_minute->setText("59");
+        w.max_wait->setText("60");
+        w.travel_day->setText("20");
         QTest::mouseClick(connections, Qt::LeftButton);
-        QTest::mouseClick(w.Option8, Qt::LeftButton);
+        QTest::mouseClick(w.all_per_flight, Qt::LeftButton);
     }
     // 検索開始, answering the question about connections with OK.
     ResultWindow* search() {
         t.boxes.answers.push_back(MessageAnswer::ok);
-        QTest::mouseClick(window->Command1, Qt::LeftButton);
+        QTest::mouseClick(window->search_button, Qt::LeftButton);
         if (results.isNull()) {
             QString texts;
-            for (int n = 1; n <= 15; ++n) texts += window->Text[n]->text() + "|";
+            for (QLineEdit* f : window->findChildren<QLineEdit*>()) texts += f->text() + "|";
             qWarning("no result window: %s", qPrintable(texts));
         }
         return results.data();
