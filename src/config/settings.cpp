@@ -190,10 +190,10 @@ class SettingsReader {
                 key_line(retrieval_keys, item);
                 break;
             case Section::text1:
-                history_line(s_.text1_history, item);
+                history_line(s_.key_history, item);
                 break;
             case Section::text2:
-                history_line(s_.text2_history, item);
+                history_line(s_.keyword_history, item);
                 break;
             case Section::holiday:
                 holiday_line(item);
@@ -426,8 +426,8 @@ std::vector<std::string> settings_unencodable_keys(const Settings& s) {
     check_table("recent_arrivals", s.recent_arrivals);
     check("st_station", s.sel_from_name);
     check("ed_station", s.sel_to_name);
-    check_table("text1_history", s.text1_history);
-    check_table("text2_history", s.text2_history);
+    check_table("key_history", s.key_history);
+    check_table("keyword_history", s.keyword_history);
     return keys;
 }
 
@@ -459,9 +459,9 @@ Result<std::string> write_settings(const Settings& settings) {
     w.header(Section::retrieval);
     w.keys(retrieval_keys, s);
     w.header(Section::text1);
-    for (std::size_t i = 1; i <= history_lines; ++i) w.line(file_text(s.text1_history[i], true));
+    for (std::size_t i = 1; i <= history_lines; ++i) w.line(file_text(s.key_history[i], true));
     w.header(Section::text2);
-    for (std::size_t i = 1; i <= history_lines; ++i) w.line(file_text(s.text2_history[i], true));
+    for (std::size_t i = 1; i <= history_lines; ++i) w.line(file_text(s.keyword_history[i], true));
     w.header(Section::holiday);
     const int saved = std::clamp<int>(s.holiday_saved_count, 0, holiday_file_limit);
     for (std::size_t i = 1; i <= static_cast<std::size_t>(saved); ++i) {

@@ -76,9 +76,10 @@ struct Settings {
     std::int16_t check_hours = 0;
     std::int16_t check_minite = 0;
 
-    // [Text1], [Text2]: histories of the hotel windows' two text fields, entries 1..5.
-    std::array<std::string, 6> text1_history;
-    std::array<std::string, 6> text2_history;
+    // Sections [Text1] and [Text2]: histories of the hotel search window's key field and its
+    // keyword field, entries 1..5.
+    std::array<std::string, 6> key_history;
+    std::array<std::string, 6> keyword_history;
 
     // [Holiday]: entries 1..holiday_count; the first holiday_saved_count come from the file and
     // are written back, the two after them are computed at every reading.
@@ -120,7 +121,7 @@ Settings read_settings(std::span<const std::byte> bytes, DayNumber today);
 // read is an error.
 Result<Settings> read_settings(const std::filesystem::path& path, DayNumber today);
 
-// Keys (or table entries such as "text1_history(3)") whose text has no Shift-JIS form.
+// Keys (or table entries such as "key_history(3)") whose text has no Shift-JIS form.
 std::vector<std::string> settings_unencodable_keys(const Settings& settings);
 
 // The bytes of quorvel6.ini (Shift-JIS, CR LF). Texts are trimmed, and characters the line format

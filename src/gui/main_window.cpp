@@ -20,7 +20,7 @@
 #include "gui/common/browser_use.hpp"
 #include "gui/common/qt_text.hpp"
 #include "gui/common/services.hpp"
-#include "gui/common/window_place.hpp"
+#include "gui/common/window_lifecycle.hpp"
 #include "gui/pickers/airport_picker.hpp"
 #include "gui/pickers/calendar_window.hpp"
 #include "gui/search/result_window.hpp"
@@ -93,10 +93,16 @@ QPushButton* button(QWidget* parent, const char* name, const char* caption, int 
 }  // namespace
 
 MainWindow::MainWindow(AppState& app, Services& services, MainWindowHooks hooks, QWidget* parent)
-    : QMainWindow(parent), app_(app), services_(services), hooks_(std::move(hooks)) {
+    : QMainWindow(parent),
+      app_(app),
+      services_(services),
+      hooks_(std::move(hooks)),
+      lifecycle_(
+          new WindowLifecycle(*this, app.settings, settings_key, &services.help, [this] { end_program(); })) {
     setObjectName("main_window");
     build_form();
     build_menus();
+    lifecycle_->watch();
     update_enabled();
     fill_form_from_last_search();
 }
@@ -382,7 +388,7 @@ void MainWindow::fill_form_from_last_search() {
     travel_weekday->setText(qs(format_weekday_paren(app_.cond.sel_date)));
     adjustSize();
     setFixedSize(sizeHint());
-    if (const auto* pos = app_.settings.position(settings_key)) place_window(*this, *pos);
+    lifecycle_->place();
 }
 
 SearchForm MainWindow::read_form() const {
@@ -513,10 +519,6 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     auto* w = qobject_cast<QWidget*>(watched);
     if (event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Escape) {
-            end_program();
-            return true;
-        }
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
             for (Field f : text_fields)
                 if (w == field(f)) {
@@ -536,14 +538,13 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void MainWindow::end_program() {
-    if (ended_) return;
+    if (lifecycle_->ended()) return;
     if (app_.search_running) {
         // The search yields to the event loop; the result window ends the program once it is done.
         app_.end_requested = true;
         return;
     }
-    ended_ = true;
-    if (auto* pos = app_.settings.position(settings_key)) remember_position(*this, *pos);
+    lifecycle_->end_once();
     // The run's values are always kept; the next run starts from this run's last search.
     conditions_to_settings(app_.cond, app_.settings);
     if (const Status s = write_settings(app_.ini_file(), app_.settings); !s) {
@@ -553,14 +554,15 @@ void MainWindow::end_program() {
                              MessageIcon::critical, MessageButtons::ok, 0});
     }
     remove_directory(app_.paths.tmp_dir());
-    services_.help.close();
     close();
     emit program_ended();
 }
 
+bool MainWindow::ended() const { return lifecycle_->ended(); }
+
 void MainWindow::closeEvent(QCloseEvent* event) {
     // The window's close button ends the program the same way as 終了.
-    if (!ended_) end_program();
+    if (!lifecycle_->ended()) end_program();
     event->accept();
 }
 

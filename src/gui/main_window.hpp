@@ -22,6 +22,7 @@ struct AppState;
 struct Services;
 class MainWindow;
 class ResultWindow;
+class WindowLifecycle;
 
 // The windows the main window opens that belong to other parts of the program. Each is plugged in
 // when its window exists; a menu item or button whose window is missing stays disabled.
@@ -85,7 +86,7 @@ class MainWindow final : public QMainWindow {
     void result_window_closed();
     // Saves the settings and the run's values, removes the generated pages and closes.
     void end_program();
-    bool ended() const { return ended_; }
+    bool ended() const;
 
     // Plugs in a window of later work and enables what opens it.
     void set_hooks(MainWindowHooks hooks);
@@ -121,7 +122,7 @@ class MainWindow final : public QMainWindow {
     Services& services_;
     MainWindowHooks hooks_;
     bool result_window_open_ = false;
-    bool ended_ = false;
+    WindowLifecycle* lifecycle_;
 };
 
 }  // namespace quorvel

@@ -16,7 +16,8 @@
 #include "gui/common/browser_setup_window.hpp"
 #include "gui/common/qt_text.hpp"
 #include "gui/common/services.hpp"
-#include "gui/common/window_place.hpp"
+#include "gui/common/window_lifecycle.hpp"
+#include "hotel/hotel_data.hpp"
 
 namespace quorvel {
 
@@ -33,7 +34,11 @@ QRadioButton* option(QWidget* parent, const char* name, const char* caption, int
 }  // namespace
 
 SettingsDialog::SettingsDialog(AppState& app, Services& services, QWidget* parent)
-    : QDialog(parent), app_(app), services_(services) {
+    : QDialog(parent),
+      app_(app),
+      services_(services),
+      lifecycle_(
+          new WindowLifecycle(*this, app.settings, settings_key, &services.help, [this] { finish(); })) {
     setObjectName(object_name);
     build();
     set_title_and_position();
@@ -96,6 +101,7 @@ void SettingsDialog::build() {
     connect(close_button, &QPushButton::clicked, this, &SettingsDialog::finish);
     connect(reregister_browser_button, &QPushButton::clicked, this, &SettingsDialog::reregister_browser);
     hotel_limit->installEventFilter(this);
+    lifecycle_->watch();
 }
 
 void SettingsDialog::set_title_and_position() {
@@ -104,7 +110,7 @@ void SettingsDialog::set_title_and_position() {
     (sel == 1 ? order_by_departure : sel == 2 ? order_by_arrival : order_by_duration)->setChecked(true);
     hotel_limit->setText(QString::number(app_.settings.max_kensuu));
     (app_.settings.sv_pop == 1 ? show_hotel_details : hide_hotel_details)->setChecked(true);
-    if (const auto* pos = app_.settings.position(settings_key)) place_window(*this, *pos);
+    lifecycle_->place();
 }
 
 void SettingsDialog::option_chosen() {
@@ -117,12 +123,21 @@ std::int16_t int16_of(const QString& text) {
     const auto v = leading_number(ss(text));
     return static_cast<std::int16_t>(std::clamp<std::int64_t>(v, INT16_MIN, INT16_MAX));
 }
+
+// The hotel search lists at least one hotel and at most as many as its table holds.
+bool hotel_limit_acceptable(const QString& text) {
+    const std::string t = trim(ss(text));
+    const std::int64_t v = leading_number(t);
+    return !t.empty() && is_all_digits(t) && v >= 1 && v <= hotel_bounds::file_hotels;
+}
 }  // namespace
 
 void SettingsDialog::check_hotel_limit() {
-    const std::int16_t v = int16_of(hotel_limit->text());
-    if (v == 0) return;
-    app_.settings.max_kensuu = v;
+    if (!hotel_limit_acceptable(hotel_limit->text())) {
+        hotel_limit->selectAll();
+        return;
+    }
+    app_.settings.max_kensuu = int16_of(hotel_limit->text());
     close_button->setFocus();
 }
 
@@ -150,10 +165,9 @@ void SettingsDialog::reregister_browser() {
 void SettingsDialog::reject() { finish(); }
 
 void SettingsDialog::finish() {
-    // The field is taken unchecked on closing, but a limit of 0 or below would make every hotel
-    // search list nothing; such a value keeps the limit there was.
-    if (const std::int16_t v = int16_of(hotel_limit->text()); v > 0) app_.settings.max_kensuu = v;
-    if (auto* pos = app_.settings.position(settings_key)) remember_position(*this, *pos);
+    if (!lifecycle_->end_once()) return;
+    // A limit outside what the hotel search can list keeps the limit there was.
+    if (hotel_limit_acceptable(hotel_limit->text())) app_.settings.max_kensuu = int16_of(hotel_limit->text());
     QDialog::done(QDialog::Accepted);
 }
 

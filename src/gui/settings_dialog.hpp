@@ -12,6 +12,7 @@ namespace quorvel {
 
 struct AppState;
 struct Services;
+class WindowLifecycle;
 
 // The settings dialog: result order, hotel limit and detail window, and the browser's re-registration.
 class SettingsDialog final : public QDialog {
@@ -45,6 +46,7 @@ class SettingsDialog final : public QDialog {
 
     AppState& app_;
     Services& services_;
+    WindowLifecycle* lifecycle_;
 };
 
 }  // namespace quorvel

@@ -5,7 +5,7 @@
 
 #include "gui/common/app_state.hpp"
 #include "gui/common/qt_text.hpp"
-#include "gui/common/window_place.hpp"
+#include "gui/common/window_lifecycle.hpp"
 
 namespace quorvel {
 
@@ -14,7 +14,10 @@ constexpr const char* object_name = "version_window";
 constexpr const char* settings_key = "time_table92";  // its position in the settings file
 }  // namespace
 
-VersionWindow::VersionWindow(AppState& app, QWidget* parent) : QDialog(parent), app_(app) {
+VersionWindow::VersionWindow(AppState& app, QWidget* parent)
+    : QDialog(parent),
+      app_(app),
+      lifecycle_(new WindowLifecycle(*this, app.settings, settings_key, nullptr, [this] { finish(); })) {
     setObjectName(object_name);
     setWindowTitle(QStringLiteral("バージョン情報"));
     setFixedSize(360, 170);
@@ -31,13 +34,14 @@ VersionWindow::VersionWindow(AppState& app, QWidget* parent) : QDialog(parent), 
     ok_button->setObjectName("ok_button");
     ok_button->setGeometry(244, 124, 100, 30);
     connect(ok_button, &QPushButton::clicked, this, &VersionWindow::finish);
-    if (const auto* pos = app.settings.position(settings_key)) place_window(*this, *pos);
+    lifecycle_->watch();
+    lifecycle_->place();
 }
 
 void VersionWindow::reject() { finish(); }
 
 void VersionWindow::finish() {
-    if (auto* pos = app_.settings.position(settings_key)) remember_position(*this, *pos);
+    if (!lifecycle_->end_once()) return;
     QDialog::done(QDialog::Accepted);
 }
 

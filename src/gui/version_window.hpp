@@ -8,6 +8,7 @@ class QPushButton;
 namespace quorvel {
 
 struct AppState;
+class WindowLifecycle;
 
 // The version window.
 class VersionWindow final : public QDialog {
@@ -25,6 +26,7 @@ class VersionWindow final : public QDialog {
 
   private:
     AppState& app_;
+    WindowLifecycle* lifecycle_;
 };
 
 }  // namespace quorvel

@@ -74,8 +74,8 @@ void push_history(std::array<std::string, 6>& history, const std::string& text) 
 
 void set_start(HotelSearchState& state, int kind, const std::string& text1) {
     state.picked_text = text1;
-    if (kind == kind_pref) push_history(state.text1_history, text1);
-    if (kind == kind_airport) push_history(state.text2_history, text1);
+    if (kind == kind_pref) push_history(state.key_history, text1);
+    if (kind == kind_airport) push_history(state.keyword_history, text1);
 }
 
 int effective_max_kensuu(int max_kensuu) { return max_kensuu < 1 ? 500 : max_kensuu; }

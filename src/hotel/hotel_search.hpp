@@ -24,8 +24,8 @@ enum HotelSelKind {
 struct HotelSearchState {
     int hotel_sel_kind = kind_pref;
     std::string hotel_sel_text;
-    std::array<std::string, 6> text1_history;  // rows 1..5, row 1 the most recent
-    std::array<std::string, 6> text2_history;
+    std::array<std::string, 6> key_history;  // rows 1..5, row 1 the most recent
+    std::array<std::string, 6> keyword_history;
     std::string picked_text;
     int district_filter = 0;                   // 0 = no refinement
     std::vector<std::string> filter_district;  // rows 1..district_filter (index 0 unused)

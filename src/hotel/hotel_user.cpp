@@ -183,10 +183,11 @@ void sort_user_hotel(const HotelData& d, std::vector<int>& user_order, std::stri
     std::copy(items.begin(), items.end(), user_order.begin() + 1);
 }
 
-std::pair<std::string, std::int64_t> edit_price_rule(const std::string& text8) {
-    std::string text = text8;
-    if (text.find('\\') == std::string::npos) text = format_number(leading_number(text8), "\\\\###,###,###");
-    const std::int64_t value = char_count(trim(text8)) > 1 ? currency_amount(text8) : 0;
+std::pair<std::string, std::int64_t> edit_price_rule(const std::string& price_text) {
+    std::string text = price_text;
+    if (text.find('\\') == std::string::npos)
+        text = format_number(leading_number(price_text), "\\\\###,###,###");
+    const std::int64_t value = char_count(trim(price_text)) > 1 ? currency_amount(price_text) : 0;
     return {text, value};
 }
 

@@ -42,11 +42,11 @@ std::pair<std::string, std::string> user_sort_keys(const HotelData& data, int r,
 // Orders user_order (rows 1..count) by the exchange sort's order.
 void sort_user_hotel(const HotelData& data, std::vector<int>& user_order, std::string_view sort_key);
 
-// The edit window's price rule for Text8: a text without yen sign is rewritten as its number in
+// The edit window's price rule for the price field: a text without yen sign is rewritten as its number in
 // "\###,###,###"; the value is the amount of the text as typed (0 refuses the price).
-std::pair<std::string, std::int64_t> edit_price_rule(const std::string& text8);
+std::pair<std::string, std::int64_t> edit_price_rule(const std::string& price_text);
 
-// The saving checks of the edit window on Text1..Text9 (fields[0..8]), in field order. On success
+// The saving checks of the edit window on its nine fields (fields[0..8]), in field order. On success
 // the district is filled in from the airport when empty and the price re-written; on failure the
 // index of the field and its message.
 struct UserHotelCheck {

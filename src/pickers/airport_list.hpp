@@ -7,7 +7,7 @@
 
 namespace quorvel {
 
-// The airport picker's ten region options: Option1..Option9 are regions 1..9, Option10 is 0 (all).
+// The airport picker's ten region choices: the first nine are regions 1..9, the tenth is 0 (all).
 struct RegionOption {
     const char* caption;
     int region;

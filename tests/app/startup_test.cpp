@@ -51,8 +51,14 @@ class StartupTest : public QObject {
         p.yield();
         QCOMPARE(progress.bar->maximum(), 12);
         QCOMPARE(progress.bar->value(), 5);
+        // The work cannot be cancelled: neither the close button nor Escape closes the window.
+        progress.show();
+        QVERIFY(!progress.close());
+        QTest::keyClick(&progress, Qt::Key_Escape);
+        QVERIFY(progress.isVisible());
         progress.move(30, 45);
         progress.unload();
+        QVERIFY(!progress.isVisible());
         QCOMPARE(t.app.settings.position("time_table99")->left, std::int16_t{30 * 15});
     }
 

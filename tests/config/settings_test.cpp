@@ -266,7 +266,7 @@ TEST(Settings, TruncatedFileKeepsWhatCameBeforeTheCut) {
     full.sel_option = 2;
     full.recent_departures[1] = "福岡";
     full.browser_kind = "1";  // an empty kind comes back as "0"
-    full.text2_history[5] = "最後";
+    full.keyword_history[5] = "最後";
     full.holiday_saved_count = 1;
     full.holiday_month[1] = 5;
     full.holiday_day[1] = 3;
@@ -310,12 +310,12 @@ TEST(Settings, HistoriesCountOnlyLinesWithoutBracket) {
     const Settings s = read_text(
         "[Text1]\n福岡\n\n索引[1]\n大阪\n東京\n札幌\n那覇\n"
         "[Text2]\n博多駅\n[Holiday]\n101\n");
-    EXPECT_EQ(s.text1_history[1], "福岡");
-    EXPECT_EQ(s.text1_history[2], "");
-    EXPECT_EQ(s.text1_history[3], "大阪");
-    EXPECT_EQ(s.text1_history[5], "札幌");
-    EXPECT_EQ(s.text2_history[1], "博多駅");
-    EXPECT_EQ(s.text2_history[2], "");
+    EXPECT_EQ(s.key_history[1], "福岡");
+    EXPECT_EQ(s.key_history[2], "");
+    EXPECT_EQ(s.key_history[3], "大阪");
+    EXPECT_EQ(s.key_history[5], "札幌");
+    EXPECT_EQ(s.keyword_history[1], "博多駅");
+    EXPECT_EQ(s.keyword_history[2], "");
     EXPECT_EQ(s.holiday_saved_count, 1);
 }
 
@@ -343,8 +343,8 @@ TEST(Settings, WritesTheExactFile) {
     s.wait_time = 60;
     s.wait_count = 1;
     s.combination_number = 1;
-    s.text1_history[1] = "福岡";
-    s.text2_history[1] = "博多駅";
+    s.key_history[1] = "福岡";
+    s.keyword_history[1] = "博多駅";
     s.holiday_saved_count = 2;
     s.holiday_month[1] = 1, s.holiday_day[1] = 1;
     s.holiday_month[2] = 11, s.holiday_day[2] = 3;
@@ -380,16 +380,16 @@ TEST(Settings, WritesTheExactFile) {
 
 TEST(Settings, TextsTheLineFormatCannotCarryStayInTheirPlace) {
     Settings s = read_text("");
-    s.text1_history[1] = "A,B";
-    s.text1_history[2] = "[Holiday]";
-    s.text1_history[3] = "say \"hi\"";
+    s.key_history[1] = "A,B";
+    s.key_history[2] = "[Holiday]";
+    s.key_history[3] = "say \"hi\"";
     s.recent_departures[1] = "東京,羽田";
     s.recent_departures[2] = "line\nbreak";
     s.browser_path = "\"/opt/x\"";
     const Settings back = read_settings(as_bytes(written(s)), march_2003);
-    EXPECT_EQ(back.text1_history[1], "A，B");
-    EXPECT_EQ(back.text1_history[2], "［Holiday]");
-    EXPECT_EQ(back.text1_history[3], "say ＂hi＂");
+    EXPECT_EQ(back.key_history[1], "A，B");
+    EXPECT_EQ(back.key_history[2], "［Holiday]");
+    EXPECT_EQ(back.key_history[3], "say ＂hi＂");
     EXPECT_EQ(back.recent_departures[1], "東京，羽田");
     EXPECT_EQ(back.recent_departures[2], "line break");
     EXPECT_EQ(back.browser_path, "＂/opt/x＂");
@@ -398,13 +398,13 @@ TEST(Settings, TextsTheLineFormatCannotCarryStayInTheirPlace) {
 
 TEST(Settings, TextWithoutShiftJisFormIsRefusedByName) {
     Settings s = read_text("");
-    s.text2_history[2] = "ホテル😀";
+    s.keyword_history[2] = "ホテル😀";
     s.sel_to_name = "札幌";
     const auto bytes = write_settings(s);
     ASSERT_FALSE(bytes.ok());
     EXPECT_EQ(bytes.error().code, ErrorCode::encoding);
-    EXPECT_NE(bytes.error().message.find("text2_history(2)"), std::string::npos);
-    EXPECT_EQ(settings_unencodable_keys(s), std::vector<std::string>{"text2_history(2)"});
+    EXPECT_NE(bytes.error().message.find("keyword_history(2)"), std::string::npos);
+    EXPECT_EQ(settings_unencodable_keys(s), std::vector<std::string>{"keyword_history(2)"});
 
     TempDir dir;
     const fs::path file = dir.path() / "quorvel6.ini";
@@ -445,8 +445,8 @@ Settings random_settings(std::mt19937& rng) {
     for (int i = 1; i <= 5; ++i) {
         s.recent_departures[i] = text();
         s.recent_arrivals[i] = text();
-        s.text1_history[i] = text();
-        s.text2_history[i] = text();
+        s.key_history[i] = text();
+        s.keyword_history[i] = text();
     }
     s.sel_from_name = text();
     s.sel_to_name = text();

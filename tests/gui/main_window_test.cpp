@@ -129,6 +129,37 @@ class MainWindowTest : public QObject {
         QVERIFY(w.search_button->hasFocus());
     }
 
+    void enter_walks_the_whole_form_and_starts_the_search() {
+        Harness h;
+        MainWindow& w = *h.window;
+        w.travel_year->setFocus();
+        QWidget* expected[] = {w.travel_month,
+                               w.travel_day,
+                               w.from_airport,
+                               w.departure.from_hour,
+                               w.departure.from_minute,
+                               w.departure.to_hour,
+                               w.departure.to_minute,
+                               w.to_airport,
+                               w.arrival.from_hour,
+                               w.arrival.from_minute,
+                               w.arrival.to_hour,
+                               w.arrival.to_minute,
+                               w.max_wait,
+                               w.search_button};
+        for (QWidget* next : expected) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            QTRY_COMPARE(QApplication::focusWidget(), next);
+        }
+        // Enter on the focused button presses it, keypad Enter as well.
+        QTest::keyClick(w.search_button, Qt::Key_Return);
+        QCOMPARE(h.results_opened, 1);
+        w.result_window_closed();
+        w.quit_button->setFocus();
+        QTest::keyClick(w.quit_button, Qt::Key_Enter, Qt::KeypadModifier);
+        QVERIFY(w.ended());
+    }
+
     void enter_runs_through_the_date_and_shows_the_weekday() {
         Harness h;
         MainWindow& w = *h.window;

@@ -32,9 +32,12 @@ class SettingsDialogTest : public QObject {
         QTest::mouseClick(w.show_hotel_details, Qt::LeftButton);
         QCOMPARE(t.app.settings.sv_pop, std::int16_t{1});
 
-        type_and_enter(w.hotel_limit, "0");
-        QVERIFY(w.hotel_limit->hasFocus());
-        QCOMPARE(t.app.settings.max_kensuu, std::int16_t{500});
+        // The limit must fit the hit table: 1 to 15000.
+        for (const char* refused : {"0", "-5", "15001", "99999"}) {
+            type_and_enter(w.hotel_limit, refused);
+            QVERIFY2(w.hotel_limit->hasFocus(), refused);
+            QCOMPARE(t.app.settings.max_kensuu, std::int16_t{500});
+        }
         type_and_enter(w.hotel_limit, "1200");
         QCOMPARE(t.app.settings.max_kensuu, std::int16_t{1200});
         QVERIFY(w.close_button->hasFocus());
@@ -50,7 +53,7 @@ class SettingsDialogTest : public QObject {
         t.app.settings.sel_option = 0;
         SettingsDialog w(t.app, t.services);
         QVERIFY(w.order_by_duration->isChecked());
-        w.hotel_limit->setText("abc");
+        w.hotel_limit->setText("-5");
         QTest::mouseClick(w.close_button, Qt::LeftButton);
         QVERIFY2(t.app.settings.max_kensuu == std::int16_t{500}, "an unusable limit keeps the old one");
     }

@@ -49,22 +49,22 @@ TEST(CheckText1, AcceptsByKindAndConvertsToFullWidth) {
 TEST(SetStart, HistoryMovesTheKeyToTheTopAndDropsTheOldest) {
     HotelSearchState s;
     for (const char* k : {"a", "b", "c", "d", "e"}) set_start(s, kind_pref, k);
-    EXPECT_EQ(s.text1_history[1], "e");
-    EXPECT_EQ(s.text1_history[5], "a");
+    EXPECT_EQ(s.key_history[1], "e");
+    EXPECT_EQ(s.key_history[5], "a");
     set_start(s, kind_pref, "f");  // a sixth key pushes out the oldest
-    EXPECT_EQ(s.text1_history[1], "f");
-    EXPECT_EQ(s.text1_history[5], "b");
+    EXPECT_EQ(s.key_history[1], "f");
+    EXPECT_EQ(s.key_history[5], "b");
     set_start(s, kind_pref, " c");  // found trimmed at row 4: moves to the top as typed
-    EXPECT_EQ(s.text1_history[1], " c");
-    EXPECT_EQ(s.text1_history[2], "f");
-    EXPECT_EQ(s.text1_history[5], "b");
+    EXPECT_EQ(s.key_history[1], " c");
+    EXPECT_EQ(s.key_history[2], "f");
+    EXPECT_EQ(s.key_history[5], "b");
     set_start(s, kind_pref, "c");  // at row 1 already: not rewritten
-    EXPECT_EQ(s.text1_history[1], " c");
+    EXPECT_EQ(s.key_history[1], " c");
     set_start(s, kind_name, "x");
     EXPECT_EQ(s.picked_text, "x");
-    EXPECT_EQ(s.text1_history[1], " c");
+    EXPECT_EQ(s.key_history[1], " c");
     set_start(s, kind_airport, "東京／羽田");
-    EXPECT_EQ(s.text2_history[1], "東京／羽田");
+    EXPECT_EQ(s.keyword_history[1], "東京／羽田");
 }
 
 TEST(SelData, AirportSearchFoldsNaritaAndKansaiAndTrimsWideBlanks) {

@@ -11,7 +11,7 @@
 #include "gui/common/app_state.hpp"
 #include "gui/common/qt_text.hpp"
 #include "gui/common/services.hpp"
-#include "gui/common/window_place.hpp"
+#include "gui/common/window_lifecycle.hpp"
 #include "platform/browser_search.hpp"
 
 namespace quorvel {
@@ -22,7 +22,11 @@ constexpr const char* settings_key = "infhotel92";  // its position in the setti
 }  // namespace
 
 BrowserSetupWindow::BrowserSetupWindow(AppState& app, Services& services, QWidget* parent)
-    : QDialog(parent), app_(app), services_(services) {
+    : QDialog(parent),
+      app_(app),
+      services_(services),
+      lifecycle_(
+          new WindowLifecycle(*this, app.settings, settings_key, &services.help, [this] { finish(); })) {
     setObjectName(object_name);
     build();
     set_title_and_position();
@@ -79,12 +83,13 @@ void BrowserSetupWindow::build() {
     connect(no_browser_choice, &QRadioButton::clicked, this, &BrowserSetupWindow::no_browser_chosen);
     connect(search_button, &QPushButton::clicked, this, &BrowserSetupWindow::search_for_browser);
     connect(close_button, &QPushButton::clicked, this, &BrowserSetupWindow::finish);
+    lifecycle_->watch();
 }
 
 void BrowserSetupWindow::set_title_and_position() {
     instructions->setText(QStringLiteral("インストール直後のためブラウザを選択してください。"));
     search_button->setEnabled(false);
-    if (const auto* pos = app_.settings.position(settings_key)) place_window(*this, *pos);
+    lifecycle_->place();
 }
 
 void BrowserSetupWindow::choice_clicked(int) {
@@ -144,7 +149,7 @@ void BrowserSetupWindow::finish() {
         search_->stop();
         return;
     }
-    if (auto* pos = app_.settings.position(settings_key)) remember_position(*this, *pos);
+    if (!lifecycle_->end_once()) return;
     QDialog::done(browser_ready(app_.browser()) ? QDialog::Accepted : QDialog::Rejected);
 }
 

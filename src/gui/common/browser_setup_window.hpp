@@ -14,6 +14,7 @@ namespace quorvel {
 
 struct AppState;
 struct Services;
+class WindowLifecycle;
 class BrowserSearch;
 
 // The browser set-up window: the user picks a browser family (or none) and the program searches
@@ -48,6 +49,7 @@ class BrowserSetupWindow final : public QDialog {
     Services& services_;
     BrowserSearch* search_ = nullptr;  // while a search runs
     qint64 last_repaint_ms_ = -1000;
+    WindowLifecycle* lifecycle_;
 };
 
 }  // namespace quorvel

@@ -1,11 +1,12 @@
 #include "gui/common/progress_window.hpp"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QProgressBar>
 
 #include "gui/common/app_state.hpp"
 #include "gui/common/qt_text.hpp"
-#include "gui/common/window_place.hpp"
+#include "gui/common/window_lifecycle.hpp"
 
 namespace quorvel {
 
@@ -14,7 +15,9 @@ constexpr const char* object_name = "progress_window";
 constexpr const char* settings_key = "time_table99";  // its position in the settings file
 }  // namespace
 
-ProgressWindow::ProgressWindow(AppState& app, QWidget* parent) : QWidget(parent, Qt::Window), app_(app) {
+ProgressWindow::ProgressWindow(AppState& app, QWidget* parent)
+    : QWidget(parent, Qt::Window),
+      lifecycle_(new WindowLifecycle(*this, app.settings, settings_key, nullptr, {})) {
     setObjectName(object_name);
     setWindowTitle(qs(app.identity.app_title));
     setFixedSize(360, 60);
@@ -22,7 +25,8 @@ ProgressWindow::ProgressWindow(AppState& app, QWidget* parent) : QWidget(parent,
     bar->setObjectName("bar");
     bar->setGeometry(12, 16, 336, 24);
     bar->setTextVisible(false);
-    if (const auto* pos = app.settings.position(settings_key)) place_window(*this, *pos);
+    lifecycle_->watch();  // Escape does nothing
+    lifecycle_->place();
 }
 
 void ProgressWindow::set_range(int minimum, int maximum) {
@@ -36,8 +40,16 @@ void ProgressWindow::set_value(int value) {
 void ProgressWindow::yield() { QApplication::processEvents(); }
 
 void ProgressWindow::unload() {
-    if (auto* pos = app_.settings.position(settings_key)) remember_position(*this, *pos);
+    lifecycle_->end_once();
+    unloading_ = true;
     close();
+}
+
+void ProgressWindow::closeEvent(QCloseEvent* event) {
+    if (unloading_)
+        event->accept();
+    else
+        event->ignore();
 }
 
 }  // namespace quorvel

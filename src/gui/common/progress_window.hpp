@@ -9,9 +9,11 @@ class QProgressBar;
 namespace quorvel {
 
 struct AppState;
+class WindowLifecycle;
 
-// The progress window of the timetable load. It is the loader's Progress: the bar follows the
-// sections read, and pending window events are processed at each yield.
+// The progress window of the long work (the timetable load, a search). It is the work's Progress:
+// the bar follows the work, and pending window events are processed at each yield. The work has
+// no way to be cancelled, so the user cannot close the window: only unload() does.
 class ProgressWindow final : public QWidget, public Progress {
     Q_OBJECT
   public:
@@ -26,8 +28,12 @@ class ProgressWindow final : public QWidget, public Progress {
     // Remembers the position for the settings file and closes.
     void unload();
 
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
   private:
-    AppState& app_;
+    WindowLifecycle* lifecycle_;
+    bool unloading_ = false;
 };
 
 }  // namespace quorvel

@@ -11,6 +11,7 @@
 #include "gui/common/app_state.hpp"
 #include "gui/common/qt_text.hpp"
 #include "gui/common/services.hpp"
+#include "gui/common/window_lifecycle.hpp"
 #include "gui/common/window_place.hpp"
 
 namespace quorvel {
@@ -24,7 +25,12 @@ constexpr const char* settings_key = "time_table5";  // its position in the sett
 
 FareSheetWindow::FareSheetWindow(AppState& app, Services& services, FareSheetView view,
                                  QWidget* result_window)
-    : QWidget(result_window, Qt::Window), app_(app), services_(services), view_(std::move(view)) {
+    : QWidget(result_window, Qt::Window),
+      app_(app),
+      services_(services),
+      view_(std::move(view)),
+      lifecycle_(
+          new WindowLifecycle(*this, app.settings, settings_key, &services.help, [this] { finish(); })) {
     setObjectName(object_name);
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(qs(app_.identity.app_title));
@@ -86,12 +92,11 @@ FareSheetWindow::FareSheetWindow(AppState& app, Services& services, FareSheetVie
     layout->addLayout(bottom);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    for (QWidget* w : std::initializer_list<QWidget*>{caption_bar, close_button, grid})
-        w->installEventFilter(this);
+    lifecycle_->watch();
     connect(close_button, &QPushButton::clicked, this, &FareSheetWindow::finish);
     connect(grid, &QTableWidget::cellDoubleClicked, this,
             [this](int row, int column) { show_cell_help(row + 1, column); });
-    if (const auto* pos = app_.settings.position(settings_key)) place_window(*this, *pos);
+    lifecycle_->place();
 }
 
 FareSheetWindow::~FareSheetWindow() = default;
@@ -102,25 +107,14 @@ void FareSheetWindow::show_cell_help(int r, int k) {
     if (topic != 0) services_.help.show_topic(topic);
 }
 
-bool FareSheetWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
-        finish();
-        return true;
-    }
-    return QWidget::eventFilter(watched, event);
-}
-
 void FareSheetWindow::finish() {
-    if (ended_) return;
-    ended_ = true;
-    if (auto* pos = app_.settings.position(settings_key)) remember_position(*this, *pos);
-    services_.help.close();
+    if (!lifecycle_->end_once()) return;
     if (parentWidget() != nullptr) parentWidget()->show();
     close();
 }
 
 void FareSheetWindow::closeEvent(QCloseEvent* event) {
-    if (!ended_) finish();
+    if (!lifecycle_->ended()) finish();
     event->accept();
 }
 

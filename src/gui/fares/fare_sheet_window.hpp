@@ -12,6 +12,7 @@ namespace quorvel {
 
 struct AppState;
 struct Services;
+class WindowLifecycle;
 
 // The itinerary fare sheet: the fares of each leg side by side, one row per fare kind. It shows
 // what set_grid computed; a double click on a fare opens that fare's help topic.
@@ -34,14 +35,13 @@ class FareSheetWindow final : public QWidget {
     void finish();
 
   protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
   private:
     AppState& app_;
     Services& services_;
     FareSheetView view_;
-    bool ended_ = false;
+    WindowLifecycle* lifecycle_;
 };
 
 }  // namespace quorvel

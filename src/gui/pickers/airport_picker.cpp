@@ -10,7 +10,7 @@
 #include "common/text.hpp"
 #include "gui/common/app_state.hpp"
 #include "gui/common/qt_text.hpp"
-#include "gui/common/window_place.hpp"
+#include "gui/common/window_lifecycle.hpp"
 #include "pickers/airport_list.hpp"
 
 namespace quorvel {
@@ -34,7 +34,10 @@ QPushButton* button(QWidget* parent, const char* name, const char* caption, QRec
 }  // namespace
 
 AirportPicker::AirportPicker(AppState& app, QWidget& owner, AirportField field)
-    : QDialog(&owner), app_(app), field_(field) {
+    : QDialog(&owner),
+      app_(app),
+      field_(field),
+      lifecycle_(new WindowLifecycle(*this, app.settings, settings_key, nullptr, [this] { finish(); })) {
     setObjectName(object_name);
     setAttribute(Qt::WA_DeleteOnClose);
     setModal(false);
@@ -46,7 +49,7 @@ AirportPicker::~AirportPicker() = default;
 AirportPicker* AirportPicker::open(AppState& app, QWidget& owner, AirportField field) {
     auto* picker = owner.findChild<AirportPicker*>(object_name, Qt::FindDirectChildrenOnly);
     // One that has closed may still wait for its deletion.
-    if (picker == nullptr || picker->ended_) {
+    if (picker == nullptr || picker->lifecycle_->ended()) {
         picker = new AirportPicker(app, owner, field);
     } else {
         picker->set_field(field);
@@ -97,6 +100,7 @@ void AirportPicker::build() {
     connect(cancel_button, &QPushButton::clicked, this, &AirportPicker::finish);
 
     for (QWidget* w : findChildren<QWidget*>()) w->installEventFilter(this);
+    lifecycle_->watch();
 
     set_title_and_position();
     int last_area = app_.settings.control_flg[last_area_flag];
@@ -110,7 +114,7 @@ void AirportPicker::build() {
 
 void AirportPicker::set_title_and_position() {
     setWindowTitle(qs(app_.identity.app_title));
-    if (const auto* pos = app_.settings.position(settings_key)) place_window(*this, *pos);
+    lifecycle_->place();
 }
 
 void AirportPicker::set_field(AirportField field) {
@@ -142,10 +146,6 @@ void AirportPicker::choose() {
 bool AirportPicker::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Escape) {
-            finish();
-            return true;
-        }
         if ((key == Qt::Key_Return || key == Qt::Key_Enter) && watched == airport_list) {
             if (choose_button->isEnabled()) choose();
             return true;
@@ -157,9 +157,7 @@ bool AirportPicker::eventFilter(QObject* watched, QEvent* event) {
 void AirportPicker::reject() { finish(); }
 
 void AirportPicker::finish() {
-    if (ended_) return;
-    ended_ = true;
-    if (auto* pos = app_.settings.position(settings_key)) remember_position(*this, *pos);
+    if (!lifecycle_->end_once()) return;
     QDialog::done(QDialog::Rejected);
 }
 

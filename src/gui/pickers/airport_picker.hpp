@@ -15,6 +15,7 @@ class QRadioButton;
 namespace quorvel {
 
 struct AppState;
+class WindowLifecycle;
 
 // The airport picker: narrows the airport list by region and reports the chosen airport for the
 // departure or arrival field of the window that opened it. Modeless; it deletes itself when it closes.
@@ -59,7 +60,7 @@ class AirportPicker final : public QDialog {
 
     AppState& app_;
     AirportField field_ = AirportField::departure;
-    bool ended_ = false;
+    WindowLifecycle* lifecycle_;
 };
 
 }  // namespace quorvel

@@ -10,7 +10,7 @@
 #include "common/day_number.hpp"
 #include "gui/common/app_state.hpp"
 #include "gui/common/qt_text.hpp"
-#include "gui/common/window_place.hpp"
+#include "gui/common/window_lifecycle.hpp"
 
 namespace quorvel {
 
@@ -34,7 +34,10 @@ QPushButton* button(QWidget* parent, int n, const QString& caption, QRect r) {
 
 }  // namespace
 
-CalendarWindow::CalendarWindow(AppState& app, QWidget& owner) : QDialog(&owner), app_(app) {
+CalendarWindow::CalendarWindow(AppState& app, QWidget& owner)
+    : QDialog(&owner),
+      app_(app),
+      lifecycle_(new WindowLifecycle(*this, app.settings, settings_key, nullptr, [this] { finish(); })) {
     setObjectName(object_name);
     setAttribute(Qt::WA_DeleteOnClose);
     setModal(false);
@@ -47,7 +50,7 @@ CalendarWindow::~CalendarWindow() = default;
 CalendarWindow* CalendarWindow::open(AppState& app, QWidget& owner) {
     auto* calendar = owner.findChild<CalendarWindow*>(object_name, Qt::FindDirectChildrenOnly);
     // One that has closed may still wait for its deletion.
-    if (calendar == nullptr || calendar->ended_) calendar = new CalendarWindow(app, owner);
+    if (calendar == nullptr || calendar->lifecycle_->ended()) calendar = new CalendarWindow(app, owner);
     calendar->show();
     calendar->raise();
     calendar->activateWindow();
@@ -97,13 +100,14 @@ void CalendarWindow::build() {
     connect(month_scroll, &QScrollBar::valueChanged, this, [this](int value) { scroll_to_month(-value); });
 
     for (QWidget* w : findChildren<QWidget*>()) w->installEventFilter(this);
+    lifecycle_->watch();
     set_title_and_position();
     month_field->setFocus();
 }
 
 void CalendarWindow::set_title_and_position() {
     setWindowTitle(qs(app_.identity.app_title));
-    if (const auto* pos = app_.settings.position(settings_key)) place_window(*this, *pos);
+    lifecycle_->place();
     // The calendar always opens on the current month.
     const CivilDate today = civil_date(app_.today_serial);
     today_year_ = today.year;
@@ -171,10 +175,6 @@ void CalendarWindow::choose_day(int n) {
 bool CalendarWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Escape) {
-            finish();
-            return true;
-        }
         if ((key == Qt::Key_Return || key == Qt::Key_Enter) && watched == month_field) {
             enter_month();
             return true;
@@ -189,9 +189,7 @@ bool CalendarWindow::eventFilter(QObject* watched, QEvent* event) {
 void CalendarWindow::reject() { finish(); }
 
 void CalendarWindow::finish() {
-    if (ended_) return;
-    ended_ = true;
-    if (auto* pos = app_.settings.position(settings_key)) remember_position(*this, *pos);
+    if (!lifecycle_->end_once()) return;
     QDialog::done(QDialog::Rejected);
 }
 

@@ -14,6 +14,7 @@ class QScrollBar;
 namespace quorvel {
 
 struct AppState;
+class WindowLifecycle;
 
 // The calendar: one month of day buttons; a click on a day makes it the travel date of the search
 // and reports it to the window that opened the calendar. Modeless; it deletes itself when it closes.
@@ -64,7 +65,7 @@ class CalendarWindow final : public QDialog {
     int today_month_ = 0;
     CalendarMonth cal_;
     std::array<int, 43> button_day_{};
-    bool ended_ = false;
+    WindowLifecycle* lifecycle_;
 };
 
 }  // namespace quorvel

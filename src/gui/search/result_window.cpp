@@ -18,6 +18,7 @@
 #include "gui/common/progress_window.hpp"
 #include "gui/common/qt_text.hpp"
 #include "gui/common/services.hpp"
+#include "gui/common/window_lifecycle.hpp"
 #include "gui/common/window_place.hpp"
 #include "gui/fares/fare_sheet_window.hpp"
 #include "search/report.hpp"
@@ -65,7 +66,12 @@ std::vector<std::string> report_lines(const AppState& app, const FlightSearchRes
 }  // namespace
 
 ResultWindow::ResultWindow(AppState& app, Services& services, QWidget& owner, ResultWindowHooks hooks)
-    : QWidget(&owner, Qt::Window), app_(app), services_(services), hooks_(std::move(hooks)) {
+    : QWidget(&owner, Qt::Window),
+      app_(app),
+      services_(services),
+      hooks_(std::move(hooks)),
+      lifecycle_(
+          new WindowLifecycle(*this, app.settings, settings_key, &services.help, [this] { finish(); })) {
     search_.conditions = app_.cond;
     setObjectName(object_name);
     setAttribute(Qt::WA_DeleteOnClose);
@@ -117,9 +123,7 @@ ResultWindow::ResultWindow(AppState& app, Services& services, QWidget& owner, Re
     layout->addWidget(no_result_line);
     layout->addLayout(buttons);
 
-    for (QWidget* w : std::initializer_list<QWidget*>{close_button, print_button, hotel_button,
-                                                      seat_enquiry_button, grid, no_result_line})
-        w->installEventFilter(this);
+    lifecycle_->watch();
     connect(close_button, &QPushButton::clicked, this, &ResultWindow::finish);
     connect(print_button, &QPushButton::clicked, this, &ResultWindow::print_list);
     connect(hotel_button, &QPushButton::clicked, this, &ResultWindow::open_hotel_search);
@@ -131,7 +135,7 @@ ResultWindow::~ResultWindow() = default;
 
 void ResultWindow::set_title_and_position() {
     setWindowTitle(qs(app_.identity.app_title));
-    if (const auto* pos = app_.settings.position(settings_key)) place_window(*this, *pos);
+    lifecycle_->place();
     caption_bar->setText(qs(result_caption(*app_.timetable, search_.conditions)));
 }
 
@@ -231,19 +235,8 @@ void ResultWindow::start_seat_enquiry() {
     if (hooks_.seat_inquiry) hooks_.seat_inquiry(*this);
 }
 
-bool ResultWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
-        finish();
-        return true;
-    }
-    return QWidget::eventFilter(watched, event);
-}
-
 void ResultWindow::finish() {
-    if (ended_) return;
-    ended_ = true;
-    if (auto* pos = app_.settings.position(settings_key)) remember_position(*this, *pos);
-    services_.help.close();
+    if (!lifecycle_->end_once()) return;
     close();
     // However the list is closed, its owner can search again.
     emit closed();
@@ -254,7 +247,7 @@ void ResultWindow::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    if (!ended_) finish();
+    if (!lifecycle_->ended()) finish();
     event->accept();
 }
 

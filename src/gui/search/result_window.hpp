@@ -14,6 +14,7 @@ namespace quorvel {
 
 struct AppState;
 struct Services;
+class WindowLifecycle;
 class ResultWindow;
 
 // What the result window hands on to windows of other parts of the program; a missing one makes
@@ -65,7 +66,6 @@ class ResultWindow final : public QWidget {
     void program_end_requested();
 
   protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
   private:
@@ -78,7 +78,7 @@ class ResultWindow final : public QWidget {
     Services& services_;
     ResultWindowHooks hooks_;
     FlightSearchResult search_;
-    bool ended_ = false;
+    WindowLifecycle* lifecycle_;
 };
 
 }  // namespace quorvel
