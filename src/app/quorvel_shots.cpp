@@ -17,6 +17,7 @@
 
 #include "app/startup.hpp"
 #include "app/window_wiring.hpp"
+#include "config/program_data.hpp"
 #include "gui/common/app_state.hpp"
 #include "gui/common/browser_setup_window.hpp"
 #include "gui/common/progress_window.hpp"
@@ -30,7 +31,6 @@
 #include "gui/settings_dialog.hpp"
 #include "gui/splash_screen.hpp"
 #include "gui/version_window.hpp"
-#include "timetable/timetable_reader.hpp"
 
 namespace {
 
@@ -69,14 +69,14 @@ int main(int argc, char** argv) {
     // Pictures must not touch the settings beside the program: the user files go to a scratch place.
     app.paths = {app_dir, std::filesystem::temp_directory_path() / "quorvel-shots"};
     app.today_serial = SystemClock().today();
-    auto settings = read_settings(app_dir / ini_file_name, app.today_serial);
-    if (settings) app.settings = *settings;
-    auto tt = load_timetable_file(app.paths.data(data_file_name));
-    if (!tt) {
-        std::fprintf(stderr, "quorvel-shots: %s\n", tt.error().message.c_str());
+    ProgramData data = load_program_data(app_dir / ini_file_name, app_dir, app.today_serial);
+    if (data.timetable_error) {
+        std::fprintf(stderr, "quorvel-shots: %s\n", data.timetable_error->message.c_str());
         return 1;
     }
-    app.timetable = std::move(*tt);
+    app.settings = std::move(data.settings);
+    app.sites = std::move(data.sites);
+    app.timetable = std::move(data.timetable);
     if (app.settings.sel_from_name.empty()) {
         app.settings.sel_from_name = "東京／羽田";
         app.settings.sel_to_name = "福岡";

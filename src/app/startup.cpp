@@ -8,6 +8,7 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
+#include "config/program_data.hpp"
 #include "gui/common/app_state.hpp"
 #include "gui/common/browser_setup_window.hpp"
 #include "gui/common/progress_window.hpp"
@@ -55,26 +56,24 @@ bool init_sec(AppState& app, Services& services) {
     std::error_code ec;
     if (!std::filesystem::exists(ini, ec) && std::filesystem::exists(app.paths.data(ini_file_name), ec))
         ini = app.paths.data(ini_file_name);
-    auto settings = read_settings(ini, app.today_serial);
-    if (settings) {
-        app.settings = std::move(*settings);
-    } else {
-        complain(settings.error().message);
-        app.settings = preset_settings();
-        apply_zero_defaults(app.settings);
-        add_computed_holidays(app.settings, app.today_serial);
-    }
-    if (auto sites = read_sites(app.paths.data(sites_file_name))) app.sites = std::move(*sites);
-
-    ProgressWindow progress(app);
-    progress.show();
-    QApplication::processEvents();
-    auto tt = load_timetable_file(data_file, &progress);
-    if (!tt) {
-        complain(tt.error().message);
+    std::unique_ptr<ProgressWindow> progress;
+    ProgramData data =
+        load_program_data(ini, app.paths.app_dir, app.today_serial, [&](const Settings& settings) {
+            // The window opens where the settings remember it.
+            app.settings = settings;
+            progress = std::make_unique<ProgressWindow>(app);
+            progress->show();
+            QApplication::processEvents();
+            return progress.get();
+        });
+    app.settings = std::move(data.settings);
+    app.sites = std::move(data.sites);
+    if (data.settings_error) complain(data.settings_error->message);
+    if (data.timetable_error) {
+        complain(data.timetable_error->message);
         return false;
     }
-    app.timetable = std::move(*tt);
+    app.timetable = std::move(data.timetable);
 
     if (browser_unset(app.browser())) {
         BrowserValues b = app.browser();
@@ -86,7 +85,7 @@ bool init_sec(AppState& app, Services& services) {
             setup.exec();
         }
     }
-    progress.unload();
+    progress->unload();
     return true;
 }
 

@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "common/text.hpp"
+#include "config/program_data.hpp"
 #include "search/conditions.hpp"
 #include "search/date_validation.hpp"
 #include "search/route_search.hpp"
@@ -118,21 +119,18 @@ std::optional<int> search_from_options(const Invocation& inv, const Options& o, 
         cond.inquiry_mode = 1;
     }
 
-    auto loaded = load_timetable_file(inv.data_dir / data_file_name);
-    if (!loaded) {
-        *inv.err << who << loaded.error().message << '\n';
-        return exit_data;
-    }
-    run.timetable = std::move(*loaded);
-    Timetable& tt = *run.timetable;
     // Of the settings only the holidays and the limits of the checks count here; the result order
     // is the option's.
-    auto settings = read_settings(inv.data_dir / ini_file_name, inv.today);
-    if (!settings) {
-        *inv.err << who << settings.error().message << '\n';
-        return exit_data;
+    ProgramData data = load_program_data(inv.data_dir / ini_file_name, inv.data_dir, inv.today);
+    for (const auto& error : {data.timetable_error, data.settings_error}) {
+        if (error) {
+            *inv.err << who << error->message << '\n';
+            return exit_data;
+        }
     }
-    run.settings = std::move(*settings);
+    run.timetable = std::move(data.timetable);
+    run.settings = std::move(data.settings);
+    Timetable& tt = *run.timetable;
 
     CheckSettings check;
     check.airports = airport_names(tt);
