@@ -59,17 +59,17 @@ Fixture& fixture() {
 
 SearchConditions pair_conditions(const Timetable& tt, int from, int to, DayNumber date) {
     SearchConditions c;
-    c.sel_from_name = tt.apt_name[static_cast<std::size_t>(from)];
-    c.sel_to_name = tt.apt_name[static_cast<std::size_t>(to)];
-    c.st_time1 = 500;
-    c.st_time2 = 2359;
-    c.ed_time1 = 600;
-    c.ed_time2 = 2359;
-    c.wait_time = 240;
-    c.wait_count = 2;
-    c.sel_option = 3;
-    c.sel_date = date;
-    c.sel_weekday = weekday(date);
+    c.from_airport = tt.apt_name[static_cast<std::size_t>(from)];
+    c.to_airport = tt.apt_name[static_cast<std::size_t>(to)];
+    c.departure_from = 500;
+    c.departure_to = 2359;
+    c.arrival_from = 600;
+    c.arrival_to = 2359;
+    c.max_wait = 240;
+    c.connection_count = 2;
+    c.result_order = 3;
+    c.travel_date = date;
+    c.travel_weekday = weekday(date);
     return c;
 }
 

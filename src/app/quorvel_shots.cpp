@@ -77,14 +77,14 @@ int main(int argc, char** argv) {
     app.settings = std::move(data.settings);
     app.sites = std::move(data.sites);
     app.timetable = std::move(data.timetable);
-    if (app.settings.sel_from_name.empty()) {
-        app.settings.sel_from_name = "東京／羽田";
-        app.settings.sel_to_name = "福岡";
-        app.settings.st_time1 = 700;
-        app.settings.st_time2 = 1200;
-        app.settings.ed_time1 = 800;
-        app.settings.ed_time2 = 2359;
-        app.settings.wait_time = 60;
+    if (app.settings.from_airport.empty()) {
+        app.settings.from_airport = "東京／羽田";
+        app.settings.to_airport = "福岡";
+        app.settings.departure_from = 700;
+        app.settings.departure_to = 1200;
+        app.settings.arrival_from = 800;
+        app.settings.arrival_to = 2359;
+        app.settings.max_wait = 60;
     }
 
     Silent silent;
@@ -131,25 +131,25 @@ int main(int argc, char** argv) {
     calendar->close();
 
     // The result list of a search with up to two connections, and the fare sheet of its first row.
-    const auto search = [&](const char* from, const char* to, int wait_count, int st1, int st2) {
+    const auto search = [&](const char* from, const char* to, int connection_count, int st1, int st2) {
         SearchConditions& c = app.cond;
-        c.sel_from_name = from;
-        c.sel_to_name = to;
-        c.st_time1 = st1;
-        c.st_time2 = st2;
-        c.ed_time1 = 600;
-        c.ed_time2 = 2359;
-        c.wait_time = 60;
-        c.wait_count = wait_count;
-        c.combination_number = 0;
-        c.sel_option = 3;
-        c.inquiry_mode = 0;
-        c.sel_date = app.today_serial + 14;
-        const CivilDate d = civil_date(c.sel_date);
-        c.sel_year = d.year;
-        c.sel_month = d.month;
-        c.sel_day = d.day;
-        c.sel_weekday = weekday(c.sel_date);
+        c.from_airport = from;
+        c.to_airport = to;
+        c.departure_from = st1;
+        c.departure_to = st2;
+        c.arrival_from = 600;
+        c.arrival_to = 2359;
+        c.max_wait = 60;
+        c.connection_count = connection_count;
+        c.one_result_per_flight = 0;
+        c.result_order = 3;
+        c.for_seat_enquiry = 0;
+        c.travel_date = app.today_serial + 14;
+        const CivilDate d = civil_date(c.travel_date);
+        c.travel_year = d.year;
+        c.travel_month = d.month;
+        c.travel_day = d.day;
+        c.travel_weekday = weekday(c.travel_date);
         auto* results = new ResultWindow(app, services, main_window);
         results->run_search();
         return results;

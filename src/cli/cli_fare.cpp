@@ -102,7 +102,7 @@ int run_fare(const Invocation& inv) {
     if (!holidays) return exit_data;
     const FareRequest request =
         flight_fare_request(company, static_cast<int>(leading_number(flight)), from, to,
-                            static_cast<int>(leading_number(dep)), cond.sel_date, inv.today, *holidays);
+                            static_cast<int>(leading_number(dep)), cond.travel_date, inv.today, *holidays);
 
     FareState state;
     const FareOutcome outcome = price_flight(tt, request, state);

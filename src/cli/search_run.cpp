@@ -73,7 +73,7 @@ std::string fill_search_form(const Options& o, SearchForm& form, SearchCondition
     if (!order) return "--order takes 1, 2 or 3";
     form.connections = connections_for(*connections);
     form.one_per_flight = *combination == 1;
-    cond.sel_option = *order;
+    cond.result_order = *order;
     return {};
 }
 
@@ -116,7 +116,7 @@ std::optional<int> search_from_options(const Invocation& inv, const Options& o, 
     if (const std::string bad = fill_search_form(o, form, cond); !bad.empty()) return refuse(inv, who + bad);
     if (for_enquiry) {
         form.connections = Connections::none;
-        cond.inquiry_mode = 1;
+        cond.for_seat_enquiry = 1;
     }
 
     // Of the settings only the holidays and the limits of the checks count here; the result order

@@ -66,7 +66,7 @@ const std::array<Key, 24> control_keys = {{
     {"sv_count", Kind::last_digit, "###0", QV_NUM(sv_count)},
     {"max_kensuu", Kind::whole_number, "####", QV_NUM(max_kensuu)},
     {"sv_pop", Kind::last_digit, "0", QV_NUM(sv_pop)},
-    {"sel_option", Kind::last_digit, "###0", QV_NUM(sel_option)},
+    {"sel_option", Kind::last_digit, "###0", QV_NUM(result_order)},
     {"inet_data1", Kind::browser_kind, "", nullptr, QV_TEXT(browser_kind)},
     {"inet_data2", Kind::text, "", nullptr, QV_TEXT(browser_path)},
     {"sv_height12", Kind::whole_number, "#####", QV_NUM(sv_height12)},
@@ -83,15 +83,15 @@ const std::array<Key, 24> control_keys = {{
 }};
 
 const std::array<Key, 11> retrieval_keys = {{
-    {"st_station", Kind::text, "", nullptr, QV_TEXT(sel_from_name)},
-    {"ed_station", Kind::text, "", nullptr, QV_TEXT(sel_to_name)},
-    {"st_time1", Kind::whole_number, "###0", QV_NUM(st_time1)},
-    {"st_time2", Kind::whole_number, "###0", QV_NUM(st_time2)},
-    {"ed_time1", Kind::whole_number, "###0", QV_NUM(ed_time1)},
-    {"ed_time2", Kind::whole_number, "###0", QV_NUM(ed_time2)},
-    {"wait_time", Kind::whole_number, "###0", QV_NUM(wait_time)},
-    {"wait_count", Kind::whole_number, "###0", QV_NUM(wait_count)},
-    {"combination_number", Kind::whole_number, "###0", QV_NUM(combination_number)},
+    {"st_station", Kind::text, "", nullptr, QV_TEXT(from_airport)},
+    {"ed_station", Kind::text, "", nullptr, QV_TEXT(to_airport)},
+    {"st_time1", Kind::whole_number, "###0", QV_NUM(departure_from)},
+    {"st_time2", Kind::whole_number, "###0", QV_NUM(departure_to)},
+    {"ed_time1", Kind::whole_number, "###0", QV_NUM(arrival_from)},
+    {"ed_time2", Kind::whole_number, "###0", QV_NUM(arrival_to)},
+    {"wait_time", Kind::whole_number, "###0", QV_NUM(max_wait)},
+    {"wait_count", Kind::whole_number, "###0", QV_NUM(connection_count)},
+    {"combination_number", Kind::whole_number, "###0", QV_NUM(one_result_per_flight)},
     {"check_hours", Kind::whole_number, "###0", QV_NUM(check_hours)},
     {"check_minite", Kind::whole_number, "###0", QV_NUM(check_minite)},
 }};
@@ -424,8 +424,8 @@ std::vector<std::string> settings_unencodable_keys(const Settings& s) {
     check("inet_data2", s.browser_path);
     check_table("recent_departures", s.recent_departures);
     check_table("recent_arrivals", s.recent_arrivals);
-    check("st_station", s.sel_from_name);
-    check("ed_station", s.sel_to_name);
+    check("st_station", s.from_airport);
+    check("ed_station", s.to_airport);
     check_table("key_history", s.key_history);
     check_table("keyword_history", s.keyword_history);
     return keys;

@@ -50,7 +50,7 @@ struct Settings {
     std::int16_t sv_count = 0;
     std::int16_t max_kensuu = 500;
     std::int16_t sv_pop = 1;
-    std::int16_t sel_option = 0;
+    std::int16_t result_order = 0;
     std::string browser_kind;  // inet_data1: "1" IE, "2" Netscape, "3" none wanted, "" / "0" not set up
     std::string browser_path;  // inet_data2
     std::int16_t sv_height12 = 0;
@@ -64,15 +64,15 @@ struct Settings {
     std::array<std::string, 6> recent_arrivals;
 
     // [Retrieval condition]
-    std::string sel_from_name;  // st_station
-    std::string sel_to_name;    // ed_station
-    std::int16_t st_time1 = 0;
-    std::int16_t st_time2 = 0;
-    std::int16_t ed_time1 = 0;
-    std::int16_t ed_time2 = 0;
-    std::int16_t wait_time = 0;
-    std::int16_t wait_count = 0;
-    std::int16_t combination_number = 0;
+    std::string from_airport;  // st_station
+    std::string to_airport;    // ed_station
+    std::int16_t departure_from = 0;
+    std::int16_t departure_to = 0;
+    std::int16_t arrival_from = 0;
+    std::int16_t arrival_to = 0;
+    std::int16_t max_wait = 0;
+    std::int16_t connection_count = 0;
+    std::int16_t one_result_per_flight = 0;
     std::int16_t check_hours = 0;
     std::int16_t check_minite = 0;
 

@@ -35,7 +35,7 @@ std::int32_t route_list_fare(const FareState& s, const std::array<RouteFare, N>&
 }
 
 std::int32_t list_j8(const FareState& s) {
-    const std::int32_t tokyo_osaka = s.request.sel_date >= day_number(1999, 4, 1) ? 12000 : 11100;
+    const std::int32_t tokyo_osaka = s.request.travel_date >= day_number(1999, 4, 1) ? 12000 : 11100;
     const std::array<RouteFare, 4> j8{{{"東京", "大阪", tokyo_osaka},
                                        {"東京", "広島", 15700},
                                        {"福岡", "大阪", 12100},
@@ -50,7 +50,7 @@ std::int32_t list_s8(const FareState& s) {
 }
 
 std::int32_t list_a8(const FareState& s) {
-    if (s.request.sel_date <= day_number(1999, 3, 31)) {
+    if (s.request.travel_date <= day_number(1999, 3, 31)) {
         const std::array<RouteFare, 9> before{{{"東京", "大阪", 11100},
                                                {"東京", "岡山", 14650},
                                                {"東京", "広島", 15700},
@@ -138,7 +138,7 @@ bool toku_qualifies(const Timetable& tt, const FareState& s, int i) {
     if (!starts_with(trim(tt.toku_to[ix(i)]), trim(s.pay_to_key))) return false;
     const int flight = tt.toku_flight[ix(i)];
     if (flight != r.pay_flight_no && flight != 999) return false;
-    return tt.toku_valid_from[ix(i)] <= r.sel_date && r.sel_date <= tt.toku_valid_to[ix(i)];
+    return tt.toku_valid_from[ix(i)] <= r.travel_date && r.travel_date <= tt.toku_valid_to[ix(i)];
 }
 
 // One company's column of the fare sheet and the rules the company procedures share.
@@ -150,10 +150,11 @@ class Column {
     void set(int row, std::int32_t v) { s_.fare_sheet[ix(c_)][ix(row)] = v; }
     std::int32_t get(int row) const { return s_.fare_sheet[ix(c_)][ix(row)]; }
 
-    int days_ahead() const { return s_.request.sel_date - s_.request.today_serial; }
-    int weekday() const { return s_.sel_weekday; }
+    int days_ahead() const { return s_.request.travel_date - s_.request.today_serial; }
+    int weekday() const { return s_.travel_weekday; }
     bool peak_day() const {
-        return s_.sel_weekday == 1 || s_.sel_weekday == 6 || s_.sel_weekday == 7 || s_.holiday_flag == 1;
+        return s_.travel_weekday == 1 || s_.travel_weekday == 6 || s_.travel_weekday == 7 ||
+               s_.holiday_flag == 1;
     }
     bool not_a() const { return s_.blackout_a == 0; }
     bool not_b() const { return s_.blackout_b == 0; }
@@ -428,16 +429,16 @@ void clear_fare_sheet(FareSheet& sheet) {
 
 void begin_request(const FareRequest& request, FareState& state) {
     state.request = request;
-    const CivilDate d = civil_date(request.sel_date);
-    state.sel_month = d.month;
-    state.sel_day = d.day;
-    state.sel_weekday = weekday(request.sel_date);
+    const CivilDate d = civil_date(request.travel_date);
+    state.travel_month = d.month;
+    state.travel_day = d.day;
+    state.travel_weekday = weekday(request.travel_date);
 }
 
 void set_holiday(FareState& state) {
     state.holiday_flag = 0;
     for (const auto& h : state.request.holidays)
-        if (h.day == state.sel_day && h.month == state.sel_month) state.holiday_flag = 1;
+        if (h.day == state.travel_day && h.month == state.travel_month) state.holiday_flag = 1;
 }
 
 std::string set_pay(const Timetable& tt, FareState& s) {
@@ -459,7 +460,7 @@ std::string set_pay(const Timetable& tt, FareState& s) {
     } else if (tt.fare_count[2] == 0) {
         s.pay_table = 1;
     } else {
-        s.pay_table = s.request.sel_date >= t2_from ? 2 : 1;
+        s.pay_table = s.request.travel_date >= t2_from ? 2 : 1;
     }
 
     const auto t = ix(s.pay_table);
@@ -481,7 +482,7 @@ std::string set_pay(const Timetable& tt, FareState& s) {
 }
 
 void set_kikan(const Timetable& tt, FareState& s) {
-    const DayNumber d = s.request.sel_date;
+    const DayNumber d = s.request.travel_date;
     s.season = 1;
     for (int i = 1; i <= tt.period_count; ++i) {
         if (tt.period_from[ix(i)] <= d && d <= tt.period_to[ix(i)]) {
@@ -513,7 +514,7 @@ void set_kikan(const Timetable& tt, FareState& s) {
 TokuWari set_toku_wari(const Timetable& tt, const FareState& s) {
     TokuWari w;
     std::int32_t best = 999999;
-    const DayNumber d = s.request.sel_date;
+    const DayNumber d = s.request.travel_date;
     for (int i = 1; i <= tt.toku_count; ++i) {
         if (!eligibility(tt, i, s.season, d).pass1 || !toku_qualifies(tt, s, i)) continue;
         const std::int32_t cal = tt.toku_cal[ix(i)];
@@ -554,7 +555,7 @@ FareOutcome price_flight(const Timetable& tt, const FareRequest& request, FareSt
 }
 
 FareRequest flight_fare_request(const std::string& designator, int flight_no, std::string from,
-                                std::string to, int dep_time, DayNumber sel_date, DayNumber today,
+                                std::string to, int dep_time, DayNumber travel_date, DayNumber today,
                                 std::vector<HolidayDate> holidays) {
     FareRequest request;
     request.fare_mode = 2;
@@ -567,7 +568,7 @@ FareRequest flight_fare_request(const std::string& designator, int flight_no, st
     request.pay_from = std::move(from);
     request.pay_to = std::move(to);
     request.dep_time_in = dep_time;
-    request.sel_date = sel_date;
+    request.travel_date = travel_date;
     request.today_serial = today;
     request.holidays = std::move(holidays);
     return request;

@@ -26,7 +26,7 @@ struct FareRequest {
     std::string pay_from;  // airport names as in the airport table
     std::string pay_to;
     int dep_time_in = 0;  // departure HHMM of the leg, read by the weekend-commuter rule
-    DayNumber sel_date = 0;
+    DayNumber travel_date = 0;
     DayNumber today_serial = 0;
     std::vector<HolidayDate> holidays;  // saved holidays plus the two computed second Mondays
 };
@@ -34,7 +34,7 @@ struct FareRequest {
 // The request for one flight of a designator. ANK flights have no fare records of their own: they
 // are priced from ANA's.
 FareRequest flight_fare_request(const std::string& designator, int flight_no, std::string from,
-                                std::string to, int dep_time, DayNumber sel_date, DayNumber today,
+                                std::string to, int dep_time, DayNumber travel_date, DayNumber today,
                                 std::vector<HolidayDate> holidays);
 
 inline constexpr int fare_sheet_companies = 30;
@@ -49,7 +49,7 @@ using FareSheet = Table2<std::int32_t, fare_sheet_companies, fare_sheet_rows>;
 // clears fare_sheet before a request; the engine writes only the cells its rules give.
 struct FareState {
     FareRequest request;
-    int sel_month = 0, sel_day = 0, sel_weekday = 0;
+    int travel_month = 0, travel_day = 0, travel_weekday = 0;
 
     std::string pay_from_key, pay_to_key;
     int pay_table = 1;

@@ -39,7 +39,7 @@ std::string company_code_of(const Timetable& tt, int company) {
 
 std::string_view fare_row_remark(int row) { return row >= 1 && row <= fare_rows ? remarks[ix(row)] : ""; }
 
-FareItinerary fare_itinerary(const ListedItinerary& row, DayNumber sel_date, DayNumber today,
+FareItinerary fare_itinerary(const ListedItinerary& row, DayNumber travel_date, DayNumber today,
                              std::vector<HolidayDate> holidays) {
     FareItinerary it;
     for (int n = 0; n < row.leg_count && n < sheet_legs; ++n) {
@@ -47,7 +47,7 @@ FareItinerary fare_itinerary(const ListedItinerary& row, DayNumber sel_date, Day
         it.legs.push_back(
             FareLeg{leg.from_name, leg.to_name, leg.company_index, leg.flight_number, leg.dep_time});
     }
-    it.sel_date = sel_date;
+    it.travel_date = travel_date;
     it.today = today;
     it.holidays = std::move(holidays);
     return it;
@@ -60,8 +60,8 @@ ItineraryFares price_itinerary(const Timetable& tt, const FareItinerary& itinera
         const std::string designator = trim(company_code_of(tt, leg.company));
 
         const FareRequest request =
-            flight_fare_request(designator, leg.flight_no, leg.from, leg.to, leg.dep_time, itinerary.sel_date,
-                                itinerary.today, itinerary.holidays);
+            flight_fare_request(designator, leg.flight_no, leg.from, leg.to, leg.dep_time,
+                                itinerary.travel_date, itinerary.today, itinerary.holidays);
 
         // Each leg starts from an empty sheet: a second leg of the same company must not keep
         // cells that only the first leg's route earned.
@@ -99,7 +99,7 @@ std::string fare_sheet_caption(const FareItinerary& itinerary, int season) {
             caption += " → " + trim(itinerary.legs[n].from);
         caption += " → " + trim(itinerary.legs.back().to);
     }
-    caption += "  " + format_date_weekday(itinerary.sel_date) + " 出発";
+    caption += "  " + format_date_weekday(itinerary.travel_date) + " 出発";
     caption += season_caption(season);
     return caption;
 }
@@ -141,7 +141,7 @@ RowFareSheet fare_sheet_for_row(const Timetable& tt, const FlightSearchResult& s
     const auto& rows = search.list.rows;
     if (row < 1 || row > static_cast<int>(rows.size())) return sheet;
     sheet.itinerary =
-        fare_itinerary(rows[ix(row - 1)], search.conditions.sel_date, today, std::move(holidays));
+        fare_itinerary(rows[ix(row - 1)], search.conditions.travel_date, today, std::move(holidays));
     FareState state;
     sheet.fares = price_itinerary(tt, sheet.itinerary, state);
     if (sheet.fares.priced) sheet.view = set_grid(tt, sheet.itinerary, sheet.fares);

@@ -25,13 +25,13 @@ struct FareLeg {
 
 struct FareItinerary {
     std::vector<FareLeg> legs;  // 1..3 legs, in flying order
-    DayNumber sel_date = 0;
+    DayNumber travel_date = 0;
     DayNumber today = 0;
     std::vector<HolidayDate> holidays;
 };
 
 // The legs of one row of the result list: its airports, company, flight number and departure time.
-FareItinerary fare_itinerary(const ListedItinerary& row, DayNumber sel_date, DayNumber today,
+FareItinerary fare_itinerary(const ListedItinerary& row, DayNumber travel_date, DayNumber today,
                              std::vector<HolidayDate> holidays);
 
 inline constexpr int leg_fare_rows = 20;  // rows copied per leg

@@ -382,10 +382,10 @@ void MainWindow::travel_date_chosen(const QString& year, const QString& month, c
 void MainWindow::fill_form_from_last_search() {
     setWindowTitle(qs(app_.identity.app_title));
     conditions_from_settings(app_.settings, app_.cond);
-    app_.cond.sel_date = 0;  // the travel date is never remembered: every run starts with today
+    app_.cond.travel_date = 0;  // the travel date is never remembered: every run starts with today
     const SearchForm form = initial_search_form(app_.cond, app_.today_serial);
     show_form(form);
-    travel_weekday->setText(qs(format_weekday_paren(app_.cond.sel_date)));
+    travel_weekday->setText(qs(format_weekday_paren(app_.cond.travel_date)));
     adjustSize();
     setFixedSize(sizeHint());
     lifecycle_->place();
@@ -443,7 +443,7 @@ void MainWindow::field_enter(Field f) {
         return;
     }
     if (f == Field::travel_day && r.accepted)
-        travel_weekday->setText(qs(format_weekday_paren(app_.cond.sel_date)));
+        travel_weekday->setText(qs(format_weekday_paren(app_.cond.travel_date)));
     focus_field(r.focus);
 }
 
@@ -455,19 +455,19 @@ bool MainWindow::check_search_form() {
                          MessageIcon::exclamation, MessageButtons::ok_cancel, app_.msg_help_context};
         return services_.boxes.ask(q) == MessageAnswer::ok;
     };
-    app_.cond.sel_option = app_.settings.sel_option;
+    app_.cond.result_order = app_.settings.result_order;
     const FullCheck r = quorvel::check_search_form(form, app_.cond, check_settings(), confirm);
     show_form(form);
     if (!r.accepted) {
         if (!r.cancelled) focus_field(r.focus);
         return false;
     }
-    travel_weekday->setText(qs(format_weekday_paren(app_.cond.sel_date)));
+    travel_weekday->setText(qs(format_weekday_paren(app_.cond.travel_date)));
     return true;
 }
 
 void MainWindow::start_search() {
-    app_.cond.inquiry_mode = 0;
+    app_.cond.for_seat_enquiry = 0;
     if (!check_search_form()) return;
     if (!hooks_.open_results) return;
     result_window_open_ = true;
@@ -477,8 +477,8 @@ void MainWindow::start_search() {
 
 void MainWindow::start_seat_enquiry() {
     if (!browser_requirement(app_, services_, this)) return;
-    app_.cond.inquiry_mode = 1;
-    app_.cond.wait_count = 0;  // a seat enquiry asks about direct flights only
+    app_.cond.for_seat_enquiry = 1;
+    app_.cond.connection_count = 0;  // a seat enquiry asks about direct flights only
     if (!check_search_form()) return;
     if (!hooks_.open_results) return;
     result_window_open_ = true;

@@ -27,7 +27,7 @@ class WindowLifecycle;
 // The windows the main window opens that belong to other parts of the program. Each is plugged in
 // when its window exists; a menu item or button whose window is missing stays disabled.
 struct MainWindowHooks {
-    // The result window, after a passed full check (app.cond holds the conditions, inquiry_mode
+    // The result window, after a passed full check (app.cond holds the conditions, for_seat_enquiry
     // says which search). The hook attaches it with MainWindow::attach_result_window().
     std::function<void(MainWindow&)> open_results;
     // Hotel windows, each after loading the hotel data; the browser is already set up for the

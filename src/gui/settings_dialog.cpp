@@ -106,7 +106,7 @@ void SettingsDialog::build() {
 
 void SettingsDialog::set_title_and_position() {
     setWindowTitle(qs(app_.identity.app_title));
-    const int sel = app_.settings.sel_option;
+    const int sel = app_.settings.result_order;
     (sel == 1 ? order_by_departure : sel == 2 ? order_by_arrival : order_by_duration)->setChecked(true);
     hotel_limit->setText(QString::number(app_.settings.max_kensuu));
     (app_.settings.sv_pop == 1 ? show_hotel_details : hide_hotel_details)->setChecked(true);
@@ -114,7 +114,7 @@ void SettingsDialog::set_title_and_position() {
 }
 
 void SettingsDialog::option_chosen() {
-    app_.settings.sel_option = order_by_departure->isChecked() ? 1 : order_by_arrival->isChecked() ? 2 : 3;
+    app_.settings.result_order = order_by_departure->isChecked() ? 1 : order_by_arrival->isChecked() ? 2 : 3;
     app_.settings.sv_pop = show_hotel_details->isChecked() ? 1 : 0;
 }
 

@@ -479,9 +479,9 @@ void input1(Lines& h, const EnquiryPage& p) {
     h << "<FORM name=\"INPUT1\">"
       << "<TABLE border=\"1\">";
     h << "<TR><TD>搭乗予定月日</TD><TD>";
-    number_select(h, "MONTH", 12, p.cond.sel_month);
+    number_select(h, "MONTH", 12, p.cond.travel_month);
     h << "月";
-    number_select(h, "DAY", 31, p.cond.sel_day);
+    number_select(h, "DAY", 31, p.cond.travel_day);
     h << "日"
       << "<INPUT type=\"button\" value=\"カレンダ表示\" onclick=\"calender()\">"
       << "</TD></TR>";
@@ -526,8 +526,8 @@ void input2(Lines& h, const EnquiryPage& p) {
 void java_body2(Lines& h, const EnquiryPage& p) {
     h << "<HR>"
       << "<A name=\"kuseki\"></A>";
-    h << "<FONT COLOR=\"#0000CC\"><H2>" + html_escape(p.cond.sel_from_name) + "　→　" +
-             html_escape(p.cond.sel_to_name) + "　空席照会</FONT></H2><P>";
+    h << "<FONT COLOR=\"#0000CC\"><H2>" + html_escape(p.cond.from_airport) + "　→　" +
+             html_escape(p.cond.to_airport) + "　空席照会</FONT></H2><P>";
     instructions(h, p);
     input1(h, p);
     input2(h, p);
@@ -567,8 +567,8 @@ std::string with_crlf(std::string_view text) {
 AirportCheck chk_airport(const Timetable& tt, const SearchConditions& cond, const InquiryFlags& flags) {
     AirportCheck c;
     for (int i = 1; i <= tt.apt_count; ++i) {
-        if (apt(tt, i) == cond.sel_from_name) c.inq_from_idx = i;
-        if (apt(tt, i) == cond.sel_to_name) c.inq_to_idx = i;
+        if (apt(tt, i) == cond.from_airport) c.inq_from_idx = i;
+        if (apt(tt, i) == cond.to_airport) c.inq_to_idx = i;
         if (c.inq_from_idx != 0 && c.inq_to_idx != 0) break;
     }
     for (std::size_t i = 1; i <= static_cast<std::size_t>(tt.apt_count); ++i) {

@@ -40,16 +40,16 @@ std::optional<CalendarMonth> parse_calendar_text(std::string_view text, int toda
 std::optional<CalendarChoice> calendar_choice(const CalendarMonth& month, int day) {
     if (!is_valid_date(month.cal_year, month.cal_month, day)) return std::nullopt;
     CalendarChoice c;
-    c.sel_year = month.cal_year;
-    c.sel_month = month.cal_month;
-    c.sel_day = day;
-    c.sel_date = day_number(c.sel_year, c.sel_month, c.sel_day);
-    c.sel_weekday = weekday(c.sel_date);
-    const CivilDate d = civil_date(c.sel_date);
+    c.travel_year = month.cal_year;
+    c.travel_month = month.cal_month;
+    c.travel_day = day;
+    c.travel_date = day_number(c.travel_year, c.travel_month, c.travel_day);
+    c.travel_weekday = weekday(c.travel_date);
+    const CivilDate d = civil_date(c.travel_date);
     c.year_text = format_number(d.year, "0000");
     c.month_text = format_number(d.month, "00");
     c.day_text = format_number(d.day, "00");
-    c.weekday_text = format_weekday_paren(c.sel_date);
+    c.weekday_text = format_weekday_paren(c.travel_date);
     return c;
 }
 

@@ -36,9 +36,9 @@ std::optional<CalendarMonth> parse_calendar_text(std::string_view text, int toda
 // The travel date a click on a day of the shown month gives, with the texts the search form shows
 // for it: year "yyyy", month "mm", day "dd", weekday "(aaa)".
 struct CalendarChoice {
-    int sel_year = 0, sel_month = 0, sel_day = 0;
-    DayNumber sel_date = 0;
-    int sel_weekday = 0;  // 1 = Sunday .. 7 = Saturday
+    int travel_year = 0, travel_month = 0, travel_day = 0;
+    DayNumber travel_date = 0;
+    int travel_weekday = 0;  // 1 = Sunday .. 7 = Saturday
     std::string year_text, month_text, day_text, weekday_text;
 };
 // Nothing when the day is not a day of that month (a hidden button).

@@ -143,16 +143,16 @@ bool check_window_width(SearchForm& form, const CheckSettings& settings) {
 }
 
 bool check_year(const SearchForm& form, SearchConditions& cond, const CheckSettings& settings) {
-    cond.sel_year = value_of(form.travel_year);
+    cond.travel_year = value_of(form.travel_year);
     if (!is_numeric(form.travel_year)) return false;
     // Four digits at most: the date is written "yyyy/mm/dd" to become a day number.
-    return cond.sel_year >= civil_date(settings.today).year && cond.sel_year <= 9999;
+    return cond.travel_year >= civil_date(settings.today).year && cond.travel_year <= 9999;
 }
 
 bool check_month(const SearchForm& form, SearchConditions& cond) {
-    cond.sel_month = value_of(form.travel_month);
+    cond.travel_month = value_of(form.travel_month);
     if (!is_numeric(form.travel_month)) return false;
-    return cond.sel_month >= 1 && cond.sel_month <= 12;
+    return cond.travel_month >= 1 && cond.travel_month <= 12;
 }
 
 // The year and month checks, then the day; an accepted day becomes the travel date.
@@ -160,13 +160,13 @@ FieldCheck check_day(const SearchForm& form, SearchConditions& cond, const Check
     std::optional<Field> refused;
     if (!check_year(form, cond, settings)) refused = Field::travel_year;
     if (!check_month(form, cond) && !refused) refused = Field::travel_month;
-    cond.sel_day = value_of(form.travel_day);
+    cond.travel_day = value_of(form.travel_day);
     // Only a real date becomes a day number; a year outside 1..9999 has no "yyyy" to write.
-    if (!is_numeric(form.travel_day) || cond.sel_year < 1 || cond.sel_year > 9999 ||
-        !is_valid_date(cond.sel_year, cond.sel_month, cond.sel_day))
+    if (!is_numeric(form.travel_day) || cond.travel_year < 1 || cond.travel_year > 9999 ||
+        !is_valid_date(cond.travel_year, cond.travel_month, cond.travel_day))
         return {false, refused.value_or(Field::travel_day)};
-    cond.sel_date = day_number(cond.sel_year, cond.sel_month, cond.sel_day);
-    cond.sel_weekday = weekday(cond.sel_date);
+    cond.travel_date = day_number(cond.travel_year, cond.travel_month, cond.travel_day);
+    cond.travel_weekday = weekday(cond.travel_date);
     return {true, refused.value_or(Field::from_airport)};
 }
 
@@ -216,10 +216,12 @@ const std::string& SearchForm::text(Field field) const {
     return travel_day;
 }
 
-int connection_count(Connections connections) { return static_cast<int>(connections); }
+int count_of(Connections connections) { return static_cast<int>(connections); }
 
-Connections connections_for(int wait_count) {
-    return wait_count == 1 ? Connections::one : wait_count == 2 ? Connections::two : Connections::none;
+Connections connections_for(int connection_count) {
+    return connection_count == 1   ? Connections::one
+           : connection_count == 2 ? Connections::two
+                                   : Connections::none;
 }
 
 FieldCheck check_field(Field field, SearchForm& form, SearchConditions& cond, const CheckSettings& settings) {
@@ -288,7 +290,7 @@ FullCheck check_search_form(SearchForm& form, SearchConditions& cond, const Chec
         // A seat enquiry asks about direct flights only, whatever the option shows: the width limit
         // that keeps connection searches short does not apply to it.
         {Field::departure_from_hour,
-         [&] { return cond.inquiry_mode == 1 || check_window_width(form, settings); }},
+         [&] { return cond.for_seat_enquiry == 1 || check_window_width(form, settings); }},
         field(Field::travel_year),
         field(Field::travel_month),
         {Field::travel_day, [&] { return check_day(form, cond, settings).accepted; }},
@@ -297,21 +299,21 @@ FullCheck check_search_form(SearchForm& form, SearchConditions& cond, const Chec
         if (!step.run()) return {false, step.focus, false};
     }
 
-    cond.sel_date = day_number(cond.sel_year, cond.sel_month, cond.sel_day);
-    cond.sel_weekday = weekday(cond.sel_date);
-    cond.sel_from_name = trim(form.from_airport);
-    cond.sel_to_name = trim(form.to_airport);
-    cond.st_time1 = hhmm_of(form.departure.from_hour, form.departure.from_minute);
-    cond.st_time2 = hhmm_of(form.departure.to_hour, form.departure.to_minute);
-    cond.ed_time1 = hhmm_of(form.arrival.from_hour, form.arrival.from_minute);
-    cond.ed_time2 = hhmm_of(form.arrival.to_hour, form.arrival.to_minute);
-    cond.wait_time = value_of(form.max_wait);
+    cond.travel_date = day_number(cond.travel_year, cond.travel_month, cond.travel_day);
+    cond.travel_weekday = weekday(cond.travel_date);
+    cond.from_airport = trim(form.from_airport);
+    cond.to_airport = trim(form.to_airport);
+    cond.departure_from = hhmm_of(form.departure.from_hour, form.departure.from_minute);
+    cond.departure_to = hhmm_of(form.departure.to_hour, form.departure.to_minute);
+    cond.arrival_from = hhmm_of(form.arrival.from_hour, form.arrival.from_minute);
+    cond.arrival_to = hhmm_of(form.arrival.to_hour, form.arrival.to_minute);
+    cond.max_wait = value_of(form.max_wait);
 
-    if (cond.inquiry_mode != 1) {
-        cond.wait_count = connection_count(form.connections);
-        if (cond.wait_count >= 1 && confirm && !confirm()) return {false, Field::from_airport, true};
+    if (cond.for_seat_enquiry != 1) {
+        cond.connection_count = count_of(form.connections);
+        if (cond.connection_count >= 1 && confirm && !confirm()) return {false, Field::from_airport, true};
     }
-    cond.combination_number = form.one_per_flight ? 1 : 0;
+    cond.one_result_per_flight = form.one_per_flight ? 1 : 0;
     return {};
 }
 
@@ -321,27 +323,28 @@ SearchForm initial_search_form(SearchConditions& cond, DayNumber today) {
         return TimeWindowTexts{number_text(from / 100), number_text(from % 100), number_text(to / 100),
                                number_text(to % 100)};
     };
-    form.from_airport = cond.sel_from_name;
-    form.departure = window(cond.st_time1, cond.st_time2);
-    form.to_airport = cond.sel_to_name;
-    form.arrival = window(cond.ed_time1, cond.ed_time2);
-    form.max_wait = number_text(cond.wait_time);
-    form.connections = connections_for(cond.wait_count);
-    form.one_per_flight = cond.combination_number == 1;
+    form.from_airport = cond.from_airport;
+    form.departure = window(cond.departure_from, cond.departure_to);
+    form.to_airport = cond.to_airport;
+    form.arrival = window(cond.arrival_from, cond.arrival_to);
+    form.max_wait = number_text(cond.max_wait);
+    form.connections = connections_for(cond.connection_count);
+    form.one_per_flight = cond.one_result_per_flight == 1;
 
-    const CivilDate shown =
-        cond.sel_date != 0 ? CivilDate{cond.sel_year, cond.sel_month, cond.sel_day} : civil_date(today);
+    const CivilDate shown = cond.travel_date != 0
+                                ? CivilDate{cond.travel_year, cond.travel_month, cond.travel_day}
+                                : civil_date(today);
     form.travel_year = number_text(shown.year);
     form.travel_month = number_text(shown.month);
     form.travel_day = number_text(shown.day);
 
     // get_today: every run starts with today as the travel date.
     const CivilDate now = civil_date(today);
-    cond.sel_date = today;
-    cond.sel_year = now.year;
-    cond.sel_month = now.month;
-    cond.sel_day = now.day;
-    cond.sel_weekday = weekday(today);
+    cond.travel_date = today;
+    cond.travel_year = now.year;
+    cond.travel_month = now.month;
+    cond.travel_day = now.day;
+    cond.travel_weekday = weekday(today);
     return form;
 }
 

@@ -83,8 +83,8 @@ inline constexpr int connection_question_help = 217;
 
 // The check of one field, as Enter in that field runs it: whether the field was accepted and where
 // the focus goes (the next field when accepted, else the field itself; a refused year or month
-// takes the focus back from the day). The date checks keep the entered parts in sel_year,
-// sel_month and sel_day even when refused; an accepted day sets sel_date and sel_weekday.
+// takes the focus back from the day). The date checks keep the entered parts in travel_year,
+// travel_month and travel_day even when refused; an accepted day sets travel_date and travel_weekday.
 struct [[nodiscard]] FieldCheck {
     bool accepted = true;
     Field focus = Field::from_airport;
@@ -93,8 +93,8 @@ FieldCheck check_field(Field field, SearchForm& form, SearchConditions& cond, co
 
 // The full check before a search. On success the condition values are set from the form. With
 // connections in a timetable search, `confirm` is asked (connection_question); its false ends the
-// check refused, after the airports, times, wait, date and wait_count have already been taken over.
-// In a seat enquiry (cond.inquiry_mode == 1) the options are not read and nothing is asked.
+// check refused, after the airports, times, wait, date and connection_count have already been taken over.
+// In a seat enquiry (cond.for_seat_enquiry == 1) the options are not read and nothing is asked.
 struct [[nodiscard]] FullCheck {
     bool accepted = true;
     Field focus = Field::from_airport;  // the field of the first refused check
@@ -104,12 +104,12 @@ FullCheck check_search_form(SearchForm& form, SearchConditions& cond, const Chec
                             const std::function<bool()>& confirm);
 
 // The form as the main window starts: texts from the last search's values (kept in the settings file),
-// the option of wait_count and combination_number; then the travel date becomes today, in the form
-// and in cond (sel_date and its parts).
+// the option of connection_count and one_result_per_flight; then the travel date becomes today, in the form
+// and in cond (travel_date and its parts).
 SearchForm initial_search_form(SearchConditions& cond, DayNumber today);
 
-// The connection choice as the condition values count it (wait_count 0, 1, 2) and back.
-int connection_count(Connections connections);
-Connections connections_for(int wait_count);
+// The connection choice as the condition values count it (connection_count 0, 1, 2) and back.
+int count_of(Connections connections);
+Connections connections_for(int connection_count);
 
 }  // namespace quorvel

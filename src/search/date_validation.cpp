@@ -16,7 +16,8 @@ constexpr int no_service = 99;
 std::size_t at(int i) { return static_cast<std::size_t>(i); }
 
 int travel_weekday(const SearchConditions& cond) {
-    return cond.sel_weekday >= 1 && cond.sel_weekday <= 7 ? cond.sel_weekday : weekday(cond.sel_date);
+    return cond.travel_weekday >= 1 && cond.travel_weekday <= 7 ? cond.travel_weekday
+                                                                : weekday(cond.travel_date);
 }
 
 std::int16_t to_int16(int v) { return static_cast<std::int16_t>(std::clamp(v, INT16_MIN, INT16_MAX)); }
@@ -59,7 +60,7 @@ void prepare_cache(RemarkCache& cache, const Timetable& tt, int k, DayNumber tod
     cache.codes.clear();
 }
 
-TableCheck cached_check(RemarkCache& cache, const Timetable& tt, int k, int f, DayNumber sel_date,
+TableCheck cached_check(RemarkCache& cache, const Timetable& tt, int k, int f, DayNumber travel_date,
                         int shift) {
     const std::string& text = tt.flt_days[at(k)][at(f)];
     if (text.empty()) return {1, shift};
@@ -77,7 +78,7 @@ TableCheck cached_check(RemarkCache& cache, const Timetable& tt, int k, int f, D
     TableCheck out{1, shift};
     if (n == 0) return out;
     for (std::size_t i = 0; i < n; ++i) {
-        if (cache.dates[first + i] != sel_date) continue;
+        if (cache.dates[first + i] != travel_date) continue;
         if (cache.codes[first + i] == remark_no_service) {
             out.skip_flg = 0;
         } else {
@@ -98,9 +99,9 @@ int shift_hhmm(int hhmm, int minutes) {
     return (hours + h) * 100 + (s - 60 * h);
 }
 
-int choose_edition(const Timetable& tt, DayNumber sel_date) {
+int choose_edition(const Timetable& tt, DayNumber travel_date) {
     for (int k = 1; k <= bounds::editions; ++k) {
-        if (tt.tt_valid_to[at(k)] >= sel_date) return k;
+        if (tt.tt_valid_to[at(k)] >= travel_date) return k;
     }
     return 0;
 }
@@ -118,15 +119,15 @@ void restore_edition(Timetable& tt, DateValidation& v) {
 
 void prepare_validation(Timetable& tt, DateValidation& v, const SearchConditions& cond) {
     if (v.validated_date != 0) restore_edition(tt, v);
-    const int k = choose_edition(tt, cond.sel_date);
+    const int k = choose_edition(tt, cond.travel_date);
     v.search_edition = k;
     v.validated_edition = k;
     v.segment_found = false;
     v.range_first = 1;
     v.range_last = k == 0 ? 0 : flight_count(tt, k);
-    if (k == 0 || cond.wait_count >= 1) return;
+    if (k == 0 || cond.connection_count >= 1) return;
     for (int s = 1; s <= std::min<int>(tt.seg_count, bounds::segments); ++s) {
-        if (tt.seg_from_name[at(s)] == cond.sel_from_name && tt.seg_to_name[at(s)] == cond.sel_to_name) {
+        if (tt.seg_from_name[at(s)] == cond.from_airport && tt.seg_to_name[at(s)] == cond.to_airport) {
             v.segment_found = true;
             v.range_first = std::max<int>(1, tt.seg_first[at(k)][at(s)]);
             v.range_last = std::min<int>(flight_count(tt, k), tt.seg_last[at(k)][at(s)]);
@@ -150,7 +151,7 @@ void apply_travel_date(Timetable& tt, DateValidation& v, const SearchConditions&
         for (int w = 1; w <= 7; ++w) tt.flt_adjust[at(5 * w)][at(f)] = tt.flt_adjust[at(k + 5 * w)][at(f)];
     }
     v.validated_edition = k;
-    v.validated_date = cond.sel_date;
+    v.validated_date = cond.travel_date;
 
     prepare_cache(v.remarks, tt, k, today);
     const int w = travel_weekday(cond);
@@ -159,8 +160,9 @@ void apply_travel_date(Timetable& tt, DateValidation& v, const SearchConditions&
             progress->set_value(f);
             progress->yield();
         }
-        const FlightOnDate day = flight_on_date(
-            tt, k, f, w, [&](int shift) { return cached_check(v.remarks, tt, k, f, cond.sel_date, shift); });
+        const FlightOnDate day = flight_on_date(tt, k, f, w, [&](int shift) {
+            return cached_check(v.remarks, tt, k, f, cond.travel_date, shift);
+        });
         tt.flt_dep_time[at(k)][at(f)] = to_int16(day.st_hosei);
         tt.flt_arr_time[at(k)][at(f)] = to_int16(day.ed_hosei);
         const std::int16_t mark = day.skip_flg == 0 ? no_service : 0;
@@ -179,7 +181,7 @@ FlightOnDate flight_on_travel_date(const Timetable& tt, int k, int kk, const Sea
                                    DayNumber today) {
     if (k < 1 || k > bounds::editions || kk < 0 || kk > bounds::flights) return {0, 0, 0};
     return flight_on_date(tt, k, kk, travel_weekday(cond), [&](int shift) {
-        return check_table(tt.flt_days[at(k)][at(kk)], cond.sel_date, shift, today);
+        return check_table(tt.flt_days[at(k)][at(kk)], cond.travel_date, shift, today);
     });
 }
 

@@ -35,7 +35,7 @@ struct DateValidation {
 };
 
 // The first edition 1..4 whose tt_valid_to is on or after the date; 0 when there is none.
-int choose_edition(const Timetable& tt, DayNumber sel_date);
+int choose_edition(const Timetable& tt, DayNumber travel_date);
 
 // Undoes the previous validation, chooses the edition and the flights to validate.
 void prepare_validation(Timetable& tt, DateValidation& v, const SearchConditions& cond);

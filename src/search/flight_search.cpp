@@ -11,7 +11,7 @@ FlightSearchResult run_flight_search(Timetable& tt, DateValidation& validation,
     FlightSearchResult result;
     result.conditions = conditions;
     prepare_validation(tt, validation, conditions);
-    if (conditions.inquiry_mode == 1 && !validation.segment_found) {
+    if (conditions.for_seat_enquiry == 1 && !validation.segment_found) {
         result.segment_found = false;
         return result;
     }

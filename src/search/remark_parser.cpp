@@ -212,12 +212,12 @@ RemarkDates parse_remark(std::string_view in_data, DayNumber today) {
     return parser.result();
 }
 
-TableCheck check_table(const RemarkDates& remark, DayNumber sel_date, int time_shift) {
+TableCheck check_table(const RemarkDates& remark, DayNumber travel_date, int time_shift) {
     TableCheck out{1, time_shift};
     if (remark.remark_count == 0) return out;
     const bool inclusion_list = remark.remark_codes[1] == 0;
     for (int i = 1; i <= remark.remark_count; ++i) {
-        if (remark.remark_dates[static_cast<std::size_t>(i)] != sel_date) continue;
+        if (remark.remark_dates[static_cast<std::size_t>(i)] != travel_date) continue;
         const int code = remark.remark_codes[static_cast<std::size_t>(i)];
         if (code == remark_no_service) {
             out.skip_flg = 0;
@@ -230,9 +230,9 @@ TableCheck check_table(const RemarkDates& remark, DayNumber sel_date, int time_s
     return out;
 }
 
-TableCheck check_table(std::string_view in_data, DayNumber sel_date, int time_shift, DayNumber today) {
+TableCheck check_table(std::string_view in_data, DayNumber travel_date, int time_shift, DayNumber today) {
     if (in_data.empty()) return {1, time_shift};
-    return check_table(parse_remark(in_data, today), sel_date, time_shift);
+    return check_table(parse_remark(in_data, today), travel_date, time_shift);
 }
 
 }  // namespace quorvel

@@ -43,7 +43,7 @@ struct TableCheck {
 };
 // A list whose first code is 0 is an inclusion list (unlisted dates have no service); any other
 // first code makes an exception list. A remark that yields no date is treated as no remark.
-TableCheck check_table(const RemarkDates& remark, DayNumber sel_date, int time_shift);
-TableCheck check_table(std::string_view in_data, DayNumber sel_date, int time_shift, DayNumber today);
+TableCheck check_table(const RemarkDates& remark, DayNumber travel_date, int time_shift);
+TableCheck check_table(std::string_view in_data, DayNumber travel_date, int time_shift, DayNumber today);
 
 }  // namespace quorvel

@@ -13,8 +13,8 @@ std::size_t at(int i) { return static_cast<std::size_t>(i); }
 
 const std::string equals_line(89, '=');
 
-std::string order_name(int sel_option) {
-    switch (sel_option) {
+std::string order_name(int result_order) {
+    switch (result_order) {
         case 1:
             return "出発時刻順";
         case 2:
@@ -26,8 +26,8 @@ std::string order_name(int sel_option) {
     }
 }
 
-std::string connection_condition(int wait_count) {
-    switch (wait_count) {
+std::string connection_condition(int connection_count) {
+    switch (connection_count) {
         case 1:
             return "１回乗り継ぎ";
         case 2:
@@ -45,13 +45,14 @@ std::array<std::string, 10> report_header(const SearchConditions& cond, std::str
         " ",
         std::string(app_title) + "　(Version " + std::string(app_version) + ")",
         equals_line,
-        "　検索条件   出発地　：" + trim(cond.sel_from_name) + "　到着地：" + trim(cond.sel_to_name),
-        "             出発時間：" + format_hhmm(cond.st_time1) + " ～ " + format_hhmm(cond.st_time2),
-        "             到着時間：" + format_hhmm(cond.ed_time1) + " ～ " + format_hhmm(cond.ed_time2),
-        "             乗継条件：" + connection_condition(cond.wait_count) + "　　［乗り継ぎ時間：" +
-            trim(format_number(cond.wait_time, "##0")) + "分］",
-        "             表示順　：" + order_name(cond.sel_option),
-        "             日付　　：" + format_date_weekday_wide(cond.sel_date),
+        "　検索条件   出発地　：" + trim(cond.from_airport) + "　到着地：" + trim(cond.to_airport),
+        "             出発時間：" + format_hhmm(cond.departure_from) + " ～ " +
+            format_hhmm(cond.departure_to),
+        "             到着時間：" + format_hhmm(cond.arrival_from) + " ～ " + format_hhmm(cond.arrival_to),
+        "             乗継条件：" + connection_condition(cond.connection_count) + "　　［乗り継ぎ時間：" +
+            trim(format_number(cond.max_wait, "##0")) + "分］",
+        "             表示順　：" + order_name(cond.result_order),
+        "             日付　　：" + format_date_weekday_wide(cond.travel_date),
         equals_line,
     };
 }
@@ -69,7 +70,7 @@ std::string report_body(const Timetable& tt, const RouteResults& results, const 
     std::string report_text;
     const int k = results.search_edition;
     const std::string crlf(report_line_break);
-    for (const int slot : listed_slots(tt, results, cond.combination_number)) {
+    for (const int slot : listed_slots(tt, results, cond.one_result_per_flight)) {
         const ListedItinerary item = list_itinerary(tt, results, cond, slot);
         std::string wk_list = "[" + format_number(item.minutes, "000") + "分] ";
         for (int leg = 0; leg < item.leg_count; ++leg) {

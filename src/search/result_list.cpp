@@ -80,13 +80,13 @@ std::string ListedItinerary::cell_text(int column, std::string_view separator) c
     return out;
 }
 
-std::vector<int> listed_slots(const Timetable& tt, const RouteResults& results, int combination_number) {
+std::vector<int> listed_slots(const Timetable& tt, const RouteResults& results, int one_result_per_flight) {
     std::vector<int> slots;
     std::vector<std::pair<int, std::string>> seen;  // first flights already listed
     const int k = results.search_edition;
     if (!valid_edition(k)) return slots;  // no edition covers the date: the search found nothing
     for (int i = 1; i <= result_count_of(results); ++i) {
-        if (combination_number == 1) {
+        if (one_result_per_flight == 1) {
             const int f1 = flight_of(tt, k, legs_of(result_at(results, i))[0]);
             std::pair<int, std::string> first{tt.flt_number[at(k)][at(f1)], tt.flt_company[at(k)][at(f1)]};
             if (std::find(seen.begin(), seen.end(), first) != seen.end()) continue;
@@ -139,8 +139,8 @@ ListedItinerary list_itinerary(const Timetable& tt, const RouteResults& results,
         ListedLeg& l = item.legs[at(leg)];
         l.dir = refs[at(leg)].dir, l.pos = refs[at(leg)].pos, l.row = refs[at(leg)].row;
         l.flight = flight_of(tt, k, refs[at(leg)]);
-        l.from_name = leg == 0 ? trim(cond.sel_from_name) : airport_at(tt, refs[at(leg)]);
-        l.to_name = leg + 1 < item.leg_count ? airport_at(tt, refs[at(leg + 1)]) : trim(cond.sel_to_name);
+        l.from_name = leg == 0 ? trim(cond.from_airport) : airport_at(tt, refs[at(leg)]);
+        l.to_name = leg + 1 < item.leg_count ? airport_at(tt, refs[at(leg + 1)]) : trim(cond.to_airport);
         l.company_text = tt.flt_company[at(k)][at(l.flight)];
         l.company_index = company_index_of(tt, l.company_text);
         l.company_code = tt.company_code[at(l.company_index)];
@@ -172,7 +172,7 @@ ListedItinerary list_itinerary(const Timetable& tt, const RouteResults& results,
 
 ResultList list_results(const Timetable& tt, const RouteResults& results, const SearchConditions& cond) {
     ResultList list;
-    for (const int slot : listed_slots(tt, results, cond.combination_number)) {
+    for (const int slot : listed_slots(tt, results, cond.one_result_per_flight)) {
         ListedItinerary item = list_itinerary(tt, results, cond, slot);
         if (item.leg_count == 1) {
             const std::string code = trim(item.legs[0].company_code);
@@ -188,12 +188,12 @@ ResultList list_results(const Timetable& tt, const RouteResults& results, const 
 }
 
 std::string result_caption(const Timetable& tt, const SearchConditions& cond) {
-    std::string caption = cond.sel_from_name + " → " + cond.sel_to_name + "【" + format_date(cond.sel_date) +
-                          format_weekday_paren(cond.sel_date) + "】" + " 表示順序：";
-    if (cond.sel_option == 1) caption += "出発時刻順";
-    if (cond.sel_option == 2) caption += "到着時刻順";
-    if (cond.sel_option == 3) caption += "所要時間順";
-    if (tt.tt_data_valid_to < cond.sel_date)
+    std::string caption = cond.from_airport + " → " + cond.to_airport + "【" + format_date(cond.travel_date) +
+                          format_weekday_paren(cond.travel_date) + "】" + " 表示順序：";
+    if (cond.result_order == 1) caption += "出発時刻順";
+    if (cond.result_order == 2) caption += "到着時刻順";
+    if (cond.result_order == 3) caption += "所要時間順";
+    if (tt.tt_data_valid_to < cond.travel_date)
         caption += "  ★時刻表の有効日付(" + format_date(tt.tt_data_valid_to) + ")を超えています";
     return caption;
 }

@@ -58,9 +58,9 @@ struct ResultList {
     int enquirable_count = 0;
 };
 
-// The slots listed, in order: all of them, or with combination_number 1 only the first itinerary
+// The slots listed, in order: all of them, or with one_result_per_flight 1 only the first itinerary
 // of each first flight (flight number and company text).
-std::vector<int> listed_slots(const Timetable& tt, const RouteResults& results, int combination_number);
+std::vector<int> listed_slots(const Timetable& tt, const RouteResults& results, int one_result_per_flight);
 
 // leg_text for one slot.
 LegText leg_texts(const Timetable& tt, const RouteResults& results, int slot);

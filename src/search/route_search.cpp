@@ -287,9 +287,9 @@ class Engine {
     int cand_count_ = 0;
     std::array<Candidate, max_third_legs + 1> thirds_{};
 
-    bool in_dep_window(int t) const { return t >= c_.st_time1 && t <= c_.st_time2; }
-    bool in_arr_window(int t) const { return t >= c_.ed_time1 && t <= c_.ed_time2; }
-    int latest_departure(int arr) const { return to_hhmm(to_minutes(arr) + c_.wait_time); }
+    bool in_dep_window(int t) const { return t >= c_.departure_from && t <= c_.departure_to; }
+    bool in_arr_window(int t) const { return t >= c_.arrival_from && t <= c_.arrival_to; }
+    int latest_departure(int arr) const { return to_hhmm(to_minutes(arr) + c_.max_wait); }
     static bool wait_ok(const Departure& in, const Departure& out) {
         return out.dep_minutes - in.arr_minutes >= min_wait[in.group][out.group][in.lands_at_kind];
     }
@@ -333,9 +333,9 @@ class Engine {
         const int trip_start = leg1.dep;
         const int minutes = to_minutes(trip_end) - to_minutes(trip_start);
         r.minutes = static_cast<std::int16_t>(minutes);
-        if (c_.sel_option == 1)
+        if (c_.result_order == 1)
             r.sort_key = trip_start * 10000 + minutes + kaisuu;
-        else if (c_.sel_option == 2)
+        else if (c_.result_order == 2)
             r.sort_key = trip_end * 10000 + minutes + kaisuu;
         else
             r.sort_key = minutes * 10000 + trip_start + kaisuu;
@@ -358,7 +358,7 @@ class Engine {
                 if (in_arr_window(g->arr) && !record(first, *g, nullptr)) return;
                 continue;
             }
-            if (c_.wait_count <= 0) continue;
+            if (c_.connection_count <= 0) continue;
             cand_count_ = 0;
             if (g->to < arr_pos_) {
                 onward(*g, dir_, g->to, arr_pos_, true);
@@ -376,7 +376,7 @@ class Engine {
         start_phase(other_);
         for (const Departure* g = net_.begin(other_, p); g != net_.end(other_, p); ++g) {
             progress_to(g->row);
-            if (!in_dep_window(g->dep) || c_.wait_count <= 0) continue;
+            if (!in_dep_window(g->dep) || c_.connection_count <= 0) continue;
             // First leg away from the destination, then forward; never from the far end.
             if (g->to > n_ - 1) continue;
             cand_count_ = 0;
@@ -400,7 +400,7 @@ class Engine {
             if (r->to == a) {
                 if (!in_arr_window(r->arr)) continue;
                 if (!store(Candidate{second, Leg{}, r})) return;
-            } else if (c_.wait_count == 2 && r->to < a) {
+            } else if (c_.connection_count == 2 && r->to < a) {
                 const int found = third_legs(*r, dir, a);
                 for (int t = 1; t <= found; ++t) {
                     Candidate cand = thirds_[static_cast<std::size_t>(t)];
@@ -452,19 +452,19 @@ void sort_data(RouteResults& out) {
 
 }  // namespace
 
-int find_search_edition(const Timetable& tt, DayNumber sel_date) {
+int find_search_edition(const Timetable& tt, DayNumber travel_date) {
     for (int k = 1; k <= bounds::editions; ++k)
-        if (tt.tt_valid_to[static_cast<std::size_t>(k)] >= sel_date) return k;
+        if (tt.tt_valid_to[static_cast<std::size_t>(k)] >= travel_date) return k;
     return 0;
 }
 
-LegTimes leg_times(const Timetable& tt, int edition, int sel_weekday, int dir, int pos, int row) {
+LegTimes leg_times(const Timetable& tt, int edition, int travel_weekday, int dir, int pos, int row) {
     const auto k = static_cast<std::size_t>(edition);
     const auto f = static_cast<std::size_t>(tt.route_index(edition, dir, pos, row));
     LegTimes t;
     t.st_hosei = tt.flt_dep_time[k][f];
     t.ed_hosei = tt.flt_arr_time[k][f];
-    t.runs = tt.flt_adjust[k + 5 * static_cast<std::size_t>(sel_weekday)][f] != 99;
+    t.runs = tt.flt_adjust[k + 5 * static_cast<std::size_t>(travel_weekday)][f] != 99;
     return t;
 }
 
@@ -484,17 +484,17 @@ int minimum_connection_minutes(int group1, int group2, std::string_view transfer
 
 RouteResults search_routes(const Timetable& tt, const SearchConditions& cond, Progress* progress) {
     RouteResults out;
-    const int k = find_search_edition(tt, cond.sel_date);
+    const int k = find_search_edition(tt, cond.travel_date);
     if (k == 0) return out;
-    const int from = tt.airport_index(cond.sel_from_name);
-    const int to = tt.airport_index(cond.sel_to_name);
+    const int from = tt.airport_index(cond.from_airport);
+    const int to = tt.airport_index(cond.to_airport);
     if (from == 0 || to == 0 || from == to) return out;
     const int n = tt.apt_count;
     const int dir = from < to ? 1 : 2;
     const int dep_pos = dir == 1 ? from : n - from + 1;
     const int arr_pos = dir == 1 ? to : n - to + 1;
-    const int weekday_now =
-        cond.sel_weekday >= 1 && cond.sel_weekday <= 7 ? cond.sel_weekday : weekday(cond.sel_date);
+    const int weekday_now = cond.travel_weekday >= 1 && cond.travel_weekday <= 7 ? cond.travel_weekday
+                                                                                 : weekday(cond.travel_date);
     out.search_edition = k;
     Engine(tt, cond, k, weekday_now, dep_pos, arr_pos, dir, progress).run(out);
     sort_data(out);

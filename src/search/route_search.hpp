@@ -17,12 +17,12 @@ struct LegTimes {
 };
 
 // The first edition 1..4 whose tt_valid_to is on or after the date; 0 when none covers it.
-int find_search_edition(const Timetable& tt, DayNumber sel_date);
+int find_search_edition(const Timetable& tt, DayNumber travel_date);
 
 // The leg (dir, pos, row) of edition k on weekday 1..7 (after the date validation has rewritten the
 // edition, the weekday column holds 99 exactly for the flights without service that day). Entry 0
 // reads as times 0 and service.
-LegTimes leg_times(const Timetable& tt, int edition, int sel_weekday, int dir, int pos, int row);
+LegTimes leg_times(const Timetable& tt, int edition, int travel_weekday, int dir, int pos, int row);
 
 // Airline groups of the connection rules: 11 JAL/JEX, 12 JTA/RAC, 13 J-, 21 ANA/ANK/ADK,
 // 31 JAS/JAC/HAC, 41 everybody else. The code is compared trimmed.
@@ -31,7 +31,7 @@ int airline_group(std::string_view company_code);
 int minimum_connection_minutes(int group1, int group2, std::string_view transfer_airport);
 
 // The flight search between two airports: direct flights, then one or two connections, inside the
-// windows of the conditions, at most 1000 itineraries, ordered by the key of sel_option.
+// windows of the conditions, at most 1000 itineraries, ordered by the key of result_order.
 // The timetable must already be validated for the travel date. Nothing is found when no edition
 // covers the date, an airport name is unknown, or both names are the same airport.
 // Progress: the range is the entry count of each phase; the value and a yield come every 20 entries.

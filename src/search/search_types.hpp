@@ -10,20 +10,20 @@ namespace quorvel {
 
 // The condition values of a flight search, as the search form's checks leave them.
 struct SearchConditions {
-    std::string sel_from_name;
-    std::string sel_to_name;
-    int st_time1 = 0;  // departure window, HHMM, inclusive
-    int st_time2 = 0;
-    int ed_time1 = 0;  // arrival window, HHMM, inclusive
-    int ed_time2 = 0;
-    int wait_time = 0;           // longest wait at a connection, minutes
-    int wait_count = 0;          // connections allowed: 0, 1 or 2
-    int combination_number = 0;  // 1 = one result per first flight, 0 = all combinations
-    DayNumber sel_date = 0;
-    int sel_year = 0, sel_month = 0, sel_day = 0;
-    int sel_weekday = 0;   // 1 = Sunday .. 7 = Saturday
-    int sel_option = 0;    // result order: 1 departure, 2 arrival, other = journey time
-    int inquiry_mode = 0;  // 1 when the search serves a seat enquiry
+    std::string from_airport;
+    std::string to_airport;
+    int departure_from = 0;  // departure window, HHMM, inclusive
+    int departure_to = 0;
+    int arrival_from = 0;  // arrival window, HHMM, inclusive
+    int arrival_to = 0;
+    int max_wait = 0;               // longest wait at a connection, minutes
+    int connection_count = 0;       // connections allowed: 0, 1 or 2
+    int one_result_per_flight = 0;  // 1 = one result per first flight, 0 = all combinations
+    DayNumber travel_date = 0;
+    int travel_year = 0, travel_month = 0, travel_day = 0;
+    int travel_weekday = 0;    // 1 = Sunday .. 7 = Saturday
+    int result_order = 0;      // result order: 1 departure, 2 arrival, other = journey time
+    int for_seat_enquiry = 0;  // 1 when the search serves a seat enquiry
 };
 
 // One itinerary found by the route search. A leg is (direction, position, entry) in the route index

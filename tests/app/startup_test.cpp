@@ -25,7 +25,7 @@ void install_sample(TestApp& t, const std::string& browser_kind) {
     std::filesystem::copy_file(sample_timetable, t.dir() / "timedata.dat");
     Settings s = preset_settings();
     s.browser_kind = browser_kind;
-    s.sel_from_name = "東京／羽田";
+    s.from_airport = "東京／羽田";
     QVERIFY(write_settings(t.app.ini_file(), s).ok());
 }
 

@@ -81,14 +81,14 @@ TEST(Settings, ControlKeysReadLastCharacterOrWholeValue) {
         "control2_flg=x\n"
         "sv_count=\n"
         "sv_width12=12000\n");
-    EXPECT_EQ(s.sel_option, 3);
+    EXPECT_EQ(s.result_order, 3);
     EXPECT_EQ(s.max_kensuu, 1200);
     EXPECT_EQ(s.sv_pop, 0);
     EXPECT_EQ(s.control_flg[9], 7);
     EXPECT_EQ(s.control_flg[2], 0);
     EXPECT_EQ(s.sv_count, 0);
     EXPECT_EQ(s.sv_width12, 12000);
-    EXPECT_EQ(read_text("[Control]\nsel_option=3\n").sel_option, 3);
+    EXPECT_EQ(read_text("[Control]\nsel_option=3\n").result_order, 3);
 }
 
 TEST(Settings, BrowserKindIsLastDigitAsText) {
@@ -133,7 +133,7 @@ TEST(Settings, DefaultsBeforeAndAfterReading) {
     EXPECT_EQ(s.sv_height12, 5280);
     EXPECT_EQ(s.check_hours, 12);
     EXPECT_EQ(s.check_minite, 240);
-    EXPECT_EQ(s.wait_time, 0);
+    EXPECT_EQ(s.max_wait, 0);
 
     TempDir dir;
     auto missing = read_settings(dir.path() / "quorvel6.ini", march_2003);
@@ -247,23 +247,23 @@ TEST(Settings, DamagedLinesAreSkippedOneByOne) {
         "st_time1=abc\n");
     EXPECT_EQ(*s.position("time_table1"), (WindowPosition{500, 600}));
     EXPECT_EQ(s.position("time_table2")->top, 0);
-    EXPECT_EQ(s.sel_option, 2);
-    EXPECT_EQ(s.sel_from_name, "東京／羽田");
-    EXPECT_EQ(s.wait_count, 2);
-    EXPECT_EQ(s.st_time1, 0);
+    EXPECT_EQ(s.result_order, 2);
+    EXPECT_EQ(s.from_airport, "東京／羽田");
+    EXPECT_EQ(s.connection_count, 2);
+    EXPECT_EQ(s.departure_from, 0);
 
     // A line that is not Shift-JIS is lost alone.
     std::string bytes = to_file("[Control]\nsel_option=2\n");
     bytes += "max_kensuu=\x81\r\nsv_pop=0\r\n";
     const Settings bad = read_settings(as_bytes(bytes), march_2003);
-    EXPECT_EQ(bad.sel_option, 2);
+    EXPECT_EQ(bad.result_order, 2);
     EXPECT_EQ(bad.max_kensuu, 500);
     EXPECT_EQ(bad.sv_pop, 0);
 }
 
 TEST(Settings, TruncatedFileKeepsWhatCameBeforeTheCut) {
     Settings full = read_text("");
-    full.sel_option = 2;
+    full.result_order = 2;
     full.recent_departures[1] = "福岡";
     full.browser_kind = "1";  // an empty kind comes back as "0"
     full.keyword_history[5] = "最後";
@@ -277,7 +277,7 @@ TEST(Settings, TruncatedFileKeepsWhatCameBeforeTheCut) {
         const Settings s = read_settings(as_bytes(std::string_view(bytes).substr(0, cut)), march_2003);
         ASSERT_LE(s.holiday_count, holiday_table_size);
         if (cut >= sel_end) {
-            ASSERT_EQ(s.sel_option, 2) << cut;
+            ASSERT_EQ(s.result_order, 2) << cut;
         }
     }
     EXPECT_EQ(read_settings(as_bytes(bytes), march_2003), full);
@@ -300,7 +300,7 @@ TEST(Settings, GroundSectionsTakeFiveLinesWhateverTheyHold) {
     EXPECT_EQ(s.recent_departures[3], "");
     EXPECT_EQ(s.recent_departures[4], "[Control]");
     EXPECT_EQ(s.recent_departures[5], "sel_option=2");
-    EXPECT_EQ(s.sel_option, 0);
+    EXPECT_EQ(s.result_order, 0);
     EXPECT_EQ(s.recent_arrivals[1], "福岡");
     EXPECT_EQ(s.recent_arrivals[2], "沖縄");
     EXPECT_EQ(s.recent_arrivals[3], "鹿児島");
@@ -328,21 +328,21 @@ TEST(Settings, WritesTheExactFile) {
     s.sv_count = 2;
     s.max_kensuu = 0;
     s.sv_pop = 0;
-    s.sel_option = 2;
+    s.result_order = 2;
     s.browser_kind = "1";
     s.browser_path = "/usr/bin/firefox";
     s.sv_colwidth[3] = 750;
     s.recent_departures[1] = "東京／羽田";
     s.recent_departures[2] = "福岡";
     s.recent_arrivals[1] = "札幌";
-    s.sel_from_name = "東京／羽田";
-    s.sel_to_name = "札幌";
-    s.st_time1 = 700;
-    s.st_time2 = 1200;
-    s.ed_time2 = 2400;
-    s.wait_time = 60;
-    s.wait_count = 1;
-    s.combination_number = 1;
+    s.from_airport = "東京／羽田";
+    s.to_airport = "札幌";
+    s.departure_from = 700;
+    s.departure_to = 1200;
+    s.arrival_to = 2400;
+    s.max_wait = 60;
+    s.connection_count = 1;
+    s.one_result_per_flight = 1;
     s.key_history[1] = "福岡";
     s.keyword_history[1] = "博多駅";
     s.holiday_saved_count = 2;
@@ -399,7 +399,7 @@ TEST(Settings, TextsTheLineFormatCannotCarryStayInTheirPlace) {
 TEST(Settings, TextWithoutShiftJisFormIsRefusedByName) {
     Settings s = read_text("");
     s.keyword_history[2] = "ホテル😀";
-    s.sel_to_name = "札幌";
+    s.to_airport = "札幌";
     const auto bytes = write_settings(s);
     ASSERT_FALSE(bytes.ok());
     EXPECT_EQ(bytes.error().code, ErrorCode::encoding);
@@ -434,7 +434,7 @@ Settings random_settings(std::mt19937& rng) {
     s.sv_count = number(0, 9);
     s.max_kensuu = number(-32768, 32767);
     s.sv_pop = number(0, 9);
-    s.sel_option = number(0, 9);
+    s.result_order = number(0, 9);
     s.browser_kind = std::to_string(number(0, 9));
     s.browser_path = text();
     s.sv_height12 = number(1, 32767);
@@ -448,10 +448,10 @@ Settings random_settings(std::mt19937& rng) {
         s.key_history[i] = text();
         s.keyword_history[i] = text();
     }
-    s.sel_from_name = text();
-    s.sel_to_name = text();
-    for (auto* v : {&s.st_time1, &s.st_time2, &s.ed_time1, &s.ed_time2, &s.wait_time, &s.wait_count,
-                    &s.combination_number})
+    s.from_airport = text();
+    s.to_airport = text();
+    for (auto* v : {&s.departure_from, &s.departure_to, &s.arrival_from, &s.arrival_to, &s.max_wait,
+                    &s.connection_count, &s.one_result_per_flight})
         *v = number(-32768, 32767);
     s.check_hours = number(1, 32767);
     s.check_minite = number(1, 32767);
@@ -484,12 +484,12 @@ TEST(Settings, AtomicWriteKeepsTheOldFileOnFailure) {
     TempDir dir;
     const fs::path file = dir.path() / "quorvel6.ini";
     Settings s = read_text("");
-    s.sel_option = 1;
+    s.result_order = 1;
     ASSERT_TRUE(write_settings(file, s).ok());
     const std::string old = file_contents(file);
     EXPECT_EQ(old, written(s));
 
-    s.sel_option = 2;
+    s.result_order = 2;
     // A file size limit makes the write itself fail, even for root.
     rlimit saved{};
     ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
@@ -514,7 +514,7 @@ TEST(Settings, AtomicWriteKeepsTheOldFileOnFailure) {
     EXPECT_FALSE(write_settings(dir.path() / "no such dir" / "quorvel6.ini", s).ok());
 
     ASSERT_TRUE(write_settings(file, s).ok());
-    EXPECT_EQ(read_settings(file, march_2003)->sel_option, 2);
+    EXPECT_EQ(read_settings(file, march_2003)->result_order, 2);
 }
 
 TEST(Settings, ShippedFileIsWhatTheWriterWrites) {

@@ -20,7 +20,7 @@ FareLeg leg(const std::string& from, const std::string& to, int company, int fli
 FareItinerary itinerary(std::vector<FareLeg> legs) {
     FareItinerary it;
     it.legs = std::move(legs);
-    it.sel_date = travel;
+    it.travel_date = travel;
     it.today = today;
     return it;
 }
@@ -170,7 +170,7 @@ TEST_F(FareSheetTest, ThreeLegsAndDepartureTimeReachTheEngine) {
     FareItinerary it =
         itinerary({leg("東京／羽田", "大阪／伊丹", ana, 11, 1100), leg("大阪／伊丹", "福岡", ana, 12, 1300),
                    leg("福岡", "宮崎", ana, 13, 1700)});
-    it.sel_date = friday;
+    it.travel_date = friday;
     ItineraryFares fares;
     const FareSheetView v = sheet(it, &fares);
     ASSERT_EQ(fares.legs.size(), 3u);

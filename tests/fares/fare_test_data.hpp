@@ -73,7 +73,7 @@ inline FareRequest make_request(const std::string& company, const std::string& f
     r.pay_company = company;
     r.pay_from = from;
     r.pay_to = to;
-    r.sel_date = date;
+    r.travel_date = date;
     r.today_serial = today;
     r.pay_flight_no = flight;
     return r;

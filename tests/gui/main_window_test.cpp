@@ -21,15 +21,15 @@ namespace {
 
 // The last search as the settings file hands it over.
 void last_search(Settings& s) {
-    s.sel_from_name = "東京／羽田";
-    s.sel_to_name = "福岡";
-    s.st_time1 = 705;
-    s.st_time2 = 1200;
-    s.ed_time1 = 800;
-    s.ed_time2 = 2359;
-    s.wait_time = 60;
-    s.wait_count = 0;
-    s.combination_number = 1;
+    s.from_airport = "東京／羽田";
+    s.to_airport = "福岡";
+    s.departure_from = 705;
+    s.departure_to = 1200;
+    s.arrival_from = 800;
+    s.arrival_to = 2359;
+    s.max_wait = 60;
+    s.connection_count = 0;
+    s.one_result_per_flight = 1;
 }
 
 struct Harness {
@@ -85,7 +85,7 @@ class MainWindowTest : public QObject {
         QCOMPARE(w.findChild<QWidget*>("connections_frame")->property("title").toString(),
                  QStringLiteral("乗り継ぎ回数"));
         // The last search's travel date is not kept: today is the date of every new run.
-        QCOMPARE(h.t.app.cond.sel_date, day_number(2004, 1, 7));
+        QCOMPARE(h.t.app.cond.travel_date, day_number(2004, 1, 7));
     }
 
     void later_windows_are_disabled_until_plugged_in() {
@@ -240,9 +240,9 @@ class MainWindowTest : public QObject {
         h.t.boxes.answers = {MessageAnswer::ok};
         QTest::mouseClick(w.search_button, Qt::LeftButton);
         QCOMPARE(h.results_opened, 1);
-        QCOMPARE(h.t.app.cond.wait_count, 2);
-        QCOMPARE(h.t.app.cond.st_time1, 705);
-        QCOMPARE(h.t.app.cond.inquiry_mode, 0);
+        QCOMPARE(h.t.app.cond.connection_count, 2);
+        QCOMPARE(h.t.app.cond.departure_from, 705);
+        QCOMPARE(h.t.app.cond.for_seat_enquiry, 0);
         QVERIFY(!w.search_button->isEnabled());
         QVERIFY(!w.seat_enquiry_button->isEnabled());
         w.result_window_closed();
@@ -276,8 +276,8 @@ class MainWindowTest : public QObject {
         QCOMPARE(h.t.app.settings.browser_kind, std::string("2"));
         QCOMPARE(h.t.app.settings.browser_path, firefox.string());
         QCOMPARE(h.results_opened, 1);
-        QCOMPARE(h.t.app.cond.inquiry_mode, 1);
-        QCOMPARE(h.t.app.cond.wait_count, 0);
+        QCOMPARE(h.t.app.cond.for_seat_enquiry, 1);
+        QCOMPARE(h.t.app.cond.connection_count, 0);
         QVERIFY2(h.t.boxes.asked.size() == 2u, "no connection question in a seat enquiry");
     }
 
@@ -318,9 +318,9 @@ class MainWindowTest : public QObject {
         QCOMPARE(h.t.help.commands.back(), 2);
         auto saved = read_settings(h.t.app.ini_file(), h.t.app.today_serial);
         QVERIFY(saved.ok());
-        QCOMPARE(saved->sel_from_name, std::string("大阪／伊丹"));
-        QCOMPARE(saved->st_time1, std::int16_t{705});
-        QCOMPARE(saved->combination_number, std::int16_t{1});
+        QCOMPARE(saved->from_airport, std::string("大阪／伊丹"));
+        QCOMPARE(saved->departure_from, std::int16_t{705});
+        QCOMPARE(saved->one_result_per_flight, std::int16_t{1});
 
         Harness other;
         QTest::keyClick(other.window->connections_one, Qt::Key_Escape);
@@ -331,7 +331,7 @@ class MainWindowTest : public QObject {
     void a_settings_file_that_cannot_be_written_is_reported() {
         Harness h;
         // A text the Shift-JIS file cannot hold: the writer refuses it rather than writing garbage.
-        h.t.app.cond.sel_from_name = "東京\xF0\x9F\x9B\xAB";
+        h.t.app.cond.from_airport = "東京\xF0\x9F\x9B\xAB";
         h.window->end_program();
         QVERIFY(h.window->ended());
         QCOMPARE(h.t.boxes.asked.size(), 1u);

@@ -16,7 +16,7 @@ class SettingsDialogTest : public QObject {
   private slots:
     void shows_and_changes_the_common_options() {
         TestApp t;
-        t.app.settings.sel_option = 2;
+        t.app.settings.result_order = 2;
         t.app.settings.sv_pop = 0;
         SettingsDialog w(t.app, t.services);
         w.show();
@@ -28,7 +28,7 @@ class SettingsDialogTest : public QObject {
         QVERIFY(w.hide_hotel_details->isChecked());
         QCOMPARE(w.hotel_limit->text(), QStringLiteral("500"));
         QTest::mouseClick(w.order_by_duration, Qt::LeftButton);
-        QCOMPARE(t.app.settings.sel_option, std::int16_t{3});
+        QCOMPARE(t.app.settings.result_order, std::int16_t{3});
         QTest::mouseClick(w.show_hotel_details, Qt::LeftButton);
         QCOMPARE(t.app.settings.sv_pop, std::int16_t{1});
 
@@ -50,7 +50,7 @@ class SettingsDialogTest : public QObject {
 
     void a_sel_option_of_zero_shows_the_journey_time_order() {
         TestApp t;
-        t.app.settings.sel_option = 0;
+        t.app.settings.result_order = 0;
         SettingsDialog w(t.app, t.services);
         QVERIFY(w.order_by_duration->isChecked());
         w.hotel_limit->setText("-5");

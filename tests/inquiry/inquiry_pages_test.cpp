@@ -49,10 +49,10 @@ std::unique_ptr<Timetable> small_table() {
 
 SearchConditions route(const char* from, const char* to, int month = 1, int day = 15) {
     SearchConditions c;
-    c.sel_from_name = from;
-    c.sel_to_name = to;
-    c.sel_month = month;
-    c.sel_day = day;
+    c.from_airport = from;
+    c.to_airport = to;
+    c.travel_month = month;
+    c.travel_day = day;
     return c;
 }
 

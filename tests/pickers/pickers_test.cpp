@@ -43,8 +43,8 @@ TEST(Calendar, ScrollAndTypedMonthsCoverTheSameSixtyMonths) {
 TEST(Calendar, ADayGivesTheTravelDateAndTheFormTexts) {
     const auto leap = calendar_choice({2004, 2}, 29);
     ASSERT_TRUE(leap);
-    EXPECT_EQ(leap->sel_date, day_number(2004, 2, 29));
-    EXPECT_EQ(leap->sel_weekday, 1);
+    EXPECT_EQ(leap->travel_date, day_number(2004, 2, 29));
+    EXPECT_EQ(leap->travel_weekday, 1);
     EXPECT_EQ(leap->year_text, "2004");
     EXPECT_EQ(leap->month_text, "02");
     EXPECT_EQ(leap->day_text, "29");
@@ -52,7 +52,7 @@ TEST(Calendar, ADayGivesTheTravelDateAndTheFormTexts) {
     const auto december = calendar_choice({2008, 12}, 31);
     ASSERT_TRUE(december);
     EXPECT_EQ(december->month_text, "12");
-    EXPECT_EQ(december->sel_weekday, 4);
+    EXPECT_EQ(december->travel_weekday, 4);
     // A hidden button carries day 0; nor is there a 29 February 2005.
     EXPECT_FALSE(calendar_choice({2004, 2}, 0));
     EXPECT_FALSE(calendar_choice({2005, 2}, 29));

@@ -187,21 +187,21 @@ TEST(Conditions, DateChecksKeepTheEnteredParts) {
     FieldCheck d = check_field(Field::travel_day, f, c, s);
     EXPECT_TRUE(d.accepted);
     EXPECT_EQ(d.focus, Field::from_airport);
-    EXPECT_EQ(c.sel_date, day_number(2004, 2, 29));
-    EXPECT_EQ(c.sel_weekday, 1);  // a Sunday
-    EXPECT_EQ(format_weekday_paren(c.sel_date), "(日)");
+    EXPECT_EQ(c.travel_date, day_number(2004, 2, 29));
+    EXPECT_EQ(c.travel_weekday, 1);  // a Sunday
+    EXPECT_EQ(format_weekday_paren(c.travel_date), "(日)");
 
     f.travel_year = "2005";
     EXPECT_FALSE(check_field(Field::travel_day, f, c, s).accepted);
-    EXPECT_EQ(c.sel_year, 2005);
-    EXPECT_EQ(c.sel_date, day_number(2004, 2, 29));  // a refused day leaves the date alone
+    EXPECT_EQ(c.travel_year, 2005);
+    EXPECT_EQ(c.travel_date, day_number(2004, 2, 29));  // a refused day leaves the date alone
     f.travel_month = "4", f.travel_day = "31";
     EXPECT_FALSE(check_field(Field::travel_day, f, c, s).accepted);
     f.travel_year = "2100", f.travel_month = "2", f.travel_day = "29";  // not a leap year
     EXPECT_FALSE(check_field(Field::travel_day, f, c, s).accepted);
     f.travel_year = "2000";  // a leap year, but before this year
     EXPECT_FALSE(check_field(Field::travel_year, f, c, s).accepted);
-    EXPECT_EQ(c.sel_year, 2000);
+    EXPECT_EQ(c.travel_year, 2000);
     d = check_field(Field::travel_day, f, c, s);
     EXPECT_TRUE(d.accepted);  // the day alone decides
     EXPECT_EQ(d.focus, Field::travel_year);
@@ -210,7 +210,7 @@ TEST(Conditions, DateChecksKeepTheEnteredParts) {
     d = check_field(Field::travel_day, f, c, s);
     EXPECT_FALSE(d.accepted);
     EXPECT_EQ(d.focus, Field::travel_month);
-    EXPECT_EQ(c.sel_month, 13);
+    EXPECT_EQ(c.travel_month, 13);
     f.travel_month = "x";
     EXPECT_FALSE(accepts(Field::travel_month, f, settings_for()));
     f.travel_year = "99999";  // no four-digit year
@@ -238,11 +238,11 @@ TEST(Conditions, FullCheckStopsAtTheFirstRefusedField) {
         SearchForm f = good_form();
         f.text(c.field) = c.text;
         SearchConditions cond;
-        cond.sel_from_name = "unchanged";
+        cond.from_airport = "unchanged";
         const FullCheck r = check_search_form(f, cond, s, [] { return true; });
         EXPECT_FALSE(r.accepted) << c.text;
         EXPECT_EQ(r.focus, c.focus) << c.text;
-        EXPECT_EQ(cond.sel_from_name, "unchanged");
+        EXPECT_EQ(cond.from_airport, "unchanged");
     }
     // The width check runs after the wait check and puts the focus into the first departure hour.
     SearchForm f = good_form();
@@ -258,14 +258,14 @@ TEST(Conditions, SeatEnquiryIgnoresTheConnectionOption) {
     SearchForm f = good_form();  // 6:00 to 19:00, wider than check_hours
     f.connections = Connections::two;
     SearchConditions cond;
-    cond.inquiry_mode = 1;
-    cond.wait_count = 0;
+    cond.for_seat_enquiry = 1;
+    cond.connection_count = 0;
     int asked = 0;
     const FullCheck r = check_search_form(f, cond, s, [&] { return ++asked, true; });
     EXPECT_TRUE(r.accepted);
     EXPECT_EQ(asked, 0);
-    EXPECT_EQ(cond.wait_count, 0);
-    cond.inquiry_mode = 0;
+    EXPECT_EQ(cond.connection_count, 0);
+    cond.for_seat_enquiry = 0;
     EXPECT_FALSE(check_search_form(f, cond, s, [] { return true; }).accepted);
 }
 
@@ -283,17 +283,17 @@ TEST(Conditions, FullCheckSetsTheConditionValues) {
     const FullCheck r = check_search_form(f, cond, s, [&] { return ++asked, true; });
     EXPECT_TRUE(r.accepted);
     EXPECT_EQ(asked, 0);  // direct flights only: no question
-    EXPECT_EQ(cond.sel_from_name, "東京／羽田");
-    EXPECT_EQ(cond.sel_to_name, "福岡");
-    EXPECT_EQ(cond.st_time1, 500);
-    EXPECT_EQ(cond.st_time2, 2359);
-    EXPECT_EQ(cond.ed_time1, 600);
-    EXPECT_EQ(cond.ed_time2, 2359);
-    EXPECT_EQ(cond.wait_time, 60);
-    EXPECT_EQ(cond.wait_count, 0);
-    EXPECT_EQ(cond.combination_number, 1);
-    EXPECT_EQ(cond.sel_date, day_number(2004, 3, 20));
-    EXPECT_EQ(cond.sel_weekday, 7);
+    EXPECT_EQ(cond.from_airport, "東京／羽田");
+    EXPECT_EQ(cond.to_airport, "福岡");
+    EXPECT_EQ(cond.departure_from, 500);
+    EXPECT_EQ(cond.departure_to, 2359);
+    EXPECT_EQ(cond.arrival_from, 600);
+    EXPECT_EQ(cond.arrival_to, 2359);
+    EXPECT_EQ(cond.max_wait, 60);
+    EXPECT_EQ(cond.connection_count, 0);
+    EXPECT_EQ(cond.one_result_per_flight, 1);
+    EXPECT_EQ(cond.travel_date, day_number(2004, 3, 20));
+    EXPECT_EQ(cond.travel_weekday, 7);
 }
 
 TEST(Conditions, ConfirmationCancelKeepsTheValuesTakenSoFar) {
@@ -303,36 +303,36 @@ TEST(Conditions, ConfirmationCancelKeepsTheValuesTakenSoFar) {
     f.connections = Connections::two;
     f.one_per_flight = true;
     SearchConditions cond;
-    cond.combination_number = 0;
+    cond.one_result_per_flight = 0;
     int asked = 0;
     FullCheck r = check_search_form(f, cond, s, [&] { return ++asked, false; });
     EXPECT_FALSE(r.accepted);
     EXPECT_TRUE(r.cancelled);
     EXPECT_EQ(asked, 1);
-    EXPECT_EQ(cond.wait_count, 2);
-    EXPECT_EQ(cond.st_time2, 1700);
-    EXPECT_EQ(cond.combination_number, 0);  // taken only after the question
+    EXPECT_EQ(cond.connection_count, 2);
+    EXPECT_EQ(cond.departure_to, 1700);
+    EXPECT_EQ(cond.one_result_per_flight, 0);  // taken only after the question
 
     // A seat enquiry reads no options and asks nothing.
     SearchConditions enquiry;
-    enquiry.inquiry_mode = 1;
+    enquiry.for_seat_enquiry = 1;
     asked = 0;
     r = check_search_form(f, enquiry, s, [&] { return ++asked, false; });
     EXPECT_TRUE(r.accepted);
     EXPECT_EQ(asked, 0);
-    EXPECT_EQ(enquiry.wait_count, 0);
+    EXPECT_EQ(enquiry.connection_count, 0);
 }
 
 TEST(Conditions, FormStartsFromTheLastSearchAndToday) {
     SearchConditions cond;
-    cond.sel_from_name = "福岡";
-    cond.st_time1 = 705;
-    cond.st_time2 = 2359;
-    cond.ed_time1 = 600;
-    cond.ed_time2 = 2400;
-    cond.wait_time = 45;
-    cond.wait_count = 2;
-    cond.combination_number = 1;
+    cond.from_airport = "福岡";
+    cond.departure_from = 705;
+    cond.departure_to = 2359;
+    cond.arrival_from = 600;
+    cond.arrival_to = 2400;
+    cond.max_wait = 45;
+    cond.connection_count = 2;
+    cond.one_result_per_flight = 1;
     const DayNumber today = day_number(2004, 1, 7);
     SearchForm f = initial_search_form(cond, today);
     EXPECT_EQ(f.from_airport, "福岡");
@@ -345,8 +345,8 @@ TEST(Conditions, FormStartsFromTheLastSearchAndToday) {
     EXPECT_EQ(f.travel_year, "2004");
     EXPECT_EQ(f.travel_month, "1");
     EXPECT_EQ(f.travel_day, "7");
-    EXPECT_EQ(cond.sel_date, today);
-    EXPECT_EQ(cond.sel_weekday, 4);
+    EXPECT_EQ(cond.travel_date, today);
+    EXPECT_EQ(cond.travel_weekday, 4);
 }
 
 }  // namespace

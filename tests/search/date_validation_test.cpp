@@ -15,13 +15,13 @@ using testing::SmallTimetable;
 
 const DayNumber kToday = day_number(2003, 6, 15);
 
-SearchConditions on(DayNumber date, int wait_count = 1) {
+SearchConditions on(DayNumber date, int connection_count = 1) {
     SearchConditions c;
-    c.sel_from_name = "東京／羽田";
-    c.sel_to_name = "福岡";
-    c.sel_date = date;
-    c.sel_weekday = weekday(date);
-    c.wait_count = wait_count;
+    c.from_airport = "東京／羽田";
+    c.to_airport = "福岡";
+    c.travel_date = date;
+    c.travel_weekday = weekday(date);
+    c.connection_count = connection_count;
     return c;
 }
 
@@ -156,7 +156,7 @@ TEST(DateValidation, DirectSearchValidatesOnlyItsSegment) {
     EXPECT_EQ(progress.ranges, (std::vector<std::pair<int, int>>{{0, 3000}, {2, 3}}));
 
     // A pair without a segment keeps the whole edition (the seat enquiry refuses on this).
-    c.sel_to_name = "札幌／千歳";
+    c.to_airport = "札幌／千歳";
     validate_for_date(tt, v, c, kToday);
     EXPECT_FALSE(v.segment_found);
     EXPECT_EQ(v.range_first, 1);

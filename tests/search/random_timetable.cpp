@@ -152,26 +152,26 @@ SearchConditions random_conditions(std::mt19937& rng, const Timetable& tt, int h
     const int from = airport();
     int to = airport();
     if (to == from) to = from % n + 1;
-    c.sel_from_name = tt.apt_name[static_cast<std::size_t>(from)];
-    c.sel_to_name = tt.apt_name[static_cast<std::size_t>(to)];
-    if (chance(rng, 2)) c.sel_to_name = "どこにもない空港";
+    c.from_airport = tt.apt_name[static_cast<std::size_t>(from)];
+    c.to_airport = tt.apt_name[static_cast<std::size_t>(to)];
+    if (chance(rng, 2)) c.to_airport = "どこにもない空港";
     if (chance(rng, 50)) {
-        c.st_time1 = 500;
-        c.st_time2 = 2359;
-        c.ed_time1 = 600;
-        c.ed_time2 = 2359;
+        c.departure_from = 500;
+        c.departure_to = 2359;
+        c.arrival_from = 600;
+        c.arrival_to = 2359;
     } else {
-        c.st_time1 = pick(rng, 0, 20) * 100 + pick(rng, 0, 1) * 30;
-        c.st_time2 = std::min(2359, c.st_time1 + pick(rng, 1, 14) * 100);
-        c.ed_time1 = pick(rng, 0, 22) * 100;
-        c.ed_time2 = chance(rng, 20) ? 2800 : std::min(2359, c.ed_time1 + pick(rng, 1, 16) * 100);
+        c.departure_from = pick(rng, 0, 20) * 100 + pick(rng, 0, 1) * 30;
+        c.departure_to = std::min(2359, c.departure_from + pick(rng, 1, 14) * 100);
+        c.arrival_from = pick(rng, 0, 22) * 100;
+        c.arrival_to = chance(rng, 20) ? 2800 : std::min(2359, c.arrival_from + pick(rng, 1, 16) * 100);
     }
-    c.wait_time = chance(rng, 30) ? 240 : pick(rng, 0, 300);
-    c.wait_count = pick(rng, 0, 2);
-    if (c.wait_count == 0 && chance(rng, 50)) c.wait_count = 2;
-    c.sel_option = pick(rng, 0, 4);
-    c.sel_date = tt.tt_valid_to[1] - pick(rng, -5, 100);
-    c.sel_weekday = weekday(c.sel_date);
+    c.max_wait = chance(rng, 30) ? 240 : pick(rng, 0, 300);
+    c.connection_count = pick(rng, 0, 2);
+    if (c.connection_count == 0 && chance(rng, 50)) c.connection_count = 2;
+    c.result_order = pick(rng, 0, 4);
+    c.travel_date = tt.tt_valid_to[1] - pick(rng, -5, 100);
+    c.travel_weekday = weekday(c.travel_date);
     return c;
 }
 

@@ -25,13 +25,13 @@ struct ReportFixture {
         st.tt->flt_aircraft[1][5] = "A320";
         tt = &st.finish();
         rr.search_edition = 1;
-        cond.sel_from_name = "東京／羽田";
-        cond.sel_to_name = "札幌／千歳";
-        cond.st_time1 = 500, cond.st_time2 = 2359, cond.ed_time1 = 600, cond.ed_time2 = 2359;
-        cond.wait_time = 60;
-        cond.wait_count = 1;
-        cond.sel_option = 3;
-        cond.sel_date = day_number(2004, 2, 29);
+        cond.from_airport = "東京／羽田";
+        cond.to_airport = "札幌／千歳";
+        cond.departure_from = 500, cond.departure_to = 2359, cond.arrival_from = 600, cond.arrival_to = 2359;
+        cond.max_wait = 60;
+        cond.connection_count = 1;
+        cond.result_order = 3;
+        cond.travel_date = day_number(2004, 2, 29);
     }
 
     void add(int minutes, std::initializer_list<int> rows) {
@@ -74,7 +74,7 @@ TEST(Report, CombinationRuleMatchesTheList) {
     fx.add(155, {1, 5});
     fx.add(85, {3});
     fx.add(300, {1, 2, 4});
-    fx.cond.combination_number = 1;
+    fx.cond.one_result_per_flight = 1;
     const std::string body = report_body(*fx.tt, fx.rr, fx.cond);
     EXPECT_EQ(body.find("[300分]"), std::string::npos);
     EXPECT_NE(body.find("[085分]"), std::string::npos);
@@ -113,20 +113,20 @@ TEST(Report, HeaderLines) {
     EXPECT_EQ(h[8], "             日付　　：2004/02/29（日）");
     EXPECT_EQ(h[9], equals);
 
-    fx.cond.wait_count = 0;
-    fx.cond.wait_time = 5;
-    fx.cond.sel_option = 1;
-    fx.cond.st_time1 = 705;
+    fx.cond.connection_count = 0;
+    fx.cond.max_wait = 5;
+    fx.cond.result_order = 1;
+    fx.cond.departure_from = 705;
     EXPECT_EQ(report_header(fx.cond, "t", "v")[6],
               "             乗継条件：直行便のみ　　［乗り継ぎ時間：5分］");
     EXPECT_EQ(report_header(fx.cond, "t", "v")[7], "             表示順　：出発時刻順");
     EXPECT_EQ(report_header(fx.cond, "t", "v")[4], "             出発時間：07:05 ～ 23:59");
-    fx.cond.wait_count = 2;
-    fx.cond.sel_option = 2;
+    fx.cond.connection_count = 2;
+    fx.cond.result_order = 2;
     EXPECT_EQ(report_header(fx.cond, "t", "v")[6],
               "             乗継条件：２回乗り継ぎ　　［乗り継ぎ時間：5分］");
     EXPECT_EQ(report_header(fx.cond, "t", "v")[7], "             表示順　：到着時刻順");
-    fx.cond.sel_option = 7;
+    fx.cond.result_order = 7;
     EXPECT_EQ(report_header(fx.cond, "t", "v")[7], "             表示順　：");
 }
 

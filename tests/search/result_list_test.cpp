@@ -57,14 +57,14 @@ RouteResults results_of(std::initializer_list<RouteResult> list) {
 
 SearchConditions conditions(const char* from, const char* to) {
     SearchConditions c;
-    c.sel_from_name = from;
-    c.sel_to_name = to;
-    c.st_time1 = 500, c.st_time2 = 2359, c.ed_time1 = 600, c.ed_time2 = 2359;
-    c.wait_time = 60;
-    c.wait_count = 1;
-    c.sel_option = 3;
-    c.sel_date = day_number(2003, 8, 4);
-    c.sel_weekday = 2;
+    c.from_airport = from;
+    c.to_airport = to;
+    c.departure_from = 500, c.departure_to = 2359, c.arrival_from = 600, c.arrival_to = 2359;
+    c.max_wait = 60;
+    c.connection_count = 1;
+    c.result_order = 3;
+    c.travel_date = day_number(2003, 8, 4);
+    c.travel_weekday = 2;
     return c;
 }
 
@@ -152,18 +152,18 @@ TEST(ResultList, OneResultPerFirstFlight) {
     const RouteResult via_first_again = leg_result({{1, 1, 1}, {1, 2, 2}}, 170);
     const RouteResults rr = results_of({kOneConnection, kDirect, via_first_again, kTwoConnections});
     SearchConditions c = conditions("東京／羽田", "福岡");
-    c.combination_number = 1;
+    c.one_result_per_flight = 1;
     ResultList list = list_results(*fx.tt, rr, c);
     ASSERT_EQ(list.rows.size(), 2u);
     EXPECT_EQ(list.rows[0].slot, 1);
     EXPECT_EQ(list.rows[1].slot, 2);
-    c.combination_number = 0;
+    c.one_result_per_flight = 0;
     list = list_results(*fx.tt, rr, c);
     EXPECT_EQ(list.rows.size(), 4u);
     // The same flight number of another company is another first flight.
     fx.tt->flt_number[1][3] = 105;
     fx.tt->flt_company[1][3] = "2";
-    c.combination_number = 1;
+    c.one_result_per_flight = 1;
     EXPECT_EQ(list_results(*fx.tt, rr, c).rows.size(), 2u);
     fx.tt->flt_company[1][3] = "1";
     EXPECT_EQ(list_results(*fx.tt, rr, c).rows.size(), 1u);
@@ -178,7 +178,7 @@ TEST(ResultList, EveryKeptItineraryIsListed) {
     SearchConditions c = conditions("東京／羽田", "福岡");
     EXPECT_EQ(list_results(*fx.tt, rr, c).rows.size(), 1000u);
     EXPECT_EQ(list_results(*fx.tt, rr, c).rows.back().slot, 1000);
-    c.combination_number = 1;
+    c.one_result_per_flight = 1;
     EXPECT_EQ(list_results(*fx.tt, rr, c).rows.size(), 1u);
     // No edition: nothing listed, nothing read.
     rr.search_edition = 0;
@@ -214,13 +214,13 @@ TEST(ResultList, HeaderCaption) {
     Fixture fx;
     SearchConditions c = conditions("東京／羽田", "福岡");
     EXPECT_EQ(result_caption(*fx.tt, c), "東京／羽田 → 福岡【2003/08/04(月)】 表示順序：所要時間順");
-    c.sel_option = 1;
-    c.sel_date = day_number(2004, 1, 5);
+    c.result_order = 1;
+    c.travel_date = day_number(2004, 1, 5);
     EXPECT_EQ(result_caption(*fx.tt, c),
               "東京／羽田 → 福岡【2004/01/05(月)】 表示順序：出発時刻順  "
               "★時刻表の有効日付(2003/12/31)を超えています");
-    c.sel_option = 0;
-    c.sel_date = day_number(2003, 8, 4);
+    c.result_order = 0;
+    c.travel_date = day_number(2003, 8, 4);
     EXPECT_EQ(result_caption(*fx.tt, c), "東京／羽田 → 福岡【2003/08/04(月)】 表示順序：");
 }
 

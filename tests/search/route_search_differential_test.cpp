@@ -35,11 +35,11 @@ class RecordingProgress final : public Progress {
 };
 
 std::string describe(const SearchConditions& c) {
-    return c.sel_from_name + " -> " + c.sel_to_name + " dep " + std::to_string(c.st_time1) + "-" +
-           std::to_string(c.st_time2) + " arr " + std::to_string(c.ed_time1) + "-" +
-           std::to_string(c.ed_time2) + " wait " + std::to_string(c.wait_time) + " count " +
-           std::to_string(c.wait_count) + " option " + std::to_string(c.sel_option) + " date " +
-           std::to_string(c.sel_date);
+    return c.from_airport + " -> " + c.to_airport + " dep " + std::to_string(c.departure_from) + "-" +
+           std::to_string(c.departure_to) + " arr " + std::to_string(c.arrival_from) + "-" +
+           std::to_string(c.arrival_to) + " wait " + std::to_string(c.max_wait) + " count " +
+           std::to_string(c.connection_count) + " option " + std::to_string(c.result_order) + " date " +
+           std::to_string(c.travel_date);
 }
 
 std::string listing(const Timetable& tt, const RouteResults& r) {
@@ -98,7 +98,7 @@ void compare_one(const Timetable& tt, const SearchConditions& c, Tally& tally) {
             ++tally.full_first_legs;
     }
     if (expected.result_count > 0) {
-        const int from = tt.airport_index(c.sel_from_name), to = tt.airport_index(c.sel_to_name);
+        const int from = tt.airport_index(c.from_airport), to = tt.airport_index(c.to_airport);
         const int search_dir = from < to ? 1 : 2;
         if (expected.route_results[1].leg1_dir != search_dir) ++tally.phase2;
     }

@@ -49,12 +49,12 @@ class LiteralSearch {
     int n() const { return tt_.apt_count; }
     int ri(int dir, int pos, int row) const { return tt_.route_index(search_edition_, dir, pos, row); }
     int route_count(int dir) const { return tt_.route_count(search_edition_, dir); }
-    bool in_dep_window(int t) const { return t >= c_.st_time1 && t <= c_.st_time2; }
-    bool in_arr_window(int t) const { return t >= c_.ed_time1 && t <= c_.ed_time2; }
+    bool in_dep_window(int t) const { return t >= c_.departure_from && t <= c_.departure_to; }
+    bool in_arr_window(int t) const { return t >= c_.arrival_from && t <= c_.arrival_to; }
 
     bool set_jyoken() {
         for (int k = 1; k <= 4; ++k) {
-            if (tt_.tt_valid_to[static_cast<std::size_t>(k)] >= c_.sel_date) {
+            if (tt_.tt_valid_to[static_cast<std::size_t>(k)] >= c_.travel_date) {
                 search_edition_ = k;
                 break;
             }
@@ -62,8 +62,8 @@ class LiteralSearch {
         if (search_edition_ == 0) return false;
         int from = 0, to = 0;
         for (int a = 1; a <= tt_.apt_count; ++a) {
-            if (from == 0 && tt_.apt_name[static_cast<std::size_t>(a)] == c_.sel_from_name) from = a;
-            if (to == 0 && tt_.apt_name[static_cast<std::size_t>(a)] == c_.sel_to_name) to = a;
+            if (from == 0 && tt_.apt_name[static_cast<std::size_t>(a)] == c_.from_airport) from = a;
+            if (to == 0 && tt_.apt_name[static_cast<std::size_t>(a)] == c_.to_airport) to = a;
         }
         // Unknown names and a journey to the airport it starts from find nothing.
         if (from == 0 || to == 0 || from == to) {
@@ -79,7 +79,8 @@ class LiteralSearch {
             dep_pos_ = n() - from + 1;
             arr_pos_ = n() - to + 1;
         }
-        weekday_ = c_.sel_weekday >= 1 && c_.sel_weekday <= 7 ? c_.sel_weekday : weekday(c_.sel_date);
+        weekday_ =
+            c_.travel_weekday >= 1 && c_.travel_weekday <= 7 ? c_.travel_weekday : weekday(c_.travel_date);
         return true;
     }
 
@@ -146,7 +147,7 @@ class LiteralSearch {
     }
 
     int latest_departure(int a) const {
-        const int t = (a / 100) * 60 + a % 100 + c_.wait_time;
+        const int t = (a / 100) * 60 + a % 100 + c_.max_wait;
         return t / 60 * 100 + t % 60;
     }
 
@@ -159,9 +160,9 @@ class LiteralSearch {
             (trip_end_ / 100 * 60 + trip_end_ % 100) - (trip_start_ / 100 * 60 + trip_start_ % 100);
         r.minutes = static_cast<std::int16_t>(minutes);
         trip_minutes_ = minutes;
-        if (c_.sel_option == 1)
+        if (c_.result_order == 1)
             r.sort_key = trip_start_ * 10000 + minutes + kaisuu;
-        else if (c_.sel_option == 2)
+        else if (c_.result_order == 2)
             r.sort_key = trip_end_ * 10000 + minutes + kaisuu;
         else
             r.sort_key = minutes * 10000 + trip_start_ + kaisuu;
@@ -233,7 +234,7 @@ class LiteralSearch {
                 if (in_arr_window(ed)) record(D, dep_pos_, g, nullptr);
                 continue;
             }
-            if (c_.wait_count > 0) {
+            if (c_.connection_count > 0) {
                 clr_table2();
                 leg_dir_ = D;
                 sel_data2(g, st, ed);
@@ -257,7 +258,7 @@ class LiteralSearch {
                 int skip = 1, st = 0, ed = 0;
                 leg_times(leg_dir_, p, g, skip, st, ed);
                 if (skip == 0 || !in_dep_window(st)) continue;
-                if (c_.wait_count > 0 &&
+                if (c_.connection_count > 0 &&
                     (ri(leg_dir_, p, g) == 0 || ri(leg_dir_, n() - arr_pos_ + 1, g) == 0)) {
                     sel_data2_2(g, st, ed);
                     record_candidates(leg_dir_, p, g);
@@ -323,7 +324,7 @@ class LiteralSearch {
                 }
                 int ok = 1;
                 chk_wait_time(D, dep_pos_, kk, D, m, r, ok);
-                if (ok == 1 && c_.wait_count == 2 && !store_third_legs(c, D, r, m, d, e)) {
+                if (ok == 1 && c_.connection_count == 2 && !store_third_legs(c, D, r, m, d, e)) {
                     hit_count_ = c;
                     return;
                 }
@@ -387,7 +388,7 @@ class LiteralSearch {
                     }
                 } else {
                     chk_wait_time(D, dep_pos_, kk, R, m2, r, ok);
-                    if (ok == 1 && c_.wait_count == 2 && !store_third_legs(c, R, r, m2, d, e)) {
+                    if (ok == 1 && c_.connection_count == 2 && !store_third_legs(c, R, r, m2, d, e)) {
                         hit_count_ = c;
                         return;
                     }
@@ -423,7 +424,7 @@ class LiteralSearch {
                     }
                 } else {
                     chk_wait_time(R, p, kk, D, m, r, ok);
-                    if (ok == 1 && c_.wait_count == 2 && !store_third_legs(c, D, r, m, d, e)) {
+                    if (ok == 1 && c_.connection_count == 2 && !store_third_legs(c, D, r, m, d, e)) {
                         hit_count_ = c;
                         return;
                     }

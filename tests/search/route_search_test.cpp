@@ -51,20 +51,20 @@ std::unique_ptr<Timetable> make_timetable(const std::vector<std::string>& airpor
     return tt;
 }
 
-SearchConditions conditions(const std::string& from, const std::string& to, int wait_count = 2,
-                            int wait_time = 240) {
+SearchConditions conditions(const std::string& from, const std::string& to, int connection_count = 2,
+                            int max_wait = 240) {
     SearchConditions c;
-    c.sel_from_name = from;
-    c.sel_to_name = to;
-    c.st_time1 = 500;
-    c.st_time2 = 2359;
-    c.ed_time1 = 600;
-    c.ed_time2 = 2359;
-    c.wait_time = wait_time;
-    c.wait_count = wait_count;
-    c.sel_option = 3;
-    c.sel_date = travel_day;
-    c.sel_weekday = weekday(travel_day);
+    c.from_airport = from;
+    c.to_airport = to;
+    c.departure_from = 500;
+    c.departure_to = 2359;
+    c.arrival_from = 600;
+    c.arrival_to = 2359;
+    c.max_wait = max_wait;
+    c.connection_count = connection_count;
+    c.result_order = 3;
+    c.travel_date = travel_day;
+    c.travel_weekday = weekday(travel_day);
     return c;
 }
 
@@ -190,7 +190,7 @@ TEST(RouteSearch, WindowsAndServiceFilterLegs) {
                                                      {1, 3, 900, 1000, JAL, false},  // no service on the day
                                                      {1, 3, 1000, 1100}});
     SearchConditions c = conditions("A", "C");
-    c.ed_time2 = 2300;
+    c.arrival_to = 2300;
     EXPECT_EQ(all_flights(*tt, search(*tt, c)), (Itineraries{{4}}));
 }
 
@@ -199,13 +199,13 @@ TEST(RouteSearch, OrderKeyAddsConnectionsToMinutes) {
     const auto tt = make_timetable({"A", "B", "C", "D"},
                                    {{1, 4, 800, 932}, {1, 2, 800, 830}, {2, 3, 850, 910}, {3, 4, 930, 931}});
     SearchConditions c = conditions("A", "D");
-    c.sel_option = 1;
+    c.result_order = 1;
     RouteResults r = search(*tt, c);
     EXPECT_EQ(all_flights(*tt, r), (Itineraries{{1}, {2, 3, 4}}));  // 92 + 0 < 91 + 2
     EXPECT_EQ(r.route_results[1].sort_key, 800 * 10000 + 92);
     EXPECT_EQ(r.route_results[2].sort_key, 800 * 10000 + 91 + 2);
     EXPECT_EQ(r.route_results[2].minutes, 91);
-    c.sel_option = 2;
+    c.result_order = 2;
     r = search(*tt, c);
     EXPECT_EQ(all_flights(*tt, r), (Itineraries{{2, 3, 4}, {1}}));
     EXPECT_EQ(r.route_results[1].sort_key, 931 * 10000 + 93);
@@ -275,11 +275,11 @@ TEST(RouteSearch, ThousandResultsAreKeptAndTheNextEndsTheSearch) {
 TEST(RouteSearch, NothingWithoutEditionOrKnownAirports) {
     const auto tt = make_timetable({"A", "B"}, {{1, 2, 800, 900}});
     SearchConditions c = conditions("A", "B");
-    c.sel_date = tt->tt_valid_to[2] + 1;
+    c.travel_date = tt->tt_valid_to[2] + 1;
     RouteResults r = search(*tt, c);
     EXPECT_EQ(r.result_count, 0);
     EXPECT_EQ(r.search_edition, 0);
-    c.sel_date = tt->tt_valid_to[1] + 1;
+    c.travel_date = tt->tt_valid_to[1] + 1;
     EXPECT_EQ(search(*tt, c).search_edition, 2);
     EXPECT_EQ(search(*tt, conditions("A", "Q")).result_count, 0);
     EXPECT_EQ(search(*tt, conditions("A", "A")).result_count, 0);

@@ -160,11 +160,11 @@ void CalendarWindow::choose_day(int n) {
     const auto choice = calendar_choice(cal_, button_day_[static_cast<std::size_t>(n)]);
     if (choice) {
         SearchConditions& c = app_.cond;
-        c.sel_year = choice->sel_year;
-        c.sel_month = choice->sel_month;
-        c.sel_day = choice->sel_day;
-        c.sel_date = choice->sel_date;
-        c.sel_weekday = choice->sel_weekday;
+        c.travel_year = choice->travel_year;
+        c.travel_month = choice->travel_month;
+        c.travel_day = choice->travel_day;
+        c.travel_date = choice->travel_date;
+        c.travel_weekday = choice->travel_weekday;
     }
     finish();
     if (choice)

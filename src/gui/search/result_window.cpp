@@ -162,7 +162,7 @@ bool ResultWindow::run_search() {
         emit program_end_requested();
         return false;
     }
-    if (search_.conditions.inquiry_mode != 1) return true;
+    if (search_.conditions.for_seat_enquiry != 1) return true;
     if (!search_.segment_found || search_.list.enquirable_count == 0) {
         refuse_enquiry();
         return false;

@@ -45,7 +45,7 @@ class SeatEnquiryTest : public QObject {
         QTest::mouseClick(h.window->seat_enquiry_button, Qt::LeftButton);
         // A seat enquiry asks about direct flights only: no question about connections.
         QVERIFY(h.t.boxes.asked.empty());
-        QCOMPARE(h.t.app.cond.wait_count, 0);
+        QCOMPARE(h.t.app.cond.connection_count, 0);
         QCOMPARE(h.t.launcher.launches.size(), 1u);
         const auto& launch = h.t.launcher.launches[0];
         QCOMPARE(launch.program, std::string("/usr/bin/chromium"));

@@ -27,14 +27,14 @@ struct Harness {
         tt.apt_group[6] = 4;
         tt.apt_count = 6;
         Settings& s = t.app.settings;
-        s.sel_from_name = "福岡";
-        s.sel_to_name = "那覇";
-        s.st_time1 = 600;
-        s.st_time2 = 2359;
-        s.ed_time1 = 600;
-        s.ed_time2 = 2359;
-        s.wait_time = 60;
-        s.combination_number = 1;
+        s.from_airport = "福岡";
+        s.to_airport = "那覇";
+        s.departure_from = 600;
+        s.departure_to = 2359;
+        s.arrival_from = 600;
+        s.arrival_to = 2359;
+        s.max_wait = 60;
+        s.one_result_per_flight = 1;
     }
     // The main window, which opens the picker itself.
     MainWindow& main() {

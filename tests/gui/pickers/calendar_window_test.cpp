@@ -22,14 +22,14 @@ namespace {
 struct Harness {
     Harness() {
         Settings& s = t.app.settings;
-        s.sel_from_name = "東京／羽田";
-        s.sel_to_name = "福岡";
-        s.st_time1 = 600;
-        s.st_time2 = 2359;
-        s.ed_time1 = 600;
-        s.ed_time2 = 2359;
-        s.wait_time = 60;
-        s.combination_number = 1;
+        s.from_airport = "東京／羽田";
+        s.to_airport = "福岡";
+        s.departure_from = 600;
+        s.departure_to = 2359;
+        s.arrival_from = 600;
+        s.arrival_to = 2359;
+        s.max_wait = 60;
+        s.one_result_per_flight = 1;
         window = std::make_unique<MainWindow>(t.app, t.services);
         window->show();
         [&] { QVERIFY(QTest::qWaitForWindowExposed(window.get())); }();
@@ -144,11 +144,11 @@ class CalendarWindowTest : public QObject {
         QCOMPARE(w.travel_day->text(), QStringLiteral("29"));
         QCOMPARE(w.travel_weekday->text(), QStringLiteral("(日)"));
         const SearchConditions& cond = h.t.app.cond;
-        QCOMPARE(cond.sel_year, 2004);
-        QCOMPARE(cond.sel_month, 2);
-        QCOMPARE(cond.sel_day, 29);
-        QCOMPARE(cond.sel_date, day_number(2004, 2, 29));
-        QCOMPARE(cond.sel_weekday, 1);
+        QCOMPARE(cond.travel_year, 2004);
+        QCOMPARE(cond.travel_month, 2);
+        QCOMPARE(cond.travel_day, 29);
+        QCOMPARE(cond.travel_date, day_number(2004, 2, 29));
+        QCOMPARE(cond.travel_weekday, 1);
         // The form accepts what the calendar wrote.
         type_and_enter(w.travel_day, w.travel_day->text());
         QVERIFY(w.from_airport->hasFocus());
@@ -161,7 +161,7 @@ class CalendarWindowTest : public QObject {
         QCOMPARE(w.travel_month->text(), QStringLiteral("01"));
         QCOMPARE(w.travel_day->text(), QStringLiteral("05"));
         QCOMPARE(w.travel_weekday->text(), QStringLiteral("(月)"));
-        QCOMPARE(h.t.app.cond.sel_weekday, 2);
+        QCOMPARE(h.t.app.cond.travel_weekday, 2);
     }
 
     void the_scroll_bar_runs_forward_upwards_over_sixty_months() {
@@ -244,7 +244,7 @@ class CalendarWindowTest : public QObject {
     void escape_closes_without_changing_the_date_and_the_place_is_kept() {
         Harness h;
         MainWindow& w = *h.window;
-        const DayNumber before = h.t.app.cond.sel_date;
+        const DayNumber before = h.t.app.cond.travel_date;
         for (const char* control : {"month_field", "close_button", "day_button_20", "month_scroll"}) {
             QPointer<CalendarWindow> c = h.open();
             QVERIFY2(c, control);
@@ -257,7 +257,7 @@ class CalendarWindowTest : public QObject {
             QCOMPARE(w.travel_month->text(), QStringLiteral("1"));
             QCOMPARE(w.travel_day->text(), QStringLiteral("7"));
             QCOMPARE(w.travel_weekday->text(), QStringLiteral("(水)"));
-            QCOMPARE(h.t.app.cond.sel_date, before);
+            QCOMPARE(h.t.app.cond.travel_date, before);
         }
         QPointer<CalendarWindow> c = h.open();
         QVERIFY(!c->isModal());

@@ -219,7 +219,7 @@ class ResultWindowTest : public QObject {
         QTest::mouseClick(h.window->seat_enquiry_button, Qt::LeftButton);
         QCOMPARE(handed_on, 1);
         QTRY_VERIFY(h.results.isNull());
-        QCOMPARE(h.t.app.cond.wait_count, 0);
+        QCOMPARE(h.t.app.cond.connection_count, 0);
         QVERIFY(h.window->seat_enquiry_button->isEnabled());
     }
 

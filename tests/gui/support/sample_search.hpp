@@ -23,7 +23,7 @@ struct SampleSearch {
         auto tt = load_timetable_file(std::filesystem::path(QUORVEL_BIN_DIR) / "timedata.dat");
         if (!tt) qFatal("sample timetable: %s", tt.error().message.c_str());
         t.app.timetable = std::move(*tt);
-        t.app.settings.sel_option = 3;
+        t.app.settings.result_order = 3;
         MainWindowHooks hooks;
         hooks.open_results = [this](MainWindow& main) {
             auto* w = new ResultWindow(t.app, services, main, result_hooks);
