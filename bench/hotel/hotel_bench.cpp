@@ -87,7 +87,7 @@ void BM_SearchSort(benchmark::State& state) {
     std::string text1 = "駅";
     check_text1(d, s, kind_free, text1);
     for (auto _ : state) {
-        HotelHits hits = sel_data(d, s, static_cast<int>(state.range(0)));
+        HotelHits hits = search_hotels(d, s, static_cast<int>(state.range(0)));
         sort_hotel(d, hits.hotel_hit_list, key);
         benchmark::DoNotOptimize(hits.hotel_hit_list.data());
     }

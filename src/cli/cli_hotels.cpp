@@ -82,7 +82,7 @@ int run_hotels(const Invocation& inv) {
     state.filter_district.assign(1, std::string());
     state.filter_district.insert(state.filter_district.end(), districts.begin(), districts.end());
 
-    HotelHits hits = sel_data(*data, state, max_kensuu);
+    HotelHits hits = search_hotels(*data, state, max_kensuu);
     if (hits.hotel_hit_count() == 0) {
         *inv.err << "ホテルデータなし\n";
         return exit_ok;

@@ -123,7 +123,7 @@ std::string containment_key(const HotelSearchState& s) { return trim(s.hotel_sel
 
 }  // namespace
 
-HotelHits sel_data1(const HotelData& d, const HotelSearchState& s, int max_kensuu) {
+HotelHits search_by_prefecture(const HotelData& d, const HotelSearchState& s, int max_kensuu) {
     const std::string key = equality_key(s);
     return run_search(d, s, max_kensuu, [&](int k) {
         const std::string* name = pref_of(d, k);
@@ -131,7 +131,7 @@ HotelHits sel_data1(const HotelData& d, const HotelSearchState& s, int max_kensu
     });
 }
 
-HotelHits sel_data2(const HotelData& d, const HotelSearchState& s, int max_kensuu) {
+HotelHits search_by_airport(const HotelData& d, const HotelSearchState& s, int max_kensuu) {
     const std::string key = fold_airport(equality_key(s));
     return run_search(d, s, max_kensuu, [&](int k) {
         const std::string* name = airport_of(d, k);
@@ -139,22 +139,22 @@ HotelHits sel_data2(const HotelData& d, const HotelSearchState& s, int max_kensu
     });
 }
 
-HotelHits sel_data3(const HotelData& d, const HotelSearchState& s, int max_kensuu) {
+HotelHits search_by_name(const HotelData& d, const HotelSearchState& s, int max_kensuu) {
     const std::string key = containment_key(s);
     return run_search(d, s, max_kensuu, [&](int k) { return contains(at(d.hotel_name, k), key); });
 }
 
-HotelHits sel_data4(const HotelData& d, const HotelSearchState& s, int max_kensuu) {
+HotelHits search_by_district(const HotelData& d, const HotelSearchState& s, int max_kensuu) {
     const std::string key = containment_key(s);
     return run_search(d, s, max_kensuu, [&](int k) { return contains(at(d.hotel_district, k), key); });
 }
 
-HotelHits sel_data5(const HotelData& d, const HotelSearchState& s, int max_kensuu) {
+HotelHits search_by_station(const HotelData& d, const HotelSearchState& s, int max_kensuu) {
     const std::string key = containment_key(s);
     return run_search(d, s, max_kensuu, [&](int k) { return contains(at(d.hotel_access, k), key); });
 }
 
-HotelHits sel_data6(const HotelData& d, const HotelSearchState& s, int max_kensuu) {
+HotelHits search_by_keyword(const HotelData& d, const HotelSearchState& s, int max_kensuu) {
     const std::string key = containment_key(s);
     return run_search(d, s, max_kensuu, [&](int k) {
         const std::string* pref = pref_of(d, k);
@@ -168,20 +168,20 @@ HotelHits sel_data6(const HotelData& d, const HotelSearchState& s, int max_kensu
     });
 }
 
-HotelHits sel_data(const HotelData& d, const HotelSearchState& s, int max_kensuu) {
+HotelHits search_hotels(const HotelData& d, const HotelSearchState& s, int max_kensuu) {
     switch (s.hotel_sel_kind) {
         case kind_pref:
-            return sel_data1(d, s, max_kensuu);
+            return search_by_prefecture(d, s, max_kensuu);
         case kind_airport:
-            return sel_data2(d, s, max_kensuu);
+            return search_by_airport(d, s, max_kensuu);
         case kind_name:
-            return sel_data3(d, s, max_kensuu);
+            return search_by_name(d, s, max_kensuu);
         case kind_district:
-            return sel_data4(d, s, max_kensuu);
+            return search_by_district(d, s, max_kensuu);
         case kind_station:
-            return sel_data5(d, s, max_kensuu);
+            return search_by_station(d, s, max_kensuu);
         case kind_free:
-            return sel_data6(d, s, max_kensuu);
+            return search_by_keyword(d, s, max_kensuu);
         default:
             return {};
     }

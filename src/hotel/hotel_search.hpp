@@ -53,14 +53,15 @@ struct HotelHits {
     int result_district_count() const { return static_cast<int>(result_district.size()); }
 };
 
-// The six searches over the hotel table, in table order, cut at max_kensuu hits.
-HotelHits sel_data(const HotelData& data, const HotelSearchState& state, int max_kensuu);
-HotelHits sel_data1(const HotelData& data, const HotelSearchState& state, int max_kensuu);
-HotelHits sel_data2(const HotelData& data, const HotelSearchState& state, int max_kensuu);
-HotelHits sel_data3(const HotelData& data, const HotelSearchState& state, int max_kensuu);
-HotelHits sel_data4(const HotelData& data, const HotelSearchState& state, int max_kensuu);
-HotelHits sel_data5(const HotelData& data, const HotelSearchState& state, int max_kensuu);
-HotelHits sel_data6(const HotelData& data, const HotelSearchState& state, int max_kensuu);
+// The search of the state's kind over the hotel table, in table order, cut at max_kensuu hits;
+// the six kinds' own searches follow.
+HotelHits search_hotels(const HotelData& data, const HotelSearchState& state, int max_kensuu);
+HotelHits search_by_prefecture(const HotelData& data, const HotelSearchState& state, int max_kensuu);
+HotelHits search_by_airport(const HotelData& data, const HotelSearchState& state, int max_kensuu);
+HotelHits search_by_name(const HotelData& data, const HotelSearchState& state, int max_kensuu);
+HotelHits search_by_district(const HotelData& data, const HotelSearchState& state, int max_kensuu);
+HotelHits search_by_station(const HotelData& data, const HotelSearchState& state, int max_kensuu);
+HotelHits search_by_keyword(const HotelData& data, const HotelSearchState& state, int max_kensuu);
 
 // The airport key as the airport search compares it: Narita reads as Haneda, Kansai as Itami.
 std::string fold_airport(const std::string& key);

@@ -69,17 +69,21 @@ TEST(SetStart, HistoryMovesTheKeyToTheTopAndDropsTheOldest) {
 
 TEST(SelData, AirportSearchFoldsNaritaAndKansaiAndTrimsWideBlanks) {
     auto d = load_source(small_source());
-    EXPECT_EQ(sel_data(*d, searching(kind_airport, "東京／成田"), 500).hotel_hit_list, (std::vector<int>{2}));
-    EXPECT_EQ(sel_data(*d, searching(kind_airport, "東京／羽田"), 500).hotel_hit_list, (std::vector<int>{2}));
-    EXPECT_EQ(sel_data(*d, searching(kind_airport, "大阪／関西"), 500).hotel_hit_list, (std::vector<int>{4}));
-    EXPECT_EQ(sel_data(*d, searching(kind_airport, "　東京／羽田　"), 500).hotel_hit_count(), 1);
-    EXPECT_EQ(sel_data(*d, searching(kind_pref, "大阪府"), 500).hotel_hit_list, (std::vector<int>{4, 5}));
-    EXPECT_EQ(sel_data(*d, searching(kind_station, "駅徒歩"), 500).hotel_hit_list,
+    EXPECT_EQ(search_hotels(*d, searching(kind_airport, "東京／成田"), 500).hotel_hit_list,
+              (std::vector<int>{2}));
+    EXPECT_EQ(search_hotels(*d, searching(kind_airport, "東京／羽田"), 500).hotel_hit_list,
+              (std::vector<int>{2}));
+    EXPECT_EQ(search_hotels(*d, searching(kind_airport, "大阪／関西"), 500).hotel_hit_list,
+              (std::vector<int>{4}));
+    EXPECT_EQ(search_hotels(*d, searching(kind_airport, "　東京／羽田　"), 500).hotel_hit_count(), 1);
+    EXPECT_EQ(search_hotels(*d, searching(kind_pref, "大阪府"), 500).hotel_hit_list,
+              (std::vector<int>{4, 5}));
+    EXPECT_EQ(search_hotels(*d, searching(kind_station, "駅徒歩"), 500).hotel_hit_list,
               (std::vector<int>{1, 2, 5}));
-    EXPECT_EQ(sel_data(*d, searching(kind_district, "な"), 500).hotel_hit_list, (std::vector<int>{5}));
+    EXPECT_EQ(search_hotels(*d, searching(kind_district, "な"), 500).hotel_hit_list, (std::vector<int>{5}));
     // The free keyword also looks at the remark.
-    EXPECT_EQ(sel_data(*d, searching(kind_free, "△"), 500).hotel_hit_list, (std::vector<int>{4}));
-    EXPECT_EQ(sel_data(*d, searching(kind_free, "千葉"), 500).hotel_hit_list, (std::vector<int>{3}));
+    EXPECT_EQ(search_hotels(*d, searching(kind_free, "△"), 500).hotel_hit_list, (std::vector<int>{4}));
+    EXPECT_EQ(search_hotels(*d, searching(kind_free, "千葉"), 500).hotel_hit_list, (std::vector<int>{3}));
 }
 
 TEST(SelData, MaxKensuuCutAndDistrictsSeenUpToIt) {
@@ -92,21 +96,21 @@ TEST(SelData, MaxKensuuCutAndDistrictsSeenUpToIt) {
         s.hotels.push_back(h);
     }
     auto d = load_source(s);
-    auto hits = sel_data(*d, searching(kind_pref, "東京都"), 500);
+    auto hits = search_hotels(*d, searching(kind_pref, "東京都"), 500);
     ASSERT_EQ(hits.hotel_hit_count(), 500);
     EXPECT_EQ(hits.hotel_hit_list.back(), 500);
     EXPECT_EQ(hits.result_district_count(), 5);
     // The hit that reaches the limit is listed but its district is not collected.
-    hits = sel_data(*d, searching(kind_pref, "東京都"), 3);
+    hits = search_hotels(*d, searching(kind_pref, "東京都"), 3);
     EXPECT_EQ(hits.hotel_hit_list, (std::vector<int>{1, 2, 3}));
     EXPECT_EQ(hits.result_district, (std::vector<std::string>{"すすきの", "新宿"}));
-    EXPECT_EQ(sel_data(*d, searching(kind_pref, "東京都"), 0).hotel_hit_count(),
+    EXPECT_EQ(search_hotels(*d, searching(kind_pref, "東京都"), 0).hotel_hit_count(),
               500);  // below 1 reads as 500
     // Refinement: only the chosen districts are hits, but every matching hotel's district is collected.
     HotelSearchState st = searching(kind_pref, "東京都");
     st.district_filter = 1;
     st.filter_district = {"", " 梅田 "};
-    hits = sel_data(*d, st, 9999);
+    hits = search_hotels(*d, st, 9999);
     EXPECT_EQ(hits.hotel_hit_count(), 160);
     EXPECT_EQ(hits.hotel_hit_list.front(), 4);
     EXPECT_EQ(hits.result_district_count(), 5);
@@ -122,10 +126,12 @@ TEST(SelData, UnmatchedUserHotelsNeverMatchEvenWithA99thAirportRow) {
     copy_user_hotel(*d);
     EXPECT_EQ(d->hotel_airport[6], 99);
     EXPECT_EQ(d->hotel_airport[7], 99);
-    EXPECT_EQ(sel_data(*d, searching(kind_airport, "空港99"), 500).hotel_hit_list, (std::vector<int>{7}));
-    EXPECT_EQ(sel_data(*d, searching(kind_free, "空港99"), 500).hotel_hit_list, (std::vector<int>{7}));
-    EXPECT_EQ(sel_data(*d, searching(kind_name, "迷子"), 500).hotel_hit_list, (std::vector<int>{6}));
-    EXPECT_EQ(sel_data(*d, searching(kind_pref, "東京都"), 500).hotel_hit_list, (std::vector<int>{2, 7}));
+    EXPECT_EQ(search_hotels(*d, searching(kind_airport, "空港99"), 500).hotel_hit_list,
+              (std::vector<int>{7}));
+    EXPECT_EQ(search_hotels(*d, searching(kind_free, "空港99"), 500).hotel_hit_list, (std::vector<int>{7}));
+    EXPECT_EQ(search_hotels(*d, searching(kind_name, "迷子"), 500).hotel_hit_list, (std::vector<int>{6}));
+    EXPECT_EQ(search_hotels(*d, searching(kind_pref, "東京都"), 500).hotel_hit_list,
+              (std::vector<int>{2, 7}));
 }
 
 TEST(SelData, MoreThan500DistrictsAreCutAndFlagged) {
@@ -139,7 +145,7 @@ TEST(SelData, MoreThan500DistrictsAreCutAndFlagged) {
         s.hotels.push_back(h);
     }
     auto d = load_source(s);
-    const auto hits = sel_data(*d, searching(kind_name, "H"), 9999);
+    const auto hits = search_hotels(*d, searching(kind_name, "H"), 9999);
     EXPECT_EQ(hits.hotel_hit_count(), 700);
     EXPECT_EQ(hits.result_district_count(), 500);
     EXPECT_TRUE(hits.result_district_truncated);

@@ -26,7 +26,7 @@ class LiteralSearch {
 
     RouteResults run() {
         if (!set_jyoken()) return out_;
-        sel_data();
+        search_hotels();
         out_.result_count = hit_count_;
         out_.search_edition = search_edition_;
         return out_;
@@ -219,7 +219,7 @@ class LiteralSearch {
         }
     }
 
-    void sel_data() {
+    void search_hotels() {
         const int D = search_dir_;
         const int other = D == 1 ? 2 : 1;
         result_count_ = 0;
@@ -237,7 +237,7 @@ class LiteralSearch {
             if (c_.connection_count > 0) {
                 clr_table2();
                 leg_dir_ = D;
-                sel_data2(g, st, ed);
+                search_by_airport(g, st, ed);
                 if (hit_count_ > 0) {
                     record_candidates(D, dep_pos_, g);
                 } else {
@@ -290,17 +290,17 @@ class LiteralSearch {
         return true;
     }
 
-    // Runs sel_data3 for the second leg (dir2, pos2, row2) and stores each third leg it finds.
+    // Runs search_by_name for the second leg (dir2, pos2, row2) and stores each third leg it finds.
     bool store_third_legs(int& c, int dir2, int row2, int pos2, int d, int e) {
         clr_table3();
-        sel_data3(dir2, row2, pos2, d, e);
+        search_by_name(dir2, row2, pos2, d, e);
         for (int t = 1; t <= hit_count_; ++t)
             if (!store_candidate(c, row2, dir2, pos2, &third_legs_[static_cast<std::size_t>(t)]))
                 return false;
         return true;
     }
 
-    void sel_data2(int kk, int /*st_wk_hosei*/, int /*ed_wk_hosei*/) {
+    void search_by_airport(int kk, int /*st_wk_hosei*/, int /*ed_wk_hosei*/) {
         const int D = search_dir_;
         hit_count_ = 0;
         int c = 0;
@@ -333,7 +333,7 @@ class LiteralSearch {
         hit_count_ = c;
     }
 
-    void sel_data3(int ii, int kk, int jj, int /*st_wk_hosei*/, int /*ed_wk_hosei*/) {
+    void search_by_name(int ii, int kk, int jj, int /*st_wk_hosei*/, int /*ed_wk_hosei*/) {
         const int a_pos = ii != search_dir_ ? n() - arr_pos_ + 1 : arr_pos_;
         hit_count_ = 0;
         int c = 0;
