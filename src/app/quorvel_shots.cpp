@@ -42,7 +42,7 @@ class Silent final : public MessageBoxes, public BrowserLauncher, public Printer
     MessageAnswer ask(const Question&) override { return MessageAnswer::cancel; }
     bool launch(const std::string&, const std::vector<std::string>&, WindowStyle) override { return true; }
     bool print(const PrintJob&) override { return true; }
-    bool GetKeyValue(std::string_view, std::string_view, std::string& v) const override {
+    bool read_value(std::string_view, std::string_view, std::string& v) const override {
         v.clear();
         return false;
     }

@@ -80,7 +80,7 @@ bool init_sec(AppState& app, Services& services) {
         detect_default_browser(services.keys, b, services.path_env);
         app.set_browser(b);
         // A new installation (no browser ever chosen) asks for one; "0" was asked before and declined.
-        if (b.browser_kind.empty()) {
+        if (b.kind == BrowserKind::never_chosen) {
             BrowserSetupWindow setup(app, services);
             setup.exec();
         }

@@ -21,7 +21,7 @@ struct Error {
 
 // The value of an operation at the file boundary, or why there is none. No exception leaves the core.
 template <class T>
-class Result {
+class [[nodiscard]] Result {
   public:
     Result(T value) : v_(std::move(value)) {}
     Result(Error error) : v_(std::move(error)) {}

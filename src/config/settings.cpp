@@ -37,7 +37,7 @@ constexpr int history_lines = 5;
 enum class Kind {
     last_digit,    // only the last character counts: option numbers 0..9
     whole_number,  // the leading number of everything after "="
-    browser_kind,  // last character, through a number back to text
+    browser_kind,  // last character: the browser kind's digit
     text,          // everything after "=", trimmed
 };
 
@@ -67,8 +67,8 @@ const std::array<Key, 24> control_keys = {{
     {"max_kensuu", Kind::whole_number, "####", QV_NUM(max_kensuu)},
     {"sv_pop", Kind::last_digit, "0", QV_NUM(sv_pop)},
     {"sel_option", Kind::last_digit, "###0", QV_NUM(result_order)},
-    {"inet_data1", Kind::browser_kind, "", nullptr, QV_TEXT(browser_kind)},
-    {"inet_data2", Kind::text, "", nullptr, QV_TEXT(browser_path)},
+    {"inet_data1", Kind::browser_kind, "", nullptr, nullptr},
+    {"inet_data2", Kind::text, "", nullptr, QV_TEXT(browser.path)},
     {"sv_height12", Kind::whole_number, "#####", QV_NUM(sv_height12)},
     {"sv_width12", Kind::whole_number, "#####", QV_NUM(sv_width12)},
     {"sv_grid1_height12", Kind::whole_number, "#####", QV_NUM(sv_grid1_height12)},
@@ -251,7 +251,7 @@ class SettingsReader {
                 key->number(s_) = to_int16(leading_number(value));
                 break;
             case Kind::browser_kind:
-                key->text(s_) = std::to_string(last_digit(value));
+                s_.browser = browser_of_digit(last_digit(value), std::move(s_.browser.path));
                 break;
             case Kind::text:
                 key->text(s_) = trim(value);
@@ -324,7 +324,9 @@ class SettingsWriter {
     template <std::size_t N>
     void keys(const std::array<Key, N>& keys, Settings& s) {
         for (const Key& k : keys) {
-            if (k.text)
+            if (k.kind == Kind::browser_kind)
+                key(k.name, stored_browser_kind(s.browser));
+            else if (k.text)
                 key(k.name, file_text(k.text(s), false));
             else
                 key(k.name, format_number(k.number(s), k.format));
@@ -420,8 +422,7 @@ std::vector<std::string> settings_unencodable_keys(const Settings& s) {
         for (std::size_t i = 1; i < table.size(); ++i)
             check(std::string(name) + "(" + std::to_string(i) + ")", table[i]);
     };
-    check("inet_data1", s.browser_kind);
-    check("inet_data2", s.browser_path);
+    check("inet_data2", s.browser.path);
     check_table("recent_departures", s.recent_departures);
     check_table("recent_arrivals", s.recent_arrivals);
     check("st_station", s.from_airport);

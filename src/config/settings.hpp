@@ -11,6 +11,7 @@
 
 #include "common/day_number.hpp"
 #include "common/result.hpp"
+#include "platform/browser_detect.hpp"
 
 namespace quorvel {
 
@@ -51,8 +52,7 @@ struct Settings {
     std::int16_t max_kensuu = 500;
     std::int16_t sv_pop = 1;
     std::int16_t result_order = 0;
-    std::string browser_kind;  // inet_data1: "1" IE, "2" Netscape, "3" none wanted, "" / "0" not set up
-    std::string browser_path;  // inet_data2
+    BrowserValues browser;  // inet_data1 (the kind's digit) and inet_data2 (the program)
     std::int16_t sv_height12 = 0;
     std::int16_t sv_width12 = 0;
     std::int16_t sv_grid1_height12 = 0;

@@ -153,7 +153,7 @@ bool SettingsDialog::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void SettingsDialog::reregister_browser() {
-    BrowserValues b{"", app_.settings.browser_path};
+    BrowserValues b{BrowserKind::never_chosen, app_.settings.browser.path};
     detect_default_browser(services_.keys, b, services_.path_env);
     app_.set_browser(b);
     if (browser_unset(b)) {

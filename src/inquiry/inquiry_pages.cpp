@@ -585,13 +585,13 @@ AirportCheck chk_airport(const Timetable& tt, const SearchConditions& cond, cons
 
 std::string edit_airport(Airline airline, const Timetable& tt, const AirportCheck& check) {
     const auto& codes = check.code[static_cast<std::size_t>(airline) - 1];
-    std::string wk_text;
+    std::string codes_text;
     for (std::size_t i = 1; i <= static_cast<std::size_t>(tt.apt_count); ++i) {
         if (check.offer_flag[i] != "y") continue;
-        if (!wk_text.empty()) wk_text += ",";
-        wk_text += in_quotes(js_escape(codes[i]));
+        if (!codes_text.empty()) codes_text += ",";
+        codes_text += in_quotes(js_escape(codes[i]));
     }
-    return wk_text;
+    return codes_text;
 }
 
 bool jal_time_band(const Timetable& tt, int inq_from_idx, int inq_to_idx) {

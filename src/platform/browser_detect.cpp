@@ -31,20 +31,21 @@ std::string without_quotes(std::string_view text) {
 }
 
 // The Windows handler commands: the program name anywhere in the text, in one of two cases.
-bool find_windows_program(std::string& wk_text, BrowserValues& browser) {
+bool find_windows_program(std::string& command, BrowserValues& browser) {
     struct Name {
-        const char* kind;
+        BrowserKind kind;
         const char* text;
     };
-    static constexpr Name names[] = {
-        {"1", "iexplore.exe"}, {"1", "IEXPLORE.EXE"}, {"2", "netscape.exe"}, {"2", "NETSCAPE.EXE"}};
+    static constexpr Name names[] = {{BrowserKind::chromium_family, "iexplore.exe"},
+                                     {BrowserKind::chromium_family, "IEXPLORE.EXE"},
+                                     {BrowserKind::firefox_family, "netscape.exe"},
+                                     {BrowserKind::firefox_family, "NETSCAPE.EXE"}};
     for (const Name& n : names) {
         const std::string_view name = n.text;
-        const auto pos = wk_text.find(name);
+        const auto pos = command.find(name);
         if (pos == std::string::npos) continue;
-        wk_text = without_quotes(std::string_view(wk_text).substr(0, pos + name.size()));
-        browser.browser_kind = n.kind;
-        browser.browser_path = wk_text;
+        command = without_quotes(std::string_view(command).substr(0, pos + name.size()));
+        browser = BrowserValues{n.kind, command};
         return true;
     }
     return false;
@@ -72,27 +73,51 @@ std::string program_of(std::string_view command) {
     return i < args.size() ? args[i] : std::string();
 }
 
-const char* family_kind(const std::string& program) {
+std::optional<BrowserKind> family_kind(const std::string& program) {
     const std::string name = std::filesystem::path(program).filename().string();
     const auto in = [&name](const std::vector<std::string>& family) {
         return std::find(family.begin(), family.end(), name) != family.end();
     };
-    if (in(chromium_family())) return "1";
-    if (in(firefox_family())) return "2";
-    return nullptr;
+    if (in(chromium_family())) return BrowserKind::chromium_family;
+    if (in(firefox_family())) return BrowserKind::firefox_family;
+    return std::nullopt;
 }
 
 }  // namespace
 
-std::string chk_chr(std::string& wk_text, BrowserValues& browser) {
-    if (find_windows_program(wk_text, browser)) return browser.browser_kind;
-    const std::string program = program_of(wk_text);
-    const char* kind = program.empty() ? nullptr : family_kind(program);
-    if (kind == nullptr) return "err";
-    wk_text = program;
-    browser.browser_kind = kind;
-    browser.browser_path = program;
+std::optional<BrowserKind> recognise_browser(std::string& command, BrowserValues& browser) {
+    if (find_windows_program(command, browser)) return browser.kind;
+    const std::string program = program_of(command);
+    const std::optional<BrowserKind> kind = program.empty() ? std::nullopt : family_kind(program);
+    if (!kind) return std::nullopt;
+    command = program;
+    browser = BrowserValues{*kind, program};
     return kind;
+}
+
+BrowserValues browser_of_digit(int digit, std::string path) {
+    static constexpr BrowserKind kinds[] = {BrowserKind::not_set, BrowserKind::chromium_family,
+                                            BrowserKind::firefox_family, BrowserKind::none_wanted};
+    if (digit >= 0 && digit <= 3) return {kinds[digit], std::move(path)};
+    return {BrowserKind::unrecognised, std::move(path), digit};
+}
+
+std::string stored_browser_kind(const BrowserValues& browser) {
+    switch (browser.kind) {
+        case BrowserKind::never_chosen:
+            return "";
+        case BrowserKind::not_set:
+            return "0";
+        case BrowserKind::chromium_family:
+            return "1";
+        case BrowserKind::firefox_family:
+            return "2";
+        case BrowserKind::none_wanted:
+            return "3";
+        case BrowserKind::unrecognised:
+            break;
+    }
+    return std::to_string(browser.unrecognised_digit);
 }
 
 std::optional<std::string> find_in_path(std::string_view name, std::string_view path_env) {
@@ -114,13 +139,13 @@ std::optional<std::string> find_in_path(std::string_view name, std::string_view 
 }
 
 void detect_default_browser(const KeyValueSource& keys, BrowserValues& browser, std::string_view path_env) {
-    std::string KeyVal;
-    std::string result = "err";
-    if (keys.GetKeyValue(http_command_key, "", KeyVal)) result = chk_chr(KeyVal, browser);
-    if (result == "err" && keys.GetKeyValue(default_icon_key, "", KeyVal)) result = chk_chr(KeyVal, browser);
-    if (result == "err") return;
+    std::string found;
+    std::optional<BrowserKind> result;
+    if (keys.read_value(http_command_key, "", found)) result = recognise_browser(found, browser);
+    if (!result && keys.read_value(default_icon_key, "", found)) result = recognise_browser(found, browser);
+    if (!result) return;
     // A desktop entry usually names its program without a directory; the settings keep a full path.
-    if (auto full = find_in_path(browser.browser_path, path_env)) browser.browser_path = *full;
+    if (auto full = find_in_path(browser.path, path_env)) browser.path = *full;
 }
 
 }  // namespace quorvel

@@ -24,7 +24,7 @@ const std::filesystem::path sample_timetable = std::filesystem::path(QUORVEL_BIN
 void install_sample(TestApp& t, const std::string& browser_kind) {
     std::filesystem::copy_file(sample_timetable, t.dir() / "timedata.dat");
     Settings s = preset_settings();
-    s.browser_kind = browser_kind;
+    if (!browser_kind.empty()) s.browser = browser_of_digit(std::stoi(browser_kind));
     s.from_airport = "東京／羽田";
     QVERIFY(write_settings(t.app.ini_file(), s).ok());
 }
@@ -81,8 +81,8 @@ class StartupTest : public QObject {
         QVERIFY(t.app.timetable->apt_count > 0);
         QCOMPARE(window->from_airport->text(), QStringLiteral("東京／羽田"));
         QCOMPARE(window->travel_year->text(), QStringLiteral("2004"));
-        QCOMPARE(t.app.settings.browser_kind, std::string("1"));
-        QCOMPARE(t.app.settings.browser_path, std::string("/usr/bin/chromium"));
+        QCOMPARE(stored_browser_kind(t.app.settings.browser), std::string("1"));
+        QCOMPARE(t.app.settings.browser.path, std::string("/usr/bin/chromium"));
 
         // A browser set up already is not looked for again.
         TestApp again;
@@ -118,7 +118,7 @@ class StartupTest : public QObject {
         t.app.paths.user_dir = user.path().toStdString();
         auto window = start_program(t.app, t.services);
         QVERIFY(window != nullptr);
-        QCOMPARE(t.app.settings.browser_kind, std::string("2"));
+        QCOMPARE(stored_browser_kind(t.app.settings.browser), std::string("2"));
         QCOMPARE(window->from_airport->text(), QStringLiteral("東京／羽田"));
         window->end_program();
         QVERIFY(std::filesystem::exists(std::filesystem::path(user.path().toStdString()) / "quorvel6.ini"));

@@ -102,8 +102,8 @@ TEST(Settings, BrowserKindIsLastDigitAsText) {
     for (const auto& c : cases) {
         const Settings s =
             read_text(std::string("[Control]\n") + c.line + "\ninet_data2=  /opt/web browser/run  \n");
-        EXPECT_EQ(s.browser_kind, c.kind) << c.line;
-        EXPECT_EQ(s.browser_path, "/opt/web browser/run");
+        EXPECT_EQ(stored_browser_kind(s.browser), c.kind) << c.line;
+        EXPECT_EQ(s.browser.path, "/opt/web browser/run");
     }
 }
 
@@ -118,7 +118,7 @@ TEST(Settings, DefaultsBeforeAndAfterReading) {
     EXPECT_EQ(empty.sv_height12, 5280);
     EXPECT_EQ(empty.sv_grid1_width12, 9615);
     EXPECT_EQ(empty.sv_colwidth, default_sv_colwidth);
-    EXPECT_EQ(empty.browser_kind, "");
+    EXPECT_EQ(stored_browser_kind(empty.browser), "");
     EXPECT_EQ(empty.holiday_saved_count, 0);
     EXPECT_EQ(empty.holiday_count, 2);
 
@@ -265,7 +265,7 @@ TEST(Settings, TruncatedFileKeepsWhatCameBeforeTheCut) {
     Settings full = read_text("");
     full.result_order = 2;
     full.recent_departures[1] = "福岡";
-    full.browser_kind = "1";  // an empty kind comes back as "0"
+    full.browser = browser_of_digit(1, full.browser.path);  // an empty kind comes back as "0"
     full.keyword_history[5] = "最後";
     full.holiday_saved_count = 1;
     full.holiday_month[1] = 5;
@@ -329,8 +329,8 @@ TEST(Settings, WritesTheExactFile) {
     s.max_kensuu = 0;
     s.sv_pop = 0;
     s.result_order = 2;
-    s.browser_kind = "1";
-    s.browser_path = "/usr/bin/firefox";
+    s.browser = browser_of_digit(1, s.browser.path);
+    s.browser.path = "/usr/bin/firefox";
     s.sv_colwidth[3] = 750;
     s.recent_departures[1] = "東京／羽田";
     s.recent_departures[2] = "福岡";
@@ -385,14 +385,14 @@ TEST(Settings, TextsTheLineFormatCannotCarryStayInTheirPlace) {
     s.key_history[3] = "say \"hi\"";
     s.recent_departures[1] = "東京,羽田";
     s.recent_departures[2] = "line\nbreak";
-    s.browser_path = "\"/opt/x\"";
+    s.browser.path = "\"/opt/x\"";
     const Settings back = read_settings(as_bytes(written(s)), march_2003);
     EXPECT_EQ(back.key_history[1], "A，B");
     EXPECT_EQ(back.key_history[2], "［Holiday]");
     EXPECT_EQ(back.key_history[3], "say ＂hi＂");
     EXPECT_EQ(back.recent_departures[1], "東京，羽田");
     EXPECT_EQ(back.recent_departures[2], "line break");
-    EXPECT_EQ(back.browser_path, "＂/opt/x＂");
+    EXPECT_EQ(back.browser.path, "＂/opt/x＂");
     EXPECT_EQ(back.holiday_count, 2);  // nothing shifted into [Holiday]
 }
 
@@ -435,8 +435,8 @@ Settings random_settings(std::mt19937& rng) {
     s.max_kensuu = number(-32768, 32767);
     s.sv_pop = number(0, 9);
     s.result_order = number(0, 9);
-    s.browser_kind = std::to_string(number(0, 9));
-    s.browser_path = text();
+    s.browser = browser_of_digit(number(0, 9), s.browser.path);
+    s.browser.path = text();
     s.sv_height12 = number(1, 32767);
     s.sv_width12 = number(1, 32767);
     s.sv_grid1_height12 = number(1, 32767);
@@ -531,7 +531,7 @@ TEST(Settings, ShippedFileIsWhatTheWriterWrites) {
     for (int i = 1; i <= s.holiday_saved_count; ++i) days.push_back(holiday(s, i));
     for (int fixed : {101, 211, 223, 429, 503, 504, 505, 811, 1103, 1123})
         EXPECT_NE(std::find(days.begin(), days.end(), fixed), days.end()) << fixed;
-    EXPECT_EQ(s.browser_kind, "0");  // a first run looks for the browser
+    EXPECT_EQ(stored_browser_kind(s.browser), "0");  // a first run looks for the browser
 }
 
 }  // namespace

@@ -273,8 +273,8 @@ class MainWindowTest : public QObject {
             QTest::mouseClick(setup->search_button, Qt::LeftButton);
         });
         QTest::mouseClick(w.seat_enquiry_button, Qt::LeftButton);
-        QCOMPARE(h.t.app.settings.browser_kind, std::string("2"));
-        QCOMPARE(h.t.app.settings.browser_path, firefox.string());
+        QCOMPARE(stored_browser_kind(h.t.app.settings.browser), std::string("2"));
+        QCOMPARE(h.t.app.settings.browser.path, firefox.string());
         QCOMPARE(h.results_opened, 1);
         QCOMPARE(h.t.app.cond.for_seat_enquiry, 1);
         QCOMPARE(h.t.app.cond.connection_count, 0);
@@ -284,7 +284,7 @@ class MainWindowTest : public QObject {
     void web_pages_open_the_configured_address_maximised() {
         Harness h;
         MainWindow& w = *h.window;
-        h.t.app.set_browser({"1", "/usr/bin/chromium"});
+        h.t.app.set_browser(browser_of_digit(1, "/usr/bin/chromium"));
         h.t.app.sites = read_sites_text("maker_home_url=https://www.example.com/\n");
         w.home_page_action->trigger();
         QCOMPARE(h.t.launcher.launches.size(), 1u);

@@ -60,20 +60,20 @@ class SettingsDialogTest : public QObject {
 
     void re_registration_takes_the_desktop_browser() {
         TestApp t;
-        t.app.set_browser({"3", ""});
+        t.app.set_browser(browser_of_digit(3, ""));
         t.keys.values[std::string(http_command_key)] = "/usr/lib/firefox-esr/firefox-esr %u";
         SettingsDialog w(t.app, t.services);
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         w.tabs->setCurrentIndex(1);
         QTest::mouseClick(w.reregister_browser_button, Qt::LeftButton);
-        QCOMPARE(t.app.settings.browser_kind, std::string("2"));
-        QCOMPARE(t.app.settings.browser_path, std::string("/usr/lib/firefox-esr/firefox-esr"));
+        QCOMPARE(stored_browser_kind(t.app.settings.browser), std::string("2"));
+        QCOMPARE(t.app.settings.browser.path, std::string("/usr/lib/firefox-esr/firefox-esr"));
     }
 
     void re_registration_without_a_desktop_browser_opens_the_search() {
         TestApp t;
-        t.app.set_browser({"1", "/old/chromium"});
+        t.app.set_browser(browser_of_digit(1, "/old/chromium"));
         t.keys.values[std::string(http_command_key)] =
             "\"C:\\Program Files\\Internet Explorer\\IExplore.exe\" -nohome";
         const auto chrome = t.make_program("root1/opt/google/chrome/google-chrome");
@@ -90,8 +90,8 @@ class SettingsDialogTest : public QObject {
         });
         QTest::mouseClick(w.reregister_browser_button, Qt::LeftButton);
         QVERIFY(searched);
-        QCOMPARE(t.app.settings.browser_kind, std::string("1"));
-        QCOMPARE(t.app.settings.browser_path, chrome.string());
+        QCOMPARE(stored_browser_kind(t.app.settings.browser), std::string("1"));
+        QCOMPARE(t.app.settings.browser.path, chrome.string());
     }
 };
 

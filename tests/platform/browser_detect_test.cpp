@@ -12,7 +12,7 @@ namespace {
 struct DetectCase {
     const char* command;
     const char* result;
-    const char* path;  // browser_path afterwards
+    const char* path;  // the browser's path afterwards
 };
 
 TEST(ChkChr, RecognisesBrowsersAndCutsTheCommand) {
@@ -42,16 +42,17 @@ TEST(ChkChr, RecognisesBrowsersAndCutsTheCommand) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.command);
-        BrowserValues b{"0", ""};
-        std::string wk_text = c.command;
-        EXPECT_EQ(chk_chr(wk_text, b), c.result);
-        EXPECT_EQ(b.browser_path, c.path);
+        BrowserValues b = browser_of_digit(0);
+        std::string command = c.command;
+        const std::optional<BrowserKind> kind = recognise_browser(command, b);
+        EXPECT_EQ(kind ? stored_browser_kind({*kind}) : "err", c.result);
+        EXPECT_EQ(b.path, c.path);
         if (std::string(c.result) == "err") {
-            EXPECT_EQ(b.browser_kind, "0");
-            EXPECT_EQ(wk_text, c.command);
+            EXPECT_EQ(stored_browser_kind(b), "0");
+            EXPECT_EQ(command, c.command);
         } else {
-            EXPECT_EQ(b.browser_kind, c.result);
-            EXPECT_EQ(wk_text, c.path);
+            EXPECT_EQ(stored_browser_kind(b), c.result);
+            EXPECT_EQ(command, c.path);
         }
     }
 }
@@ -60,33 +61,33 @@ class MapKeys final : public KeyValueSource {
   public:
     std::map<std::string, std::string> values;
     mutable std::vector<std::string> asked;
-    bool GetKeyValue(std::string_view KeyName, std::string_view, std::string& KeyVal) const override {
-        asked.emplace_back(KeyName);
-        auto it = values.find(std::string(KeyName));
-        KeyVal = it == values.end() ? "" : it->second;
+    bool read_value(std::string_view key, std::string_view, std::string& found) const override {
+        asked.emplace_back(key);
+        auto it = values.find(std::string(key));
+        found = it == values.end() ? "" : it->second;
         return it != values.end();
     }
 };
 
 TEST(detect_default_browser, ReadsTheHttpHandlerThenTheIconKey) {
     MapKeys keys;
-    BrowserValues b{"0", ""};
+    BrowserValues b = browser_of_digit(0);
     detect_default_browser(keys, b, "");
-    EXPECT_EQ(b.browser_kind, "0") << "nothing registered leaves the values alone";
+    EXPECT_EQ(stored_browser_kind(b), "0") << "nothing registered leaves the values alone";
     EXPECT_EQ(keys.asked,
               (std::vector<std::string>{std::string(http_command_key), std::string(default_icon_key)}));
 
     keys.values[std::string(http_command_key)] = "/usr/bin/Epiphany %U";
     keys.values[std::string(default_icon_key)] = "\"C:\\IE\\iexplore.exe\",1";
     detect_default_browser(keys, b, "");
-    EXPECT_EQ(b.browser_kind, "1");
-    EXPECT_EQ(b.browser_path, "C:\\IE\\iexplore.exe");
+    EXPECT_EQ(stored_browser_kind(b), "1");
+    EXPECT_EQ(b.path, "C:\\IE\\iexplore.exe");
 
     keys.values[std::string(http_command_key)] = "\"C:\\Program Files\\Netscape\\NETSCAPE.EXE\" -url \"%1\"";
     keys.asked.clear();
     detect_default_browser(keys, b, "");
-    EXPECT_EQ(b.browser_kind, "2");
-    EXPECT_EQ(b.browser_path, "C:\\Program Files\\Netscape\\NETSCAPE.EXE");
+    EXPECT_EQ(stored_browser_kind(b), "2");
+    EXPECT_EQ(b.path, "C:\\Program Files\\Netscape\\NETSCAPE.EXE");
     EXPECT_EQ(keys.asked.size(), 1u) << "a recognised handler needs no second key";
 }
 
@@ -101,12 +102,12 @@ TEST(detect_default_browser, TurnsABareProgramNameIntoItsPathOnPath) {
     keys.values[std::string(http_command_key)] = "firefox-esr %u";
     BrowserValues b;
     detect_default_browser(keys, b, "relative:" + (dir / "none").string() + ":" + (dir / "bin").string());
-    EXPECT_EQ(b.browser_kind, "2");
-    EXPECT_EQ(b.browser_path, (dir / "bin" / "firefox-esr").string());
+    EXPECT_EQ(stored_browser_kind(b), "2");
+    EXPECT_EQ(b.path, (dir / "bin" / "firefox-esr").string());
 
     keys.values[std::string(http_command_key)] = "chromium %U";  // not installed there: kept as it is
     detect_default_browser(keys, b, (dir / "bin").string());
-    EXPECT_EQ(b.browser_path, "chromium");
+    EXPECT_EQ(b.path, "chromium");
     std::filesystem::remove_all(dir);
 }
 

@@ -38,11 +38,8 @@ struct AppState {
     int msg_help_context = 0;  // help topic of the next question that offers help
     DayNumber today_serial = 0;
 
-    BrowserValues browser() const { return {settings.browser_kind, settings.browser_path}; }
-    void set_browser(const BrowserValues& b) {
-        settings.browser_kind = b.browser_kind;
-        settings.browser_path = b.browser_path;
-    }
+    const BrowserValues& browser() const { return settings.browser; }
+    void set_browser(const BrowserValues& b) { settings.browser = b; }
     std::filesystem::path help_file() const { return paths.data(identity.help_file_name); }
     std::filesystem::path ini_file() const { return paths.user(ini_file_name); }
 };

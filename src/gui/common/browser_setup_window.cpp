@@ -102,7 +102,7 @@ void BrowserSetupWindow::no_browser_chosen() {
     const Question q{"確認メッセージ", "インターネットを利用した予約は行えません\n処理を続行しますか",
                      MessageIcon::exclamation, MessageButtons::ok_cancel, 0};
     if (services_.boxes.ask(q) != MessageAnswer::ok) return;
-    app_.set_browser({"3", ""});
+    app_.set_browser({BrowserKind::none_wanted, ""});
     finish();
 }
 
@@ -133,7 +133,8 @@ void BrowserSetupWindow::search_for_browser() {
     search_ = nullptr;
 
     if (found) {
-        app_.set_browser({option == 1 ? "1" : "2", search.search_target()});
+        app_.set_browser({option == 1 ? BrowserKind::chromium_family : BrowserKind::firefox_family,
+                          search.search_target()});
         // The choice is kept at once: a crash before the normal exit must not lose the long search.
         (void)write_settings(app_.ini_file(), app_.settings);
     }

@@ -17,8 +17,8 @@ bool browser_requirement(AppState& app, Services& services, QWidget* parent) {
 }
 
 bool open_in_browser(AppState& app, Services& services, const std::string& target, WindowStyle style) {
-    if (services.launcher.launch(app.settings.browser_path, {target}, style)) return true;
-    services.boxes.ask({"エラーメッセージ", "ブラウザを起動できません。\n" + app.settings.browser_path,
+    if (services.launcher.launch(app.settings.browser.path, {target}, style)) return true;
+    services.boxes.ask({"エラーメッセージ", "ブラウザを起動できません。\n" + app.settings.browser.path,
                         MessageIcon::critical, MessageButtons::ok, browser_question_help});
     return false;
 }

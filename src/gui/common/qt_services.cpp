@@ -182,9 +182,9 @@ std::optional<std::string> default_browser_id(const XdgDirs& dirs) {
 
 }  // namespace
 
-bool XdgKeyValueSource::GetKeyValue(std::string_view KeyName, std::string_view, std::string& KeyVal) const {
-    KeyVal.clear();
-    if (KeyName != http_command_key) return false;
+bool XdgKeyValueSource::read_value(std::string_view key, std::string_view, std::string& found) const {
+    found.clear();
+    if (key != http_command_key) return false;
     const XdgDirs dirs = xdg_dirs(env("HOME"), env("XDG_CONFIG_HOME"), env("XDG_CONFIG_DIRS"),
                                   env("XDG_DATA_HOME"), env("XDG_DATA_DIRS"));
     const auto id = default_browser_id(dirs);
@@ -195,7 +195,7 @@ bool XdgKeyValueSource::GetKeyValue(std::string_view KeyName, std::string_view, 
     if (!bytes) return false;
     auto exec = desktop_entry_value(as_chars(*bytes), "Exec");
     if (!exec) return false;
-    KeyVal = *exec;
+    found = *exec;
     return true;
 }
 

@@ -74,8 +74,7 @@ class PdfPrinter final : public Printer {
 // read from the browser's desktop entry. There is no icon key on this platform.
 class XdgKeyValueSource final : public KeyValueSource {
   public:
-    bool GetKeyValue(std::string_view KeyName, std::string_view SubKeyRef,
-                     std::string& KeyVal) const override;
+    bool read_value(std::string_view key, std::string_view sub_key, std::string& found) const override;
 };
 
 }  // namespace quorvel

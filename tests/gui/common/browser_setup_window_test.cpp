@@ -31,7 +31,7 @@ class BrowserSetupWindowTest : public QObject {
 
     void no_browser_is_a_choice_after_a_warning() {
         TestApp t;
-        t.app.set_browser({"0", "/old"});
+        t.app.set_browser(browser_of_digit(0, "/old"));
         BrowserSetupWindow w(t.app, t.services);
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
@@ -43,13 +43,13 @@ class BrowserSetupWindowTest : public QObject {
                  std::string("インターネットを利用した予約は行えません\n処理を続行しますか"));
         QVERIFY(t.boxes.asked[0].buttons == MessageButtons::ok_cancel);
         QVERIFY(w.isVisible());
-        QCOMPARE(t.app.settings.browser_kind, std::string("0"));
+        QCOMPARE(stored_browser_kind(t.app.settings.browser), std::string("0"));
 
         t.boxes.answers = {MessageAnswer::ok};
         QTest::mouseClick(w.no_browser_choice, Qt::LeftButton);
         QVERIFY(!w.isVisible());
-        QCOMPARE(t.app.settings.browser_kind, std::string("3"));
-        QCOMPARE(t.app.settings.browser_path, std::string());
+        QCOMPARE(stored_browser_kind(t.app.settings.browser), std::string("3"));
+        QCOMPARE(t.app.settings.browser.path, std::string());
         QVERIFY(w.result() == QDialog::Rejected);
     }
 
@@ -64,27 +64,27 @@ class BrowserSetupWindowTest : public QObject {
         QTest::mouseClick(w.chromium_choice, Qt::LeftButton);
         QTest::mouseClick(w.search_button, Qt::LeftButton);
         QVERIFY(!w.isVisible());
-        QCOMPARE(t.app.settings.browser_kind, std::string("1"));
-        QCOMPARE(t.app.settings.browser_path, found.string());
+        QCOMPARE(stored_browser_kind(t.app.settings.browser), std::string("1"));
+        QCOMPARE(t.app.settings.browser.path, found.string());
         QCOMPARE(w.searching_label->text(), QStringLiteral("検索中..."));
         QVERIFY(w.result() == QDialog::Accepted);
         auto saved = read_settings(t.app.ini_file(), t.app.today_serial);
         QVERIFY(saved.ok());
-        QCOMPARE(saved->browser_kind, std::string("1"));
-        QCOMPARE(saved->browser_path, found.string());
+        QCOMPARE(stored_browser_kind(saved->browser), std::string("1"));
+        QCOMPARE(saved->browser.path, found.string());
     }
 
     void a_search_that_finds_nothing_changes_nothing() {
         TestApp t;
         t.make_program("root1/bin/chromium");  // the other family
-        t.app.set_browser({"0", ""});
+        t.app.set_browser(browser_of_digit(0, ""));
         BrowserSetupWindow w(t.app, t.services);
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         QTest::mouseClick(w.firefox_choice, Qt::LeftButton);
         QTest::mouseClick(w.search_button, Qt::LeftButton);
         QVERIFY(!w.isVisible());
-        QCOMPARE(t.app.settings.browser_kind, std::string("0"));
+        QCOMPARE(stored_browser_kind(t.app.settings.browser), std::string("0"));
         QVERIFY(!std::filesystem::exists(t.app.ini_file()));
     }
 };

@@ -19,8 +19,8 @@ struct InquirySearch : SampleSearch {
         result_hooks.seat_inquiry = [this](ResultWindow& w) {
             open_seat_enquiry(t.app, services, w.search());
         };
-        t.app.settings.browser_kind = "1";
-        t.app.settings.browser_path = "/usr/bin/chromium";
+        t.app.settings.browser = browser_of_digit(1, t.app.settings.browser.path);
+        t.app.settings.browser.path = "/usr/bin/chromium";
         t.app.sites = read_sites_text(
             "jal_inquiry_host=http://127.0.0.1:9\nana_inquiry_host=http://127.0.0.1:9\n"
             "jas_inquiry_host=http://127.0.0.1:9\n");

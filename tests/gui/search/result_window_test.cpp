@@ -204,8 +204,8 @@ class ResultWindowTest : public QObject {
         Harness h;
         int handed_on = 0;
         h.result_hooks.seat_inquiry = [&](ResultWindow&) { ++handed_on; };
-        h.t.app.settings.browser_kind = "1";
-        h.t.app.settings.browser_path = "/usr/bin/chromium";
+        h.t.app.settings.browser = browser_of_digit(1, h.t.app.settings.browser.path);
+        h.t.app.settings.browser.path = "/usr/bin/chromium";
         h.form("釧路", "宮古", h.window->connections_none);
         QTest::mouseClick(h.window->seat_enquiry_button, Qt::LeftButton);
         QVERIFY(!h.t.boxes.asked.empty());
@@ -238,7 +238,7 @@ class ResultWindowTest : public QObject {
                  std::string("ブラウザ環境が登録されていません。いま登録しますか。"));
         QCOMPARE(h.t.boxes.asked[0].help_topic, 218);
         QCOMPARE(hotels, 0);
-        h.t.app.settings.browser_kind = "2";
+        h.t.app.settings.browser = browser_of_digit(2, h.t.app.settings.browser.path);
         QTest::mouseClick(w->hotel_button, Qt::LeftButton);
         QCOMPARE(hotels, 1);
     }

@@ -28,10 +28,10 @@ bool RecordingLauncher::launch(const std::string& program, const std::vector<std
     return succeed;
 }
 
-bool FakeKeys::GetKeyValue(std::string_view KeyName, std::string_view, std::string& KeyVal) const {
-    asked.emplace_back(KeyName);
-    const auto it = values.find(KeyName);
-    KeyVal = it == values.end() ? "" : it->second;
+bool FakeKeys::read_value(std::string_view key, std::string_view, std::string& found) const {
+    asked.emplace_back(key);
+    const auto it = values.find(key);
+    found = it == values.end() ? "" : it->second;
     return it != values.end();
 }
 

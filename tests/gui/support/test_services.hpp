@@ -67,8 +67,7 @@ class FakeKeys final : public KeyValueSource {
   public:
     std::map<std::string, std::string, std::less<>> values;
     mutable std::vector<std::string> asked;
-    bool GetKeyValue(std::string_view KeyName, std::string_view SubKeyRef,
-                     std::string& KeyVal) const override;
+    bool read_value(std::string_view key, std::string_view sub_key, std::string& found) const override;
 };
 
 // A run of the program in a temporary directory: settings at their defaults, a small airport table,
