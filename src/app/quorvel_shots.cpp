@@ -41,7 +41,7 @@ class Silent final : public MessageBoxes, public BrowserLauncher, public Printer
   public:
     MessageAnswer ask(const Question&) override { return MessageAnswer::cancel; }
     bool launch(const std::string&, const std::vector<std::string>&, WindowStyle) override { return true; }
-    bool print(const PrintJob&) override { return true; }
+    PrintOutcome print(const PrintJob&) override { return PrintOutcome::cancelled; }
     bool read_value(std::string_view, std::string_view, std::string& v) const override {
         v.clear();
         return false;

@@ -341,10 +341,15 @@ void MainWindow::set_hooks(MainWindowHooks hooks) {
     update_enabled();
 }
 
+// A search rewrites the timetable for its date and a seat enquiry replaces the pages in tmp: neither
+// may start while a list that reads them is open or a search runs.
+bool MainWindow::search_possible() const { return !result_window_open_ && !app_.search_running; }
+
 void MainWindow::update_enabled() {
-    const bool searching_possible = !result_window_open_;
-    search_button->setEnabled(searching_possible);
-    seat_enquiry_button->setEnabled(searching_possible);
+    const bool possible = search_possible();
+    search_button->setEnabled(possible);
+    seat_enquiry_button->setEnabled(possible);
+    seat_enquiry_action->setEnabled(possible);
     vacancy_enquiry_action->setEnabled(static_cast<bool>(hooks_.open_hotel_vacancy));
     hotel_registry_action->setEnabled(static_cast<bool>(hooks_.open_hotel_registry));
     hotel_search_action->setEnabled(static_cast<bool>(hooks_.open_hotel_search));
@@ -467,19 +472,21 @@ bool MainWindow::check_search_form() {
 }
 
 void MainWindow::start_search() {
+    if (!search_possible()) return;
     app_.cond.for_seat_enquiry = 0;
     if (!check_search_form()) return;
-    if (!hooks_.open_results) return;
-    result_window_open_ = true;
-    update_enabled();
-    hooks_.open_results(*this);
+    open_result_window();
 }
 
 void MainWindow::start_seat_enquiry() {
-    if (!browser_requirement(app_, services_, this)) return;
+    if (!search_possible() || !browser_requirement(app_, services_, this)) return;
     app_.cond.for_seat_enquiry = 1;
     app_.cond.connection_count = 0;  // a seat enquiry asks about direct flights only
     if (!check_search_form()) return;
+    open_result_window();
+}
+
+void MainWindow::open_result_window() {
     if (!hooks_.open_results) return;
     result_window_open_ = true;
     update_enabled();

@@ -105,7 +105,9 @@ class MainWindow final : public QMainWindow {
     void build_travel_date(QWidget* parent);
     void set_focus_order();
     void build_menus();
+    bool search_possible() const;
     void update_enabled();
+    void open_result_window();
     void field_enter(Field field);
     void focus_field(Field field);
     void start_search();

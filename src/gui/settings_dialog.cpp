@@ -153,13 +153,17 @@ bool SettingsDialog::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void SettingsDialog::reregister_browser() {
-    BrowserValues b{BrowserKind::never_chosen, app_.settings.browser.path};
-    detect_default_browser(services_.keys, b, services_.path_env);
-    app_.set_browser(b);
-    if (browser_unset(b)) {
-        BrowserSetupWindow setup(app_, services_, this);
-        setup.exec();
+    BrowserValues detected{BrowserKind::never_chosen, app_.browser().path};
+    detect_default_browser(services_.keys, detected, services_.path_env);
+    if (browser_ready(detected)) {
+        app_.set_browser(detected);
+        return;
     }
+    // Nothing recognised: the set-up window searches. The browser registered so far stays until it
+    // finds another (or the user says 未使用): a search that finds nothing, or 終了, must not leave
+    // the user without the browser that worked.
+    BrowserSetupWindow setup(app_, services_, this);
+    setup.exec();
 }
 
 void SettingsDialog::reject() { finish(); }

@@ -124,15 +124,6 @@ std::int32_t user_price_value(std::string_view price) {
     return clamp_i32(currency_amount(price));
 }
 
-void split_remark(std::string_view remark, std::string& note, std::string& url) {
-    note.clear();
-    url.clear();
-    if (const auto bar = remark.find("||"); bar != std::string_view::npos)
-        note = std::string(remark.substr(0, bar));
-    if (const auto http = remark.find("http"); http != std::string_view::npos)
-        url = std::string(remark.substr(http));
-}
-
 void resolve_user_rows(HotelData& data, int r) {
     const auto i = static_cast<std::size_t>(r);
     auto first_row = [](const std::vector<std::string>& names, int count, const std::string& name, int none) {

@@ -105,10 +105,6 @@ std::int32_t file_price_value(std::string_view price);
 // The price rule of the user's hotels (0 when there is no yen sign).
 std::int32_t user_price_value(std::string_view price);
 
-// The note and home page parts of a remark text: the note is the part before the first "||"
-// (empty without "||"), the home page starts at the first "http" (empty without "http").
-void split_remark(std::string_view remark, std::string& note, std::string& url);
-
 // The row numbers of a user hotel, first exact match or 99 / 99 / 999.
 void resolve_user_rows(HotelData& data, int r);
 

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <deque>
 #include <optional>
 
 #include "common/file_io.hpp"
@@ -209,22 +210,29 @@ class HotelLoader {
         return true;
     }
 
-    // A record number naming one of the data file's hotels (or the end marker when allowed).
-    bool record_no(int& k, bool end_allowed) {
+    // What the record number in front of an entry says.
+    enum class Entry {
+        hotel,  // k is a hotel of the index
+        end,    // the end marker (where allowed)
+        skip,   // names no hotel of the index: its text is read and dropped
+        fail,   // outside the table, or the file ends: the section ends here
+    };
+    Entry record_no(int& k, bool end_allowed) {
         std::int32_t v = 0;
-        if (!i32(v)) return truncated();
+        if (!i32(v)) return truncated(), Entry::fail;
         const double x = cnv_record_no(v);
-        if (end_allowed && x == end_marker) {
-            k = end_marker;
-            return true;
+        if (end_allowed && x == end_marker) return Entry::end;
+        if (!std::isfinite(x) || x < 0 || x > hotel_bounds::hotels) {
+            fault("record number " + std::to_string(x) + " lies outside the hotel table (1.." +
+                  std::to_string(hotel_bounds::hotels) + ")");
+            return Entry::fail;
         }
-        if (x != std::floor(x) || x < 1 || x > d_.hotel_base_count) {
-            fault("record number " + std::to_string(x) + " names no hotel of the index (1.." +
-                  std::to_string(d_.hotel_base_count) + ")");
-            return false;
-        }
+        // 0, a fraction, or a row beyond the index: meant for no hotel of this file. Reading on
+        // keeps the later entries; dropping it keeps rows the index does not fill (the user's
+        // hotels merged after them) free of data meant for no one.
+        if (x != std::floor(x) || x < 1 || x > d_.hotel_base_count) return Entry::skip;
         k = static_cast<int>(x);
-        return true;
+        return Entry::hotel;
     }
 
     // Positions at section n, moving the progress bar when the section counts for it.
@@ -341,7 +349,6 @@ class HotelLoader {
         for (int k = 1; k <= d_.hotel_base_count; ++k) {
             const auto i = static_cast<std::size_t>(k);
             d_.hotel_price_value[i] = file_price_value(d_.hotel_price[i]);
-            split_remark(d_.hotel_remark[i], d_.hotel_note[i], d_.hotel_url[i]);
         }
         d_.hotel_count = d_.hotel_base_count;
     }
@@ -403,7 +410,9 @@ class HotelLoader {
         bool ok = true;
         for (int r = 1; r <= d_.hotel_base_count && ok; ++r) {
             int k = 0;
-            ok = record_no(k, false) && text(&d_.hotel_name[static_cast<std::size_t>(k)]);
+            const Entry e = record_no(k, false);
+            ok = e != Entry::fail &&
+                 text(e == Entry::hotel ? &d_.hotel_name[static_cast<std::size_t>(k)] : &dropped_);
         }
         return flush() && ok;
     }
@@ -412,13 +421,47 @@ class HotelLoader {
     // consumes bytes, so a section without its marker ends at the end of the file.
     void keyed_section(int s, bool moves_bar, std::vector<std::string>* column) {
         if (!open_section(s, moves_bar)) return;
+        // The texts are converted together at the end and applied in the file's order then; a
+        // skipped entry's text is read (and checked) like the others but kept nowhere.
+        std::deque<std::pair<int, std::string>> entries;
+        std::vector<std::size_t> text_index;  // of each entry's text in the batch
         for (;;) {
             int k = 0;
-            if (!record_no(k, true)) break;
-            if (k == end_marker) break;
-            if (!text(&(*column)[static_cast<std::size_t>(k)])) break;
+            const Entry e = record_no(k, true);
+            if (e == Entry::fail || e == Entry::end) break;
+            std::string* target = &dropped_;
+            if (e == Entry::hotel) {
+                text_index.push_back(batch_.size());
+                target = &entries.emplace_back(k, std::string()).second;
+            }
+            if (!text(target)) {
+                if (e == Entry::hotel) entries.pop_back(), text_index.pop_back();
+                break;
+            }
         }
-        flush();
+        const std::size_t texts = batch_.size();
+        std::size_t usable = entries.size();
+        if (auto bad = batch_.flush()) {
+            fault("text " + std::to_string(*bad + 1) + " of " + std::to_string(texts) +
+                  " is not valid Shift-JIS");
+            // Only the entries whose texts came before the bad one were converted.
+            usable = 0;
+            while (usable < entries.size() && text_index[usable] < *bad) ++usable;
+        }
+        for (std::size_t i = 0; i < usable; ++i) apply_entry(s, *column, entries[i].first, entries[i].second);
+    }
+
+    // The remarks section also gives the hotel's note (the text before "||") and its home page (from
+    // "http" on); an entry without them leaves what an earlier entry for the hotel gave.
+    void apply_entry(int s, std::vector<std::string>& column, int k, std::string& text) {
+        const auto i = static_cast<std::size_t>(k);
+        if (s == sec_remark) {
+            if (const auto bar = text.find("||"); bar != std::string::npos)
+                d_.hotel_note[i] = text.substr(0, bar);
+            if (const auto http = text.find("http"); http != std::string::npos)
+                d_.hotel_url[i] = text.substr(http);
+        }
+        column[i] = std::move(text);
     }
 
     void get_hotel_inquiry() {
@@ -440,6 +483,7 @@ class HotelLoader {
     std::size_t pos_ = 0;
     int section_ = 0;
     TextBatch batch_;
+    std::string dropped_;  // the text of an entry meant for no hotel
 };
 
 }  // namespace

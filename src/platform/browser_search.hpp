@@ -18,7 +18,7 @@ std::vector<std::filesystem::path> browser_search_roots(std::string_view path_en
 bool is_pseudo_file_system(const std::filesystem::path& dir);
 
 // The program file names a choice of the set-up window searches for, upper case: option 1
-// (Internet Explorer / the Chromium family) or option 2 (Netscape / the Firefox family).
+// (the Chromium family) or option 2 (the Firefox family).
 std::vector<std::string> search_targets_for(int option);
 
 // A depth-first search for a browser's program file. Every file name is compared in upper case

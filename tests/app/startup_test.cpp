@@ -1,15 +1,21 @@
 #include <fstream>
 
+#include <QAction>
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include "app/startup.hpp"
+#include "app/window_wiring.hpp"
 #include "gui/common/browser_setup_window.hpp"
 #include "gui/common/progress_window.hpp"
 #include "gui/common/window_place.hpp"
+#include "gui/search/result_window.hpp"
 #include "gui/splash_screen.hpp"
 #include "gui/support/test_services.hpp"
 
@@ -26,6 +32,8 @@ void install_sample(TestApp& t, const std::string& browser_kind) {
     Settings s = preset_settings();
     if (!browser_kind.empty()) s.browser = browser_of_digit(std::stoi(browser_kind));
     s.from_airport = "東京／羽田";
+    s.to_airport = "福岡";
+    s.departure_from = 500, s.departure_to = 2359, s.arrival_from = 600, s.arrival_to = 2359, s.max_wait = 60;
     QVERIFY(write_settings(t.app.ini_file(), s).ok());
 }
 
@@ -89,6 +97,52 @@ class StartupTest : public QObject {
         install_sample(again, "2");
         QVERIFY(start_program(again.app, again.services) != nullptr);
         QVERIFY(again.keys.asked.empty());
+    }
+
+    // The program as it is wired: every menu command and button acts, or is disabled until the
+    // window it opens exists.
+    void every_command_acts_or_is_disabled() {
+        if (!std::filesystem::exists(sample_timetable)) QSKIP("the sample timetable has not been built");
+        TestApp t;
+        install_sample(t, "1");
+        auto window = start_program(t.app, t.services, program_hooks(t.app, t.services));
+        QVERIFY(window != nullptr);
+        window->show();
+        bool modal_seen = false;
+        const auto effects = [&] {
+            int windows = 0;
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (w->isVisible() && w != window.get()) ++windows;
+            return t.boxes.asked.size() + t.help.commands.size() + t.launcher.launches.size() + windows +
+                   (modal_seen ? 1 : 0);
+        };
+        for (QAction* a : window->findChildren<QAction*>()) {
+            if (a->isSeparator() || a->menu() != nullptr || a == window->quit_action) continue;
+            if (!a->isEnabled()) {
+                QVERIFY2(a == window->hotel_search_action || a == window->hotel_registry_action ||
+                             a == window->vacancy_enquiry_action,
+                         qPrintable(a->text()));
+                continue;
+            }
+            const auto before = effects();
+            QTimer::singleShot(0, [&] {
+                if (QWidget* modal = QApplication::activeModalWidget()) modal_seen = true, modal->close();
+            });
+            a->trigger();
+            QTest::qWait(1);
+            QVERIFY2(effects() > before, qPrintable(a->text()));
+            modal_seen = false;
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (w != window.get()) w->close();
+            t.boxes.asked.clear();
+        }
+        // The result list: its hotel button waits for the hotel windows.
+        t.boxes.answers = {MessageAnswer::ok};
+        QTest::mouseClick(window->search_button, Qt::LeftButton);
+        auto* list = window->findChild<ResultWindow*>();
+        QVERIFY(list != nullptr);
+        QVERIFY(!list->hotel_button->isEnabled());
+        QVERIFY(list->print_button->isEnabled() && list->close_button->isEnabled());
     }
 
     void a_new_installation_without_a_browser_opens_the_set_up() {

@@ -166,6 +166,28 @@ TEST(CliSearch, NothingFoundIsNotAnError) {
     }
 }
 
+TEST(CliHelp, EveryCommandAndOptionIsDescribed) {
+    const CliRun overall = cli("--help");
+    EXPECT_EQ(overall.status, 0);
+    for (const char* command : {"search", "fare", "fare-sheet", "inquiry", "hotels", "data"}) {
+        EXPECT_NE(overall.out.find(std::string("  ") + command + " "), std::string::npos) << command;
+        for (const std::string& asked : {std::string("help ") + command, std::string(command) + " --help"}) {
+            const CliRun r = cli(asked);
+            EXPECT_EQ(r.status, 0) << asked;
+            EXPECT_EQ(r.out.rfind(std::string("usage: quorvel-cli ") + command, 0), 0u) << asked;
+            EXPECT_NE(r.out.find("--today YYYY/MM/DD"), std::string::npos) << asked;
+        }
+    }
+    const CliRun search = cli("search --help");
+    for (const char* option :
+         {"--from NAME", "--dep HH:MM-HH:MM", "(default: 05:00-23:59)", "--order 1|2|3", "--header"})
+        EXPECT_NE(search.out.find(option), std::string::npos) << option;
+    EXPECT_EQ(cli("--version").out, "quorvel-cli 3.44\n");
+    const CliRun unknown = cli("help nosuch");
+    EXPECT_EQ(unknown.status, 2);
+    EXPECT_TRUE(unknown.out.empty());
+}
+
 TEST(CliSearch, MissingDataIsExitOne) {
     const CliRun r = cli("search --from 東京／羽田 --to 福岡 --date 2027/01/15 --data /nonexistent");
     EXPECT_EQ(r.status, 1);

@@ -154,7 +154,13 @@ class MainWindowTest : public QObject {
         // Enter on the focused button presses it, keypad Enter as well.
         QTest::keyClick(w.search_button, Qt::Key_Return);
         QCOMPARE(h.results_opened, 1);
+        // While that list is open nothing starts another search or a seat enquiry: the list reads
+        // the timetable as its search left it.
+        QVERIFY(!w.seat_enquiry_action->isEnabled() && !w.search_button->isEnabled());
+        w.seat_enquiry_action->trigger();
+        QCOMPARE(h.results_opened, 1);
         w.result_window_closed();
+        QVERIFY(w.seat_enquiry_action->isEnabled());
         w.quit_button->setFocus();
         QTest::keyClick(w.quit_button, Qt::Key_Enter, Qt::KeypadModifier);
         QVERIFY(w.ended());

@@ -92,6 +92,23 @@ class SettingsDialogTest : public QObject {
         QVERIFY(searched);
         QCOMPARE(stored_browser_kind(t.app.settings.browser), std::string("1"));
         QCOMPARE(t.app.settings.browser.path, chrome.string());
+
+        // A search that finds nothing, and 終了, keep the browser that worked.
+        const BrowserValues working = t.app.browser();
+        for (const bool search_first : {true, false}) {
+            when_modal([&](QWidget* modal) {
+                auto* setup = qobject_cast<BrowserSetupWindow*>(modal);
+                if (!setup) return;
+                if (search_first) {
+                    QTest::mouseClick(setup->firefox_choice, Qt::LeftButton);
+                    QTest::mouseClick(setup->search_button, Qt::LeftButton);
+                } else {
+                    QTest::mouseClick(setup->close_button, Qt::LeftButton);
+                }
+            });
+            QTest::mouseClick(w.reregister_browser_button, Qt::LeftButton);
+            QVERIFY(t.app.browser() == working);
+        }
     }
 };
 

@@ -125,6 +125,33 @@ TEST(HotelReader, KeyedSectionsInAnyOrderLastEntryWins) {
     EXPECT_EQ(d->hotel_rooms[1], "");
 }
 
+TEST(HotelReader, EntriesMeantForNoHotelAreSkippedAndReadingGoesOn) {
+    // 0, a fraction (1.5) and a row within the table but beyond the index name no hotel of the file.
+    const std::string for_no_hotel = i32(0) + text("x") + i32(0x3FC00000) + text("y") + rec(3) + text("z");
+    RawHotelFile f = two_hotels();
+    f.sections[12] = for_no_hotel.substr(0, 4) + text("x") + rec(2) + text("二番");
+    for (int s = 13; s <= 18; ++s)
+        f.sections[s] =
+            rec(1) + text("a") + for_no_hotel + rec(2) + text("b" + std::to_string(s)) + end_mark();
+    // Each remark entry sets the note and the home page it has; one without them leaves them.
+    f.sections[17] =
+        rec(1) + text("駅前||http://a.example/") + for_no_hotel + rec(1) + text("改装中") + end_mark();
+    f.sections[20] = for_no_hotel + rec(2) + text("q=2") + end_mark();
+    const std::string bytes = f.build();
+    auto d = std::make_unique<HotelData>();
+    const auto report = load_hotel_data(as_bytes(bytes), *d);
+    EXPECT_TRUE(report.clean()) << report.faults.front().message;
+    EXPECT_EQ(d->hotel_name[2], "二番");
+    EXPECT_EQ(d->hotel_name[1], "");
+    EXPECT_EQ(d->hotel_tel[2], "b13");
+    EXPECT_EQ(d->hotel_address[2], "b18");
+    EXPECT_EQ(d->hotel_rsv_query[2], "q=2");
+    EXPECT_EQ(d->hotel_rsv_query[3], "");  // the row after the index stays empty for a user hotel
+    EXPECT_EQ(d->hotel_remark[1], "改装中");
+    EXPECT_EQ(d->hotel_note[1], "駅前");
+    EXPECT_EQ(d->hotel_url[1], "http://a.example/");
+}
+
 TEST(HotelReader, DamageEndsOnlyTheStepThatMeetsIt) {
     {  // a keyed section without its end marker runs into the end of the file and stops there
         RawHotelFile f = two_hotels();
@@ -137,9 +164,10 @@ TEST(HotelReader, DamageEndsOnlyTheStepThatMeetsIt) {
         ASSERT_EQ(report.faults.size(), 1u);
         EXPECT_NE(report.faults[0].message.find("reservation"), std::string::npos);
     }
-    {  // a record number beyond the index ends that section; later sections still load
+    {  // a record number beyond the hotel table ends that section; later sections still load
         RawHotelFile f = two_hotels();
-        f.sections[13] = rec(1) + text("t1") + rec(15001) + text("x") + rec(2) + text("t2") + end_mark();
+        f.sections[13] = rec(1) + text("t1") + rec(hotel_bounds::hotels + 1) + text("x") + rec(2) +
+                         text("t2") + end_mark();
         f.sections[14] = rec(2) + text("50") + end_mark();
         const std::string bytes = f.build();
         auto d = std::make_unique<HotelData>();

@@ -46,8 +46,8 @@ void BrowserSetupWindow::build() {
     auto* frame = new QGroupBox(QStringLiteral("ブラウザの選択"), this);
     frame->setObjectName("frame");
     frame->setGeometry(16, 54, 250, 100);
-    chromium_choice = new QRadioButton(QStringLiteral("Internet Explorer"), frame);
-    firefox_choice = new QRadioButton(QStringLiteral("Netscape Navigator"), frame);
+    chromium_choice = new QRadioButton(QStringLiteral("Chromium / Google Chrome"), frame);
+    firefox_choice = new QRadioButton(QStringLiteral("Firefox"), frame);
     no_browser_choice = new QRadioButton(QStringLiteral("未使用"), frame);
     chromium_choice->setObjectName("chromium_choice");
     firefox_choice->setObjectName("firefox_choice");
@@ -58,9 +58,6 @@ void BrowserSetupWindow::build() {
         o->setGeometry(14, y, o->sizeHint().width(), 22);
         y += 24;
     }
-    // On this platform the two choices find the browsers that took their place.
-    chromium_choice->setToolTip(QStringLiteral("Chromium / Google Chrome"));
-    firefox_choice->setToolTip(QStringLiteral("Firefox"));
 
     search_button = new QPushButton(QStringLiteral("検索開始"), this);
     search_button->setObjectName("search_button");

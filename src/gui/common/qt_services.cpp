@@ -19,8 +19,25 @@
 
 namespace quorvel {
 
+namespace {
+
+constexpr const char* help_viewer_name = "help_viewer";
+
+// The window a question belongs to: the active one, unless that is the help window, which must stay
+// readable while the question waits; then another window of the program.
+QWidget* question_owner() {
+    QWidget* active = QApplication::activeWindow();
+    if (active != nullptr && active->objectName() != help_viewer_name) return active;
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (top->isVisible() && top->objectName() != help_viewer_name && !qobject_cast<QMessageBox*>(top))
+            return top;
+    return nullptr;
+}
+
+}  // namespace
+
 MessageAnswer QtMessageBoxes::ask(const Question& q) {
-    QMessageBox box(QApplication::activeWindow());
+    QMessageBox box(question_owner());
     box.setWindowTitle(qs(q.title));
     box.setText(qs(q.text));
     switch (q.icon) {
@@ -50,11 +67,15 @@ MessageAnswer QtMessageBoxes::ask(const Question& q) {
     }
     if (q.help_topic != 0) {
         QPushButton* help = box.addButton(QMessageBox::Help);
-        // The box would close on any of its buttons; help is looked up while the question stays.
-        help->disconnect(&box);
+        // Any button of the box's button row closes the box, Help as well: cut the button off from
+        // the row, so that the help is looked up while the question stays and waits for its answer.
+        help->disconnect();
         const int topic = q.help_topic;
         QObject::connect(help, &QPushButton::clicked, &box, [this, topic] { help_.show_topic(topic); });
     }
+    // Modal to its own window only: the help window it opens can be scrolled and its links followed
+    // while the question waits.
+    box.setWindowModality(box.parentWidget() != nullptr ? Qt::WindowModal : Qt::ApplicationModal);
     switch (box.exec()) {
         case QMessageBox::Ok:
             return MessageAnswer::ok;
@@ -81,7 +102,7 @@ HelpWindow::~HelpWindow() { delete browser_.data(); }
 void HelpWindow::open_at(const QString& anchor) {
     if (!browser_) {
         browser_ = new QTextBrowser;
-        browser_->setObjectName("help_viewer");
+        browser_->setObjectName(help_viewer_name);
         browser_->setWindowTitle(QStringLiteral("ヘルプ"));
         browser_->setOpenExternalLinks(false);
         browser_->resize(640, 520);
@@ -147,19 +168,19 @@ bool print_lines(QPrinter& printer, const PrintJob& job) {
     return painter.end();
 }
 
-bool QtPrinter::print(const PrintJob& job) {
+PrintOutcome QtPrinter::print(const PrintJob& job) {
     QPrinter printer(QPrinter::HighResolution);
     QPrintDialog dialog(&printer, QApplication::activeWindow());
-    if (dialog.exec() != QDialog::Accepted) return false;
-    return print_lines(printer, job);
+    if (dialog.exec() != QDialog::Accepted) return PrintOutcome::cancelled;
+    return print_lines(printer, job) ? PrintOutcome::printed : PrintOutcome::failed;
 }
 
-bool PdfPrinter::print(const PrintJob& job) {
+PrintOutcome PdfPrinter::print(const PrintJob& job) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(QString::fromStdString(file_.string()));
     ++jobs_;
-    return print_lines(printer, job);
+    return print_lines(printer, job) ? PrintOutcome::printed : PrintOutcome::failed;
 }
 
 namespace {

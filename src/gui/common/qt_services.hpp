@@ -55,14 +55,14 @@ bool print_lines(QPrinter& printer, const PrintJob& job);
 // The system's printer, after the print dialog (which also offers printing to a PDF file).
 class QtPrinter final : public Printer {
   public:
-    bool print(const PrintJob& job) override;
+    PrintOutcome print(const PrintJob& job) override;
 };
 
 // Prints straight into a PDF file without asking; each job replaces the file.
 class PdfPrinter final : public Printer {
   public:
     explicit PdfPrinter(std::filesystem::path file) : file_(std::move(file)) {}
-    bool print(const PrintJob& job) override;
+    PrintOutcome print(const PrintJob& job) override;
     int jobs() const { return jobs_; }
 
   private:

@@ -59,12 +59,14 @@ struct PrintJob {
     double point_size = 9;
 };
 
+enum class PrintOutcome { printed, cancelled, failed };
+
 class Printer {
   public:
     virtual ~Printer() = default;
-    // Asks for the printer (the print dialog) and prints; false when the user cancelled or the
-    // printer refused.
-    virtual bool print(const PrintJob& job) = 0;
+    // Asks for the printer (the print dialog) and prints. A cancelled dialog is the user's choice;
+    // a printer that refused is a failure the user must be told of.
+    virtual PrintOutcome print(const PrintJob& job) = 0;
 };
 
 // The services handed to every window. The program and the tests each own the objects.

@@ -94,6 +94,7 @@ FareSheetWindow::FareSheetWindow(AppState& app, Services& services, FareSheetVie
 
     lifecycle_->watch();
     connect(close_button, &QPushButton::clicked, this, &FareSheetWindow::finish);
+    grid->installEventFilter(this);
     connect(grid, &QTableWidget::cellDoubleClicked, this,
             [this](int row, int column) { show_cell_help(row + 1, column); });
     lifecycle_->place();
@@ -105,6 +106,16 @@ void FareSheetWindow::show_cell_help(int r, int k) {
     if (r < 1 || r >= sheet_rows || k < 1 || k > sheet_legs) return;
     const int topic = view_.help_topic[static_cast<std::size_t>(r)][static_cast<std::size_t>(k)];
     if (topic != 0) services_.help.show_topic(topic);
+}
+
+bool FareSheetWindow::eventFilter(QObject* watched, QEvent* event) {
+    // The help file tells the user to select a fare and press F1.
+    if (watched == grid && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) {
+        show_cell_help(grid->currentRow() + 1, grid->currentColumn());
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void FareSheetWindow::finish() {

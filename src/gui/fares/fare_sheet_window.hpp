@@ -35,6 +35,7 @@ class FareSheetWindow final : public QWidget {
     void finish();
 
   protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
   private:

@@ -127,6 +127,8 @@ ResultWindow::ResultWindow(AppState& app, Services& services, QWidget& owner, Re
     connect(close_button, &QPushButton::clicked, this, &ResultWindow::finish);
     connect(print_button, &QPushButton::clicked, this, &ResultWindow::print_list);
     connect(hotel_button, &QPushButton::clicked, this, &ResultWindow::open_hotel_search);
+    // Usable once the program plugs in the hotel windows.
+    hotel_button->setEnabled(static_cast<bool>(hooks_.open_hotel_search));
     connect(seat_enquiry_button, &QPushButton::clicked, this, &ResultWindow::start_seat_enquiry);
     connect(grid, &QTableWidget::cellDoubleClicked, this, [this](int row, int) { open_fare_sheet(row + 1); });
 }
@@ -222,7 +224,10 @@ void ResultWindow::print_list() {
     const Question q{"確認メッセージ", std::string(print_question), MessageIcon::exclamation,
                      MessageButtons::ok_cancel, 216};
     if (services_.boxes.ask(q) != MessageAnswer::ok) return;
-    services_.printer.print({app_.identity.app_title, report_lines(app_, search_), 9});
+    if (services_.printer.print({app_.identity.app_title, report_lines(app_, search_), 9}) ==
+        PrintOutcome::failed)
+        services_.boxes.ask({"エラーメッセージ", "印刷できませんでした。プリンタの状態を確かめてください。",
+                             MessageIcon::exclamation, MessageButtons::ok, 0});
 }
 
 void ResultWindow::open_hotel_search() {

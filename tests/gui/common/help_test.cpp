@@ -2,8 +2,13 @@
 #include <set>
 #include <sstream>
 
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMessageBox>
+#include <QScrollBar>
 #include <QTest>
 #include <QTextBrowser>
+#include <QTimer>
 
 #include "gui/common/qt_services.hpp"
 
@@ -64,6 +69,46 @@ class HelpTest : public QObject {
         HelpWindow missing(std::filesystem::path(QUORVEL_BIN_DIR) / "no-such.hlp");
         missing.show_index();
         QVERIFY(missing.browser()->toPlainText().contains(QStringLiteral("ヘルプファイルが見つかりません")));
+    }
+
+    // The program's own message box: Help opens the topic, and the question stays open, waiting
+    // for its answer, while the help window can be read.
+    void help_on_a_question_leaves_the_question_waiting() {
+        QWidget owner;
+        owner.show();
+        owner.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&owner));
+        HelpWindow help(help_file);
+        QtMessageBoxes boxes(help);
+        const Question question{"確認メッセージ", "乗り換え回数が１回以上の場合、検索に時間がかかります",
+                                MessageIcon::exclamation, MessageButtons::ok_cancel, 217};
+        for (const auto [button, expected] : {std::pair{QMessageBox::Cancel, MessageAnswer::cancel},
+                                              std::pair{QMessageBox::Ok, MessageAnswer::ok}}) {
+            // Checked while the question waits; the question is answered whatever was found.
+            bool stayed = false, shown = false, scrolled = false;
+            QTimer::singleShot(0, [&, button = button] {
+                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                if (box == nullptr) return;
+                QTest::mouseClick(box->button(QMessageBox::Help), Qt::LeftButton);
+                stayed = box->isVisible();
+                QTextBrowser* viewer = help.browser();
+                shown = viewer != nullptr && viewer->isVisible() &&
+                        viewer->toPlainText().contains(QStringLiteral("乗り継ぎ便の検索"));
+                if (shown) {
+                    // A key through the window system reaches the help window: it is not blocked.
+                    QScrollBar* bar = viewer->verticalScrollBar();
+                    const int before = bar->value();
+                    QTest::keyClick(viewer->windowHandle(),
+                                    before == bar->maximum() ? Qt::Key_PageUp : Qt::Key_PageDown);
+                    scrolled = QTest::qWaitFor([&] { return bar->value() != before; }, 2000);
+                }
+                QTest::mouseClick(box->button(button), Qt::LeftButton);
+            });
+            QCOMPARE(boxes.ask(question), expected);
+            QVERIFY(stayed);
+            QVERIFY(shown);
+            QVERIFY(scrolled);
+        }
     }
 };
 

@@ -1,11 +1,16 @@
+#include <algorithm>
+
 #include <QHeaderView>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTest>
 
+#include "gui/common/qt_services.hpp"
 #include "gui/fares/fare_sheet_window.hpp"
+#include "gui/pickers/calendar_window.hpp"
 #include "gui/support/sample_search.hpp"
 
 using namespace quorvel;
@@ -25,6 +30,17 @@ void double_click_row(ResultWindow& list, int row) {
     const QRect r = grid->visualItemRect(grid->item(row, 1));
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, r.center());
     QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, r.center());
+}
+
+// The user picks the 25th in the calendar and another result order while a list is open.
+void pick_the_25th(SampleSearch& h) {
+    QTest::mouseClick(h.window->calendar_button, Qt::LeftButton);
+    auto* calendar = h.window->findChild<CalendarWindow*>();
+    QVERIFY(calendar != nullptr);
+    for (QPushButton* b : calendar->day_buttons)
+        if (b != nullptr && b->text() == QStringLiteral("25")) QTest::mouseClick(b, Qt::LeftButton);
+    QCOMPARE(h.window->travel_day->text(), QStringLiteral("25"));
+    h.t.app.settings.result_order = 1;
 }
 
 QString cell(const FareSheetWindow& s, int row, int column) {
@@ -71,6 +87,11 @@ class FareSheetWindowTest : public QObject {
         QTest::mouseDClick(sheet->grid->viewport(), Qt::LeftButton, {}, fare.center());
         QCOMPARE(h.t.help.topics.size(), 1u);
         QVERIFY(h.t.help.topics[0] != 0);
+        // F1 on the selected fare opens its topic too, as the help file tells the user.
+        sheet->grid->setCurrentCell(0, 2);
+        QTest::keyClick(sheet->grid, Qt::Key_F1);
+        QCOMPARE(h.t.help.topics.size(), 2u);
+        QVERIFY(h.t.help.topics[1] != 0);
 
         press(sheet->grid, Qt::Key_Escape);
         QTRY_VERIFY(sheet.isNull());
@@ -117,6 +138,48 @@ class FareSheetWindowTest : public QObject {
         QVERIFY(sheet != nullptr);
         QTest::mouseClick(list->close_button, Qt::LeftButton);
         QTRY_VERIFY(sheet.isNull());
+    }
+
+    void an_open_list_keeps_its_own_date_and_order() {
+        QTemporaryDir dir;
+        // A printer that cannot write its output fails the way a printer out of order does.
+        PdfPrinter printer((dir.path() + "/no-such-folder/report.pdf").toStdString());
+        SampleSearch h(&printer);
+        ResultWindow* list = one_connection_list(h);
+        QVERIFY(list != nullptr);
+        // Meanwhile the user picks the 25th in the calendar and another result order.
+        pick_the_25th(h);
+
+        double_click_row(*list, 0);
+        auto* sheet = list->findChild<FareSheetWindow*>();
+        QVERIFY(sheet != nullptr);
+        QVERIFY2(sheet->caption_bar->text().contains(QStringLiteral("2004/01/20 (火) 出発")),
+                 qPrintable(sheet->caption_bar->text()));
+
+        h.t.boxes.answers = {MessageAnswer::ok, MessageAnswer::ok};
+        QTest::mouseClick(list->print_button, Qt::LeftButton);
+        QCOMPARE(printer.jobs(), 1);
+        QCOMPARE(h.t.boxes.asked.back().title, std::string("エラーメッセージ"));
+        QCOMPARE(h.t.boxes.asked.back().text,
+                 std::string("印刷できませんでした。プリンタの状態を確かめてください。"));
+        QVERIFY(h.t.boxes.asked.back().icon == MessageIcon::exclamation);
+
+        // A cancelled print dialog says nothing; the report is the list's own.
+        RecordingPrinter cancelled;
+        cancelled.outcome = PrintOutcome::cancelled;
+        SampleSearch other(&cancelled);
+        ResultWindow* second = one_connection_list(other);
+        QVERIFY(second != nullptr);
+        pick_the_25th(other);
+        other.t.boxes.answers = {MessageAnswer::ok};
+        const std::size_t asked = other.t.boxes.asked.size();
+        QTest::mouseClick(second->print_button, Qt::LeftButton);
+        QCOMPARE(other.t.boxes.asked.size(), asked + 1);  // only the question before printing
+        QCOMPARE(cancelled.jobs.size(), std::size_t{1});
+        const auto& lines = cancelled.jobs[0].lines;
+        QVERIFY(std::any_of(lines.begin(), lines.end(), [](const std::string& l) {
+            return l.find("日付　　：2004/01/20（火）") != std::string::npos;
+        }));
     }
 };
 

@@ -56,9 +56,10 @@ class RecordingHelp final : public HelpViewer {
 class RecordingPrinter final : public Printer {
   public:
     std::vector<PrintJob> jobs;
-    bool print(const PrintJob& job) override {
+    PrintOutcome outcome = PrintOutcome::printed;  // what the next jobs end in
+    PrintOutcome print(const PrintJob& job) override {
         jobs.push_back(job);
-        return true;
+        return outcome;
     }
 };
 
