@@ -9,6 +9,9 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPixmap>
 #include <QRadioButton>
@@ -54,6 +57,21 @@ void save(QWidget& w, const QDir& dir, const char* name) {
     const QString file = dir.filePath(QString::fromUtf8(name) + ".png");
     if (!w.grab().save(file)) std::fprintf(stderr, "quorvel-shots: cannot write %s\n", qPrintable(file));
     w.hide();
+}
+
+// Every menu of the main window as it opens, its submenus too.
+void save_menus(QMainWindow& window, const QDir& dir) {
+    window.show();
+    for (QMenu* menu : window.menuBar()->findChildren<QMenu*>()) {
+        if (menu->objectName().isEmpty()) continue;  // Qt's own, not one of the program's
+        menu->popup(window.mapToGlobal(QPoint(0, 0)));
+        QApplication::processEvents();
+        const QString file = dir.filePath(QStringLiteral("menu_") + menu->objectName() + ".png");
+        if (!menu->grab().save(file))
+            std::fprintf(stderr, "quorvel-shots: cannot write %s\n", qPrintable(file));
+        menu->hide();
+    }
+    window.hide();
 }
 
 }  // namespace
@@ -102,6 +120,7 @@ int main(int argc, char** argv) {
 
     MainWindow main_window(app, services, program_hooks(app, services));
     save(main_window, out, "main_window");
+    save_menus(main_window, out);
     main_window.show();
     main_window.from_airport->setText(QStringLiteral("東京駅"));
     main_window.from_airport->setFocus();

@@ -271,13 +271,13 @@ QLineEdit* MainWindow::field(Field f) const {
 
 void MainWindow::build_menus() {
     QMenuBar* bar = menuBar();
-    const auto menu = [](QWidget* parent, const char* name, const char* caption) {
-        auto* m = new QMenu(QString::fromUtf8(caption), parent);
+    const auto menu = [](QWidget* parent, const char* name, const char* text) {
+        auto* m = new QMenu(quorvel::caption(text), parent);
         m->setObjectName(name);
         return m;
     };
-    const auto item = [](QMenu* m, const char* name, const char* caption) {
-        QAction* a = m->addAction(QString::fromUtf8(caption));
+    const auto item = [](QMenu* m, const char* name, const char* text) {
+        QAction* a = m->addAction(quorvel::caption(text));
         a->setObjectName(name);
         return a;
     };
