@@ -313,6 +313,12 @@ class MainWindowTest : public QObject {
     void escape_anywhere_saves_and_ends() {
         Harness h;
         MainWindow& w = *h.window;
+        // Escape in an open menu closes the menu only.
+        w.file_menu->popup(w.mapToGlobal(QPoint(0, 0)));
+        QVERIFY(QTest::qWaitForWindowExposed(w.file_menu));
+        QTest::keyClick(w.file_menu, Qt::Key_Escape);
+        QTRY_VERIFY(!w.file_menu->isVisible());
+        QVERIFY(!w.ended());
         std::filesystem::create_directories(h.t.app.paths.tmp_dir());
         QVERIFY(QDir().mkpath(QString::fromStdString(h.t.app.paths.tmp_dir().string())));
         w.from_airport->setText("大阪／伊丹");

@@ -21,7 +21,10 @@ WindowLifecycle::WindowLifecycle(QWidget& window, Settings& settings, std::strin
 
 void WindowLifecycle::watch() {
     window_.installEventFilter(this);
-    for (QWidget* w : window_.findChildren<QWidget*>()) w->installEventFilter(this);
+    // Popups and windows of their own (an open menu) handle their keys themselves: Escape there
+    // closes the menu, not this window.
+    for (QWidget* w : window_.findChildren<QWidget*>())
+        if (!w->isWindow()) w->installEventFilter(this);
 }
 
 void WindowLifecycle::place() const {
