@@ -18,7 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!r.usable && r.remark_count != 0) std::abort();
     for (int i = 1; i <= r.remark_count; ++i) {
         // Every date lies within the year the rule can give: from this month to next November.
-        const DayNumber d = r.remark_dates[static_cast<std::size_t>(i)];
+        const DayNumber d = r.remark_dates[i];
         if (d < day_number(2003, 12, 1) || d > day_number(2004, 11, 30)) std::abort();
     }
     const TableCheck t = check_table(r, day_number(2004, 1, 5), 7);

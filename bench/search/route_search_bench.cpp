@@ -59,8 +59,8 @@ Fixture& fixture() {
 
 SearchConditions pair_conditions(const Timetable& tt, int from, int to, DayNumber date) {
     SearchConditions c;
-    c.from_airport = tt.apt_name[static_cast<std::size_t>(from)];
-    c.to_airport = tt.apt_name[static_cast<std::size_t>(to)];
+    c.from_airport = tt.apt_name[from];
+    c.to_airport = tt.apt_name[to];
     c.departure_from = 500;
     c.departure_to = 2359;
     c.arrival_from = 600;
@@ -104,9 +104,9 @@ void walk_all_pairs(benchmark::State& state, const std::string& name, Search sea
                 const auto t1 = std::chrono::steady_clock::now();
                 benchmark::DoNotOptimize(r.result_count);
                 results += r.result_count;
-                counts[static_cast<std::size_t>((from - 1) * n + (to - 1))] = r.result_count;
+                counts[(from - 1) * n + (to - 1)] = r.result_count;
                 ++searches;
-                samples[static_cast<std::size_t>((from - 1) * n + (to - 1))].push_back(
+                samples[(from - 1) * n + (to - 1)].push_back(
                     std::chrono::duration<double, std::micro>(t1 - t0).count());
             }
         }

@@ -109,11 +109,7 @@ int run_fare(const Invocation& inv) {
     if (!outcome.missing_message.empty()) *inv.err << outcome.missing_message << '\n';
     const int column = engine_company_index(company);
     for (int row = 1; row <= fare_rows; ++row)
-        *inv.out << row << '\t'
-                 << (column != 0
-                         ? state.fare_sheet[static_cast<std::size_t>(column)][static_cast<std::size_t>(row)]
-                         : 0)
-                 << '\n';
+        *inv.out << row << '\t' << (column != 0 ? state.fare_sheet[column][row] : 0) << '\n';
     return exit_ok;
 }
 

@@ -64,7 +64,7 @@ int weekday(DayNumber day) {
 std::string_view weekday_name(int weekday) {
     static constexpr std::array<std::string_view, 8> names{"", "日", "月", "火", "水", "木", "金", "土"};
     if (weekday < 1 || weekday > 7) return {};
-    return names[static_cast<std::size_t>(weekday)];
+    return names[weekday];
 }
 
 std::string format_date(DayNumber day) {

@@ -171,7 +171,7 @@ class SettingsReader {
 
     void item(const std::string& item) {
         if (ground_left_ > 0) {
-            (*ground_)[static_cast<std::size_t>(ground_lines - ground_left_ + 1)] = item;
+            (*ground_)[ground_lines - ground_left_ + 1] = item;
             --ground_left_;
             return;
         }
@@ -262,7 +262,7 @@ class SettingsReader {
     void history_line(std::array<std::string, 6>& history, const std::string& item) {
         if (item.find('[') != std::string::npos) return;
         if (history_seen_ >= history_lines) return;
-        history[static_cast<std::size_t>(++history_seen_)] = item;
+        history[++history_seen_] = item;
     }
 
     void holiday_line(std::string_view item) {

@@ -126,7 +126,7 @@ Result<std::string> write_hotel_file(const HotelSource& src) {
                                                                      {19, nullptr},
                                                                      {20, &HotelSourceHotel::rsv_query}};
     for (const auto& [section, field] : keyed) {
-        ctl[static_cast<std::size_t>(section)] = w.begin_section();
+        ctl[section] = w.begin_section();
         if (field == nullptr) {
             count(src.inquiries.size());
             for (std::size_t j = 0; j < src.inquiries.size(); ++j)
@@ -143,7 +143,7 @@ Result<std::string> write_hotel_file(const HotelSource& src) {
         w.i32(record_no_pattern(end_marker));
     }
     w.begin_section();
-    for (int n = 1; n <= sections; ++n) w.i32(ctl[static_cast<std::size_t>(n)]);
+    for (int n = 1; n <= sections; ++n) w.i32(ctl[n]);
     std::string out = w.take();
     out.resize(out.size() + block_bytes - static_cast<std::size_t>(sections) * 4, '\0');
     return out;
@@ -151,7 +151,7 @@ Result<std::string> write_hotel_file(const HotelSource& src) {
 
 HotelSource hotel_source_from_data(const HotelData& d) {
     HotelSource s;
-    auto at = [](const auto& v, int i) -> const auto& { return v[static_cast<std::size_t>(i)]; };
+    auto at = [](const auto& v, int i) -> const auto& { return v[i]; };
     for (int j = 1; j <= d.pref_count; ++j)
         s.prefs.push_back({at(d.pref_area, j), at(d.pref_name, j), at(d.pref_alias, j)});
     for (int j = 1; j <= d.extra_count; ++j)

@@ -379,7 +379,7 @@ Result<TimetableSource> parse_timetable_source(const SourceFiles& files) {
             return ok_status();
         });
         if (!s) return s.error();
-        src.editions[static_cast<std::size_t>(k)] = std::move(edition);
+        src.editions[k] = std::move(edition);
     }
 
     for (int t = 1; t <= 2; ++t) {
@@ -394,7 +394,7 @@ Result<TimetableSource> parse_timetable_source(const SourceFiles& files) {
             return ok_status();
         });
         if (!s) return s.error();
-        src.fare_tables[static_cast<std::size_t>(t)] = std::move(fares);
+        src.fare_tables[t] = std::move(fares);
     }
 
     s = table(source_files::discounts, discount_columns, [&](const RowReader& r) -> Status {
@@ -459,7 +459,7 @@ SourceFiles format_timetable_source(const TimetableSource& src) {
     for (const auto& c : src.companies) companies += join_row({c.code, c.name});
 
     for (int k = 1; k <= 4; ++k) {
-        const auto& edition = src.editions[static_cast<std::size_t>(k)];
+        const auto& edition = src.editions[k];
         if (!edition) continue;
         std::string& text = files[source_files::flights(k)];
         text = header(flight_columns);
@@ -474,7 +474,7 @@ SourceFiles format_timetable_source(const TimetableSource& src) {
     }
 
     for (int t = 1; t <= 2; ++t) {
-        const auto& table = src.fare_tables[static_cast<std::size_t>(t)];
+        const auto& table = src.fare_tables[t];
         if (!table) continue;
         std::string& text = files[source_files::fares(t)];
         text = header(fare_columns);

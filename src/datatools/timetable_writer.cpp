@@ -138,8 +138,8 @@ class Builder {
         const std::size_t block = out_.size() / block_size;
         if (block > 32767)
             return make_error(ErrorCode::invalid, "the file would be larger than 32767 blocks");
-        ctl_block_[static_cast<std::size_t>(n)] = static_cast<int>(block);
-        ctl_count_[static_cast<std::size_t>(n)] = static_cast<int>(records);
+        ctl_block_[n] = static_cast<int>(block);
+        ctl_count_[n] = static_cast<int>(records);
         return ok_status();
     }
     void end_section() { out_.resize((out_.size() + block_size - 1) / block_size * block_size, '\0'); }
@@ -207,7 +207,7 @@ class Builder {
     // Groups each edition by airport pair and collects the segment table.
     Status group_editions() {
         for (int k = 1; k <= bounds::editions; ++k) {
-            const auto& edition = src_.editions[static_cast<std::size_t>(k)];
+            const auto& edition = src_.editions[k];
             if (!edition) continue;
             const std::string file = source_files::flights(k);
             if (Status s = count(edition->flights.size(), bounds::flights, file, "flights"); !s) return s;
@@ -234,12 +234,11 @@ class Builder {
                                          " airport pairs over all editions (the segment table holds " +
                                          std::to_string(bounds::segments) + ")");
             }
-            auto& grouped = grouped_[static_cast<std::size_t>(k)];
+            auto& grouped = grouped_[k];
             for (const auto& pair : pair_order) {
                 const auto& flights = by_pair[pair];
                 const int first = static_cast<int>(grouped.size()) + 1;
-                segments_[pair][static_cast<std::size_t>(k)] =
-                    first * 4096 + static_cast<int>(flights.size()) - 1;
+                segments_[pair][k] = first * 4096 + static_cast<int>(flights.size()) - 1;
                 grouped.insert(grouped.end(), flights.begin(), flights.end());
             }
         }
@@ -297,8 +296,8 @@ class Builder {
 
     Status write_editions() {
         for (int k = 1; k <= bounds::editions; ++k) {
-            if (!src_.editions[static_cast<std::size_t>(k)]) continue;
-            const auto& flights = grouped_[static_cast<std::size_t>(k)];
+            if (!src_.editions[k]) continue;
+            const auto& flights = grouped_[k];
             if (Status s = begin_section(section_first_edition + k - 1, flights.size()); !s) return s;
             for (const Flight& r : flights) {
                 const SourceFlight& f = *r.f;
@@ -342,7 +341,7 @@ class Builder {
 
     Status write_fares() {
         for (int t = 1; t <= bounds::fare_tables; ++t) {
-            const auto& table = src_.fare_tables[static_cast<std::size_t>(t)];
+            const auto& table = src_.fare_tables[t];
             if (!table) continue;
             const std::string file = source_files::fares(t);
             if (Status s = count(table->fares.size(), bounds::fares, file, "fare records"); !s) return s;
@@ -427,7 +426,7 @@ class Builder {
             if (Status s = range(h.company, 1, bounds::help_rows, p, "company"); !s) return s;
             if (Status s = range(h.row, 1, bounds::help_cols, p, "row"); !s) return s;
             if (Status s = range(h.topic, -32768, 32767, p, "topic"); !s) return s;
-            int& cell = help[static_cast<std::size_t>(h.company)][static_cast<std::size_t>(h.row)];
+            int& cell = help[h.company][h.row];
             if (cell != 0) return refuse(p, "the cell has a topic already");
             cell = h.topic;
         }
@@ -520,12 +519,11 @@ class Decoder {
 
     Status open(int n, int bound, int& count) {
         section_ = n;
-        count = ctl_count_[static_cast<std::size_t>(n)];
+        count = ctl_count_[n];
         if (count < 0 || count > bound)
             return damaged(std::to_string(count) + " records, more than the " + std::to_string(bound) +
                            " the table holds");
-        const std::int64_t start =
-            static_cast<std::int64_t>(ctl_block_[static_cast<std::size_t>(n)]) * block_size;
+        const std::int64_t start = static_cast<std::int64_t>(ctl_block_[n]) * block_size;
         if (start < 0 || !in_.seek(static_cast<std::size_t>(start)))
             return damaged("the section starts outside the file");
         return ok_status();
@@ -535,7 +533,7 @@ class Decoder {
                    std::string& out) const {
         if (index < 1 || index > static_cast<std::int64_t>(table.size()))
             return damaged(std::string(what) + " index " + std::to_string(index) + " is not in the table");
-        out = table[static_cast<std::size_t>(index - 1)];
+        out = table[index - 1];
         return ok_status();
     }
 
@@ -627,14 +625,14 @@ class Decoder {
 
     Status editions() {
         for (int k = 1; k <= bounds::editions; ++k) {
-            if (ctl_block_[static_cast<std::size_t>(section_first_edition + k - 1)] == 0) continue;
+            if (ctl_block_[section_first_edition + k - 1] == 0) continue;
             int count = 0;
             if (Status s = open(section_first_edition + k - 1, bounds::flights, count); !s) return s;
             SourceEdition edition;
             edition.flights.resize(static_cast<std::size_t>(count));
             for (auto& f : edition.flights)
                 if (Status s = flight(f); !s) return s;
-            src_.editions[static_cast<std::size_t>(k)] = std::move(edition);
+            src_.editions[k] = std::move(edition);
         }
         return ok_status();
     }
@@ -665,14 +663,14 @@ class Decoder {
 
     Status fares() {
         for (int t = 1; t <= bounds::fare_tables; ++t) {
-            if (ctl_block_[static_cast<std::size_t>(section_first_fare + t - 1)] == 0) continue;
+            if (ctl_block_[section_first_fare + t - 1] == 0) continue;
             int count = 0;
             if (Status s = open(section_first_fare + t - 1, bounds::fares, count); !s) return s;
             SourceFareTable table;
             table.fares.resize(static_cast<std::size_t>(count));
             for (auto& f : table.fares)
                 if (Status s = fare(f); !s) return s;
-            src_.fare_tables[static_cast<std::size_t>(t)] = std::move(table);
+            src_.fare_tables[t] = std::move(table);
         }
         return ok_status();
     }

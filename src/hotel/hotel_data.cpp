@@ -128,7 +128,7 @@ void resolve_user_rows(HotelData& data, int r) {
     const auto i = static_cast<std::size_t>(r);
     auto first_row = [](const std::vector<std::string>& names, int count, const std::string& name, int none) {
         for (int j = 1; j <= count; ++j)
-            if (names[static_cast<std::size_t>(j)] == name) return j;
+            if (names[j] == name) return j;
         return none;
     };
     data.user_pref[i] = first_row(data.pref_name, data.pref_count, data.user_pref_name[i], user_no_pref);
@@ -164,11 +164,9 @@ void copy_user_hotel(HotelData& data) {
         // the name, not by the sentinel value.
         std::uint8_t unmatched = 0;
         const int p = data.user_pref[u], a = data.user_airport[u];
-        if (p < 1 || p > data.pref_count ||
-            data.pref_name[static_cast<std::size_t>(p)] != data.user_pref_name[u])
+        if (p < 1 || p > data.pref_count || data.pref_name[p] != data.user_pref_name[u])
             unmatched |= unmatched_pref;
-        if (a < 1 || a > data.airport_count ||
-            data.airport_name[static_cast<std::size_t>(a)] != data.user_airport_name[u])
+        if (a < 1 || a > data.airport_count || data.airport_name[a] != data.user_airport_name[u])
             unmatched |= unmatched_airport;
         data.hotel_unmatched[k] = unmatched;
     }

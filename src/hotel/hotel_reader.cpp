@@ -238,7 +238,7 @@ class HotelLoader {
     // Positions at section n, moving the progress bar when the section counts for it.
     bool open_section(int n, bool moves_bar) {
         section_ = n;
-        const std::int32_t block = d_.ctl_block[static_cast<std::size_t>(n)];
+        const std::int32_t block = d_.ctl_block[n];
         if (moves_bar && progress_) {
             progress_->set_value(block);
             progress_->yield();
@@ -273,7 +273,7 @@ class HotelLoader {
         }
         d_.data_block_count = static_cast<int>(std::min<std::size_t>(file_.size() / block_bytes, 32767));
         pos_ = file_.size() - block_bytes;
-        for (int n = 1; n <= hotel_bounds::sections; ++n) i32(d_.ctl_block[static_cast<std::size_t>(n)]);
+        for (int n = 1; n <= hotel_bounds::sections; ++n) i32(d_.ctl_block[n]);
         if (progress_) progress_->set_range(0, d_.data_block_count);
         return true;
     }
@@ -299,14 +299,14 @@ class HotelLoader {
         d_.area_count = 0;
         std::string previous = d_.area_name[0];
         for (int j = 1; j <= d_.pref_count; ++j) {
-            const std::string& area = d_.pref_area[static_cast<std::size_t>(j)];
+            const std::string& area = d_.pref_area[j];
             if (area == previous) continue;
             previous = area;
             if (d_.area_count == hotel_bounds::areas) {
                 fault("more than " + std::to_string(hotel_bounds::areas) + " area rows");
                 break;
             }
-            d_.area_name[static_cast<std::size_t>(++d_.area_count)] = area;
+            d_.area_name[++d_.area_count] = area;
         }
     }
 
@@ -328,9 +328,8 @@ class HotelLoader {
         });
         // The two bytes are digits in practice; anything else reads as area 0.
         for (int j = 1; j <= d_.airport_count; ++j) {
-            const std::string& c = codes[static_cast<std::size_t>(j)];
-            d_.airport_area[static_cast<std::size_t>(j)] =
-                is_ascii(c) ? static_cast<int>(leading_number(c)) : 0;
+            const std::string& c = codes[j];
+            d_.airport_area[j] = is_ascii(c) ? static_cast<int>(leading_number(c)) : 0;
         }
     }
 
@@ -395,7 +394,7 @@ class HotelLoader {
             d_.hotel_pref[i] = p / 100;
             d_.hotel_airport[i] = p % 100;
             d_.hotel_district_no[i] = location % 3000;
-            d_.hotel_district[i] = d_.district_name[static_cast<std::size_t>(location % 3000)];
+            d_.hotel_district[i] = d_.district_name[location % 3000];
             d_.hotel_unmatched[i] = 0;
             ++d_.pref_hotel_count[static_cast<std::size_t>(d_.hotel_pref[i])];
             ++d_.airport_hotel_count[static_cast<std::size_t>(d_.hotel_airport[i])];
@@ -411,8 +410,7 @@ class HotelLoader {
         for (int r = 1; r <= d_.hotel_base_count && ok; ++r) {
             int k = 0;
             const Entry e = record_no(k, false);
-            ok = e != Entry::fail &&
-                 text(e == Entry::hotel ? &d_.hotel_name[static_cast<std::size_t>(k)] : &dropped_);
+            ok = e != Entry::fail && text(e == Entry::hotel ? &d_.hotel_name[k] : &dropped_);
         }
         return flush() && ok;
     }
@@ -592,8 +590,7 @@ UserHotelReport load_user_hotel(std::span<const std::byte> file, HotelData& data
     data.user_hotel_count = u;
     for (int r = 1; r <= u; ++r) {
         resolve_user_rows(data, r);
-        data.user_price_value[static_cast<std::size_t>(r)] =
-            user_price_value(data.user_price[static_cast<std::size_t>(r)]);
+        data.user_price_value[r] = user_price_value(data.user_price[r]);
     }
     data.user_hotel_merged = 0;
     return report;

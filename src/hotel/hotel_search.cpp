@@ -13,21 +13,18 @@ namespace quorvel {
 
 namespace {
 
-const std::string& at(const std::vector<std::string>& v, int i) { return v[static_cast<std::size_t>(i)]; }
+const std::string& at(const std::vector<std::string>& v, int i) { return v[i]; }
 
 // The prefecture and airport names of a hotel, or null where the hotel has no valid row: a user
 // hotel whose name matched nothing holds only a sentinel row number.
 const std::string* pref_of(const HotelData& d, int k) {
-    const int p = d.hotel_pref[static_cast<std::size_t>(k)];
-    if ((d.hotel_unmatched[static_cast<std::size_t>(k)] & unmatched_pref) != 0 || p < 0 ||
-        p > hotel_bounds::prefs)
-        return nullptr;
+    const int p = d.hotel_pref[k];
+    if ((d.hotel_unmatched[k] & unmatched_pref) != 0 || p < 0 || p > hotel_bounds::prefs) return nullptr;
     return &at(d.pref_name, p);
 }
 const std::string* airport_of(const HotelData& d, int k) {
-    const int a = d.hotel_airport[static_cast<std::size_t>(k)];
-    if ((d.hotel_unmatched[static_cast<std::size_t>(k)] & unmatched_airport) != 0 || a < 0 ||
-        a > hotel_bounds::airports)
+    const int a = d.hotel_airport[k];
+    if ((d.hotel_unmatched[k] & unmatched_airport) != 0 || a < 0 || a > hotel_bounds::airports)
         return nullptr;
     return &at(d.airport_name, a);
 }
@@ -61,14 +58,13 @@ void push_history(std::array<std::string, 6>& history, const std::string& text) 
     const std::string wanted = trim(text);
     int k = 5;
     for (int j = 1; j <= 5; ++j) {
-        if (trim(history[static_cast<std::size_t>(j)]) == wanted) {
+        if (trim(history[j]) == wanted) {
             k = j;
             break;
         }
     }
     if (k == 1) return;
-    for (int j = k; j >= 2; --j)
-        history[static_cast<std::size_t>(j)] = history[static_cast<std::size_t>(j - 1)];
+    for (int j = k; j >= 2; --j) history[j] = history[j - 1];
     history[1] = text;
 }
 
@@ -95,7 +91,7 @@ HotelHits run_search(const HotelData& d, const HotelSearchState& state, int max_
     std::unordered_set<std::string> wanted;
     for (int f = 1; f <= state.district_filter && static_cast<std::size_t>(f) < state.filter_district.size();
          ++f)
-        wanted.insert(trim(state.filter_district[static_cast<std::size_t>(f)]));
+        wanted.insert(trim(state.filter_district[f]));
     std::unordered_set<std::string> seen;
     for (int k = 1; k <= d.hotel_count; ++k) {
         if (!match(k)) continue;
@@ -256,7 +252,7 @@ std::array<std::string, grid_columns> grid_headings(std::string_view sort_key) {
     if (sort_key == "ホテル電話") marked = 2;
     if (sort_key == "ホテル部屋数") marked = 3;
     if (sort_key == "ホテル料金") marked = 5;
-    if (marked >= 0) h[static_cast<std::size_t>(marked)] = "▼ " + h[static_cast<std::size_t>(marked)];
+    if (marked >= 0) h[marked] = "▼ " + h[marked];
     return h;
 }
 

@@ -46,7 +46,7 @@ bool is_number(std::string_view text) {
 
 bool names_a_row(const std::vector<std::string>& names, int count, const std::string& key) {
     for (int j = 1; j <= count; ++j)
-        if (names[static_cast<std::size_t>(j)] == key) return true;
+        if (names[j] == key) return true;
     return false;
 }
 
@@ -103,7 +103,7 @@ Status add_user_hotel(HotelData& d, const UserHotelFields& fields) {
 void del_data(HotelData& d, std::vector<int>& user_order, int row) {
     const int count = d.user_hotel_count;
     if (row < 1 || row > count || static_cast<std::size_t>(row) >= user_order.size()) return;
-    const int k = user_order[static_cast<std::size_t>(row)];
+    const int k = user_order[row];
     if (k < 1 || k > count) return;
     for (int j = k; j < count; ++j) {
         const auto to = static_cast<std::size_t>(j), from = to + 1;
@@ -124,7 +124,7 @@ void del_data(HotelData& d, std::vector<int>& user_order, int row) {
 
 std::vector<int> initial_user_order(const HotelData& d) {
     std::vector<int> order(static_cast<std::size_t>(d.user_hotel_count) + 1, 0);
-    for (int r = 1; r <= d.user_hotel_count; ++r) order[static_cast<std::size_t>(r)] = r;
+    for (int r = 1; r <= d.user_hotel_count; ++r) order[r] = r;
     return order;
 }
 

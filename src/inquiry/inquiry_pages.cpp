@@ -97,7 +97,7 @@ bool offered(const InquiryFlags& flags, Airline a) {
     return false;
 }
 
-std::string apt(const Timetable& tt, int i) { return tt.apt_name[static_cast<std::size_t>(i)]; }
+std::string apt(const Timetable& tt, int i) { return tt.apt_name[i]; }
 
 // ---- relay pages (crt_jal_html, crt_ana_html, crt_jas_html) ---------------------------------------
 
@@ -259,8 +259,7 @@ void kuseki_block(Lines& h, const EnquiryPage& p, std::size_t index) {
         "JAN", "FEB", "MAR", "APR", "MAY", "JUN", "JUL", "AUG", "SEP", "OCT", "NOV", "DEC"};
     for (int m = 1; m <= 12; ++m)
         months += (m == 1 ? "" : ", ") +
-                  in_quotes(a == Airline::ana ? std::string(month_names[static_cast<std::size_t>(m - 1)])
-                                              : std::to_string(m));
+                  in_quotes(a == Airline::ana ? std::string(month_names[m - 1]) : std::to_string(m));
     h << "        var month = new Array(" + months + ");";
     h << "        var airport = new Array(" + edit_airport(a, p.tt, p.check) + ");";
     h << "        para_mon = month[document.INPUT1.MONTH.selectedIndex];";
@@ -468,8 +467,8 @@ void number_select(Lines& h, std::string_view name, int last, int selected) {
 void airport_select(Lines& h, const EnquiryPage& p, std::string_view name, int selected) {
     h << "<SELECT name=\"" + std::string(name) + "\">";
     for (int i = 1; i <= p.tt.apt_count; ++i) {
-        if (p.check.offer_flag[static_cast<std::size_t>(i)] != "y") continue;
-        h << "<OPTION value=\"" + html_escape(p.tt.apt_code4[static_cast<std::size_t>(i)]) + "\"" +
+        if (p.check.offer_flag[i] != "y") continue;
+        h << "<OPTION value=\"" + html_escape(p.tt.apt_code4[i]) + "\"" +
                  (i == selected ? " selected>" : ">") + html_escape(apt(p.tt, i));
     }
     h << "</SELECT>";

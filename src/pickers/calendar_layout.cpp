@@ -10,7 +10,7 @@ std::array<int, 43> month_grid(const CalendarMonth& month) {
     if (!is_valid_date(month.cal_year, month.cal_month, 1)) return button_day;
     const int w = weekday(day_number(month.cal_year, month.cal_month, 1));
     const int days = days_in_month(month.cal_year, month.cal_month);
-    for (int d = 1; d <= days; ++d) button_day[static_cast<std::size_t>(w + d - 1)] = d;
+    for (int d = 1; d <= days; ++d) button_day[w + d - 1] = d;
     return button_day;
 }
 

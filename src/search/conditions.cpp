@@ -66,7 +66,7 @@ std::string number_text(int v) { return std::to_string(v); }
 
 std::span<const std::string> airport_names(const Timetable& tt) {
     const auto count = static_cast<std::size_t>(std::clamp<int>(tt.apt_count, 0, bounds::airports));
-    return std::span<const std::string>(tt.apt_name).subspan(1, count);
+    return tt.apt_name.rows(static_cast<int>(count));
 }
 
 std::string msg_wait_limit(int check_minite) {

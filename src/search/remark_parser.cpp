@@ -114,7 +114,7 @@ class RemarkParser {
             usable_ = false;
             return;
         }
-        list_[static_cast<std::size_t>(++n_)] = Entry{month_, day, false};
+        list_[++n_] = Entry{month_, day, false};
     }
 
     void append_range(std::int64_t last_day) {
@@ -139,7 +139,7 @@ class RemarkParser {
 
     void apply_mask(std::int64_t mask) {
         for (int i = first_; i <= last_; ++i) {
-            Entry& e = list_[static_cast<std::size_t>(i)];
+            Entry& e = list_[i];
             const auto date = date_of(e);
             if (date && mask_digit(mask, weekday(*date)) == 0) e.removed = true;
         }
@@ -149,7 +149,7 @@ class RemarkParser {
     // the dates and codes are the same as committing the whole list again.
     void commit() {
         for (int i = committed_ + 1; i <= n_; ++i) {
-            const Entry& e = list_[static_cast<std::size_t>(i)];
+            const Entry& e = list_[i];
             const auto date = date_of(e);
             if (e.removed || !date) continue;
             if (out_.remark_count >= max_remark_dates) {
@@ -157,8 +157,8 @@ class RemarkParser {
                 return;
             }
             ++out_.remark_count;
-            out_.remark_dates[static_cast<std::size_t>(out_.remark_count)] = *date;
-            out_.remark_codes[static_cast<std::size_t>(out_.remark_count)] = code_;
+            out_.remark_dates[out_.remark_count] = *date;
+            out_.remark_codes[out_.remark_count] = code_;
         }
         committed_ = n_;
     }
@@ -217,8 +217,8 @@ TableCheck check_table(const RemarkDates& remark, DayNumber travel_date, int tim
     if (remark.remark_count == 0) return out;
     const bool inclusion_list = remark.remark_codes[1] == 0;
     for (int i = 1; i <= remark.remark_count; ++i) {
-        if (remark.remark_dates[static_cast<std::size_t>(i)] != travel_date) continue;
-        const int code = remark.remark_codes[static_cast<std::size_t>(i)];
+        if (remark.remark_dates[i] != travel_date) continue;
+        const int code = remark.remark_codes[i];
         if (code == remark_no_service) {
             out.skip_flg = 0;
         } else {

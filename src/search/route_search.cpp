@@ -80,9 +80,7 @@ struct Departure {
 class Network {
   public:
     Network(const Timetable& tt, int k, int weekday) : tt_(tt), k_(k), weekday_(weekday) {
-        for (int a = 1; a <= tt.apt_count; ++a)
-            kinds_[static_cast<std::size_t>(a)] =
-                transfer_kind(trim(tt.apt_name[static_cast<std::size_t>(a)]));
+        for (int a = 1; a <= tt.apt_count; ++a) kinds_[a] = transfer_kind(trim(tt.apt_name[a]));
         for (std::size_t m = 0; m <= bounds::companies; ++m)
             groups_[m] = group_index(airline_group(tt.company_code[m]));
         if (!collect_from_flights()) collect_from_index();
@@ -112,9 +110,7 @@ class Network {
     std::vector<Departure> deps_;     // per list in entry order
     std::vector<Departure> by_dest_;  // per list by destination, then entry order
 
-    std::uint32_t start(int dir, int pos) const {
-        return offsets_[static_cast<std::size_t>(dir)][static_cast<std::size_t>(pos)];
-    }
+    std::uint32_t start(int dir, int pos) const { return offsets_[dir][pos]; }
 
     struct Raw {
         int dir, from, to, row, flight;
@@ -131,23 +127,18 @@ class Network {
         d.dep_minutes = static_cast<std::int16_t>(to_minutes(d.dep));
         d.arr_minutes = static_cast<std::int16_t>(to_minutes(d.arr));
         const auto company = leading_number(tt_.flt_company[k][f]);
-        d.group =
-            company >= 0 && company <= bounds::companies ? groups_[static_cast<std::size_t>(company)] : 5;
+        d.group = company >= 0 && company <= bounds::companies ? groups_[company] : 5;
         const int lands = tt_.flt_to[k][f];
-        d.lands_at_kind =
-            lands >= 0 && lands <= bounds::airports ? kinds_[static_cast<std::size_t>(lands)] : other_airport;
+        d.lands_at_kind = lands >= 0 && lands <= bounds::airports ? kinds_[lands] : other_airport;
         return d;
     }
 
-    bool runs(int flight) const {
-        return tt_.flt_adjust[static_cast<std::size_t>(k_ + 5 * weekday_)]
-                             [static_cast<std::size_t>(flight)] != 99;
-    }
+    bool runs(int flight) const { return tt_.flt_adjust[k_ + 5 * weekday_][flight] != 99; }
 
     // Places the entries into the per-position lists; within a direction `raws` is in entry order.
     void place(const std::vector<Raw>& raws) {
         std::array<std::array<std::uint32_t, bounds::airports + 2>, 3> counts{};
-        for (const Raw& r : raws) ++counts[static_cast<std::size_t>(r.dir)][static_cast<std::size_t>(r.from)];
+        for (const Raw& r : raws) ++counts[r.dir][r.from];
         std::uint32_t total = 0;
         for (std::size_t dir = 0; dir < 3; ++dir) {
             for (std::size_t p = 0; p < bounds::airports + 2; ++p) {
@@ -160,13 +151,13 @@ class Network {
         auto next = offsets_;
         for (std::size_t i = 0; i < raws.size(); ++i) {
             const Raw& r = raws[i];
-            slot_of[i] = next[static_cast<std::size_t>(r.dir)][static_cast<std::size_t>(r.from)]++;
+            slot_of[i] = next[r.dir][r.from]++;
             deps_[slot_of[i]] = make(r);
         }
         // The same lists ordered by destination, entry order kept within one destination: two
         // stable counting sorts, by destination and then by list.
         std::array<std::uint32_t, bounds::airports + 2> at_to{};
-        for (const Raw& r : raws) ++at_to[static_cast<std::size_t>(r.to)];
+        for (const Raw& r : raws) ++at_to[r.to];
         std::uint32_t sum = 0;
         for (auto& c : at_to) {
             const std::uint32_t here = c;
@@ -192,8 +183,8 @@ class Network {
         raws.reserve(static_cast<std::size_t>(tt_.flt_count[k]));
         int up = 0, down = 0;
         for (int i = 1; i <= tt_.flt_count[k]; ++i) {
-            const int a = tt_.flt_from[k][static_cast<std::size_t>(i)];
-            const int b = tt_.flt_to[k][static_cast<std::size_t>(i)];
+            const int a = tt_.flt_from[k][i];
+            const int b = tt_.flt_to[k][i];
             Raw r{};
             if (a < b) {
                 r = Raw{1, a, b, ++up, i};
@@ -313,7 +304,7 @@ class Engine {
             ended_ = true;
             return false;
         }
-        RouteResult& r = out.route_results[static_cast<std::size_t>(++out.result_count)];
+        RouteResult& r = out.route_results[++out.result_count];
         r = RouteResult{};
         r.leg1_row = first.row;
         r.leg1_dir = first.dir;
@@ -344,7 +335,7 @@ class Engine {
 
     bool record_candidates(const Leg& first, const Departure& leg1) {
         for (int i = 1; i <= cand_count_; ++i)
-            if (!record(first, leg1, &cands_[static_cast<std::size_t>(i)])) return false;
+            if (!record(first, leg1, &cands_[i])) return false;
         return true;
     }
 
@@ -403,7 +394,7 @@ class Engine {
             } else if (c_.connection_count == 2 && r->to < a) {
                 const int found = third_legs(*r, dir, a);
                 for (int t = 1; t <= found; ++t) {
-                    Candidate cand = thirds_[static_cast<std::size_t>(t)];
+                    Candidate cand = thirds_[t];
                     cand.second = second;
                     if (!store(cand)) return;
                 }
@@ -413,7 +404,7 @@ class Engine {
 
     bool store(const Candidate& cand) {
         if (cand_count_ >= max_candidates) return false;
-        cands_[static_cast<std::size_t>(++cand_count_)] = cand;
+        cands_[++cand_count_] = cand;
         return true;
     }
 
@@ -427,7 +418,7 @@ class Engine {
             if (r->row == in.row) continue;
             if (r->dep < in.arr || r->dep > latest || !in_arr_window(r->arr) || !wait_ok(in, *r)) continue;
             if (count >= max_third_legs) break;
-            thirds_[static_cast<std::size_t>(++count)] = Candidate{
+            thirds_[++count] = Candidate{
                 Leg{}, Leg{r->row, static_cast<std::int16_t>(dir), static_cast<std::int16_t>(m)}, r};
         }
         return count;
@@ -454,7 +445,7 @@ void sort_data(RouteResults& out) {
 
 int find_search_edition(const Timetable& tt, DayNumber travel_date) {
     for (int k = 1; k <= bounds::editions; ++k)
-        if (tt.tt_valid_to[static_cast<std::size_t>(k)] >= travel_date) return k;
+        if (tt.tt_valid_to[k] >= travel_date) return k;
     return 0;
 }
 

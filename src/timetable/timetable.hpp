@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "common/day_number.hpp"
+#include "common/table.hpp"
 
 namespace quorvel {
 
@@ -31,12 +32,6 @@ inline constexpr int help_cols = 20;
 
 inline constexpr int block_size = 1024;
 inline constexpr int control_record_size = 1024;
-
-template <class T, int N>
-using Table = std::array<T, N + 1>;  // indices 0..N
-
-template <class T, int R, int C>
-using Table2 = std::array<std::array<T, C + 1>, R + 1>;  // indices (0..R, 0..C)
 
 // The route index: route_index(k, dir, pos, n), k = 0..4, dir = 0..2, pos = 0..100, n = 0..1200.
 class RouteIndex {
@@ -99,12 +94,8 @@ struct Timetable {
     RouteIndex route_index;
     // route_count(k, dir) is held at index 5 * dir + k.
     Table<std::int16_t, 14> route_count_table{};
-    std::int16_t& route_count(int k, int dir) {
-        return route_count_table[static_cast<std::size_t>(5 * dir + k)];
-    }
-    std::int16_t route_count(int k, int dir) const {
-        return route_count_table[static_cast<std::size_t>(5 * dir + k)];
-    }
+    std::int16_t& route_count(int k, int dir) { return route_count_table[5 * dir + k]; }
+    std::int16_t route_count(int k, int dir) const { return route_count_table[5 * dir + k]; }
 
     // Sections 9-10: fare tables 1..2, indexed (t, i).
     Table2<std::string, bounds::fare_tables, bounds::fares> fare_from{}, fare_to{}, fare_company{};

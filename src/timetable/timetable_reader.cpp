@@ -91,15 +91,14 @@ class Loader {
     Status open_section(int n, int bound, int& count) {
         section_ = n;
         if (progress_) {
-            progress_->set_value(tt_.ctl_block[static_cast<std::size_t>(n)]);
+            progress_->set_value(tt_.ctl_block[n]);
             progress_->yield();
         }
-        count = tt_.ctl_count[static_cast<std::size_t>(n)];
+        count = tt_.ctl_count[n];
         if (count < 0 || count > bound)
             return damaged(std::to_string(count) + " records, more than the " + std::to_string(bound) +
                            " the table holds");
-        const std::int64_t start =
-            static_cast<std::int64_t>(tt_.ctl_block[static_cast<std::size_t>(n)]) * block_size;
+        const std::int64_t start = static_cast<std::int64_t>(tt_.ctl_block[n]) * block_size;
         if (start < 0 || !in_.seek(static_cast<std::size_t>(start)))
             return damaged("the section starts outside the file");
         return ok_status();
@@ -158,14 +157,14 @@ class Loader {
     Status airport(int index, std::string& name) const {
         if (index < 1 || index > tt_.apt_count)
             return damaged("airport index " + std::to_string(index) + " is not in the airport table");
-        name = tt_.apt_name[static_cast<std::size_t>(index)];
+        name = tt_.apt_name[index];
         return ok_status();
     }
 
     Status company(int index, std::string& code) const {
         if (index < 1 || index > tt_.company_count)
             return damaged("company index " + std::to_string(index) + " is not in the company table");
-        code = tt_.company_code[static_cast<std::size_t>(index)];
+        code = tt_.company_code[index];
         return ok_status();
     }
 
@@ -180,15 +179,14 @@ class Loader {
         for (int n = 1; n <= bounds::sections; ++n) {
             std::int16_t b = 0;
             read(b);
-            tt_.ctl_block[static_cast<std::size_t>(n)] = b;
+            tt_.ctl_block[n] = b;
         }
-        for (int n = 1; n <= bounds::sections; ++n) read(tt_.ctl_count[static_cast<std::size_t>(n)]);
-        for (int k = 1; k <= bounds::editions; ++k) read(tt_.tt_valid_to[static_cast<std::size_t>(k)]);
+        for (int n = 1; n <= bounds::sections; ++n) read(tt_.ctl_count[n]);
+        for (int k = 1; k <= bounds::editions; ++k) read(tt_.tt_valid_to[k]);
         read(tt_.tt_data_valid_to);
-        for (int t = 1; t <= bounds::fare_tables; ++t) read(tt_.fare_valid_from[static_cast<std::size_t>(t)]);
+        for (int t = 1; t <= bounds::fare_tables; ++t) read(tt_.fare_valid_from[t]);
         for (int i = 1; i <= bounds::help_rows; ++i)
-            for (int j = 1; j <= bounds::help_cols; ++j)
-                read(tt_.fare_help_ctx[static_cast<std::size_t>(i)][static_cast<std::size_t>(j)]);
+            for (int j = 1; j <= bounds::help_cols; ++j) read(tt_.fare_help_ctx[i][j]);
         if (progress_) progress_->set_range(0, tt_.data_block_count);
         return ok_status();
     }
@@ -259,12 +257,12 @@ class Loader {
 
     Status get_air_timetable() {
         for (int k = 1; k <= bounds::editions; ++k) {
-            if (tt_.ctl_block[static_cast<std::size_t>(section_first_edition + k - 1)] == 0) break;
+            if (tt_.ctl_block[section_first_edition + k - 1] == 0) break;
             int count = 0;
             if (Status s = open_section(section_first_edition + k - 1, bounds::flights, count); !s) return s;
             for (int i = 1; i <= count; ++i)
                 if (Status s = flight(static_cast<std::size_t>(k), static_cast<std::size_t>(i)); !s) return s;
-            tt_.flt_count[static_cast<std::size_t>(k)] = static_cast<std::int16_t>(count);
+            tt_.flt_count[k] = static_cast<std::int16_t>(count);
         }
         return ok_status();
     }
@@ -285,7 +283,7 @@ class Loader {
             return damaged("company index " + std::to_string(comp) + " is not in the company table");
         tt_.flt_from[k][i] = static_cast<std::int16_t>(from);
         tt_.flt_to[k][i] = static_cast<std::int16_t>(to);
-        tt_.flt_aircraft[k][i] = tt_.aircraft_name[static_cast<std::size_t>(aircraft)];
+        tt_.flt_aircraft[k][i] = tt_.aircraft_name[aircraft];
         tt_.flt_company[k][i] = std::to_string(comp);
         const std::int32_t saturday = p[1] / 12800 - 100;
         tt_.flt_number[k][i] = static_cast<std::int16_t>(p[1] % 12800);
@@ -445,12 +443,12 @@ class Loader {
 
 void build_route_index(Timetable& tt) {
     for (int k = 1; k <= bounds::editions; ++k) {
-        const int count = tt.flt_count[static_cast<std::size_t>(k)];
+        const int count = tt.flt_count[k];
         if (count == 0) break;
         int up = 0, down = 0;
         for (int i = 1; i <= count; ++i) {
-            const int a = tt.flt_from[static_cast<std::size_t>(k)][static_cast<std::size_t>(i)];
-            const int b = tt.flt_to[static_cast<std::size_t>(k)][static_cast<std::size_t>(i)];
+            const int a = tt.flt_from[k][i];
+            const int b = tt.flt_to[k][i];
             if (a < b) {
                 if (++up > bounds::route_entries) continue;  // the loader refuses such files
                 tt.route_index(k, 1, a, up) = static_cast<std::int16_t>(i);
@@ -483,7 +481,7 @@ Result<std::unique_ptr<Timetable>> load_timetable_file(const std::filesystem::pa
 
 int Timetable::airport_index(const std::string& name) const {
     for (int a = 1; a <= apt_count; ++a)
-        if (apt_name[static_cast<std::size_t>(a)] == name) return a;
+        if (apt_name[a] == name) return a;
     return 0;
 }
 

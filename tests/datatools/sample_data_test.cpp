@@ -64,9 +64,9 @@ TEST_F(SampleTimetable, AirportsCoverEveryRegionWithTheNamesTheRulesUse) {
     for (const char* city : {"東京", "大阪"}) {
         const int a = tt().airport_index(city);
         ASSERT_GT(a, 0) << city;
-        EXPECT_EQ(tt().apt_group[static_cast<std::size_t>(a)], 0);
+        EXPECT_EQ(tt().apt_group[a], 0);
     }
-    EXPECT_EQ(trim(tt().apt_code1[static_cast<std::size_t>(tt().airport_index("東京／羽田"))]), "HND");
+    EXPECT_EQ(trim(tt().apt_code1[tt().airport_index("東京／羽田")]), "HND");
 }
 
 TEST_F(SampleTimetable, CompaniesInTheFareEngineOrder) {
@@ -101,7 +101,7 @@ TEST_F(SampleTimetable, EditionsAreLargeValidAndSearchable) {
         }
     }
     ASSERT_GE(editions, 2);
-    EXPECT_EQ(tt().tt_valid_to[static_cast<std::size_t>(editions)], day_number(2099, 12, 31));
+    EXPECT_EQ(tt().tt_valid_to[editions], day_number(2099, 12, 31));
     EXPECT_GE(tt().tt_data_valid_to, day_number(2099, 12, 31));
 }
 

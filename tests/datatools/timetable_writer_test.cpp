@@ -94,8 +94,7 @@ TEST(TimetableWriter, GroupsFlightsByPairAndComputesSegments) {
     // Every flight in a segment's range belongs to that pair.
     for (std::size_t s = 1; s <= 4; ++s)
         for (int i = tt->seg_first[2][s]; i >= 1 && i <= tt->seg_last[2][s]; ++i)
-            EXPECT_EQ(tt->apt_name[static_cast<std::size_t>(tt->flt_from[2][static_cast<std::size_t>(i)])],
-                      tt->seg_from_name[s]);
+            EXPECT_EQ(tt->apt_name[static_cast<std::size_t>(tt->flt_from[2][i])], tt->seg_from_name[s]);
 }
 
 // decode(build(S)) is S up to the grouping of flights, and building it again gives the same bytes.
@@ -268,10 +267,10 @@ TEST(TimetableWriter, AcceptsEveryTableAtItsBound) {
             e.flights.push_back(
                 flight(airport_name(100 - i % 50), airport_name(1 + i % 50), "C29", i, 700, 800));
         }
-        src.editions[static_cast<std::size_t>(k)] = e;
+        src.editions[k] = e;
     }
     const SourceFare fare = src.fare_tables[1]->fares[0];
-    for (int t = 1; t <= 2; ++t) src.fare_tables[static_cast<std::size_t>(t)]->fares.resize(500, fare);
+    for (int t = 1; t <= 2; ++t) src.fare_tables[t]->fares.resize(500, fare);
     const SourceDiscount discount = src.discounts[0];
     src.discounts.resize(3000, discount);
     const SourceAccess access = src.accesses[0];

@@ -154,9 +154,7 @@ TEST(SelData, MoreThan500DistrictsAreCutAndFlagged) {
 // The list's exchange sort as the design gives it, on the text keys: the oracle of sort_hotel.
 void exchange_sort_literal(const HotelData& d, std::vector<int>& list, const std::string& key) {
     std::vector<std::string> key1(static_cast<std::size_t>(hotel_bounds::hotels) + 1), key2(key1.size());
-    for (int h : list)
-        std::tie(key1[static_cast<std::size_t>(h)], key2[static_cast<std::size_t>(h)]) =
-            hotel_sort_keys(d, h, key);
+    for (int h : list) std::tie(key1[h], key2[h]) = hotel_sort_keys(d, h, key);
     const std::size_t count = list.size();
     for (std::size_t i = 0; i + 1 < count; ++i) {
         int cur = list[i];
@@ -194,7 +192,7 @@ TEST(SortHotel, SameOrderAsTheExchangeSortForEveryKeyOnRandomTies) {
         auto d = load_source(s);
         for (const char* key : keys) {
             std::vector<int> start(static_cast<std::size_t>(n));
-            for (int i = 0; i < n; ++i) start[static_cast<std::size_t>(i)] = i + 1;
+            for (int i = 0; i < n; ++i) start[i] = i + 1;
             std::shuffle(start.begin(), start.end(), rng);
             if (round == 5) std::reverse(start.begin(), start.end());
             std::vector<int> fast = start, oracle = start;

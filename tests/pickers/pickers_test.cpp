@@ -19,10 +19,10 @@ TEST(Calendar, MonthsStartOnTheirWeekdayButton) {
     for (int d : feb2100) shown += d != 0;
     EXPECT_EQ(shown, 28);
     auto may2004 = month_grid({2004, 5});  // starts on a Saturday, 31 days
-    for (int n = 1; n <= 6; ++n) EXPECT_EQ(may2004[static_cast<std::size_t>(n)], 0) << n;
+    for (int n = 1; n <= 6; ++n) EXPECT_EQ(may2004[n], 0) << n;
     EXPECT_EQ(may2004[7], 1);
     EXPECT_EQ(may2004[37], 31);
-    for (int n = 38; n <= 42; ++n) EXPECT_EQ(may2004[static_cast<std::size_t>(n)], 0) << n;
+    for (int n = 38; n <= 42; ++n) EXPECT_EQ(may2004[n], 0) << n;
 }
 
 TEST(Calendar, ScrollAndTypedMonthsCoverTheSameSixtyMonths) {
@@ -63,8 +63,8 @@ TEST(AirportPicker, RegionsFilterInTableOrder) {
     const char* names[] = {"札幌", "東京／羽田", "釧路", "福岡"};
     const int groups[] = {1, 4, 1, 8};
     for (int i = 0; i < 4; ++i) {
-        tt->apt_name[static_cast<std::size_t>(i + 1)] = names[i];
-        tt->apt_group[static_cast<std::size_t>(i + 1)] = static_cast<std::int16_t>(groups[i]);
+        tt->apt_name[i + 1] = names[i];
+        tt->apt_group[i + 1] = static_cast<std::int16_t>(groups[i]);
     }
     tt->apt_count = 4;
     EXPECT_EQ(airports_of_region(*tt, 1), (std::vector<std::string>{"札幌", "釧路"}));

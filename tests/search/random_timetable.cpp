@@ -91,8 +91,7 @@ std::unique_ptr<Timetable> random_timetable(std::mt19937& rng, const NetworkShap
     for (int a = 1; static_cast<int>(names.size()) < n; ++a) names.push_back("空港" + std::to_string(a));
     names.resize(static_cast<std::size_t>(n));
     std::shuffle(names.begin(), names.end(), rng);
-    for (int a = 1; a <= n; ++a)
-        tt->apt_name[static_cast<std::size_t>(a)] = names[static_cast<std::size_t>(a - 1)];
+    for (int a = 1; a <= n; ++a) tt->apt_name[a] = names[a - 1];
     // Codes are stored blank-padded as the reader keeps them.
     tt->company_count = static_cast<std::int16_t>(company_codes.size());
     for (std::size_t m = 0; m < company_codes.size(); ++m) {
@@ -107,7 +106,7 @@ std::unique_ptr<Timetable> random_timetable(std::mt19937& rng, const NetworkShap
     const int editions = pick(rng, 1, 2);
     for (int k = 1; k <= editions; ++k) {
         fill_edition(rng, *tt, k, shape);
-        tt->tt_valid_to[static_cast<std::size_t>(k)] = base + 60 * k;
+        tt->tt_valid_to[k] = base + 60 * k;
     }
     tt->tt_data_valid_to = base + 60 * editions;
     build_route_index(*tt);
@@ -152,8 +151,8 @@ SearchConditions random_conditions(std::mt19937& rng, const Timetable& tt, int h
     const int from = airport();
     int to = airport();
     if (to == from) to = from % n + 1;
-    c.from_airport = tt.apt_name[static_cast<std::size_t>(from)];
-    c.to_airport = tt.apt_name[static_cast<std::size_t>(to)];
+    c.from_airport = tt.apt_name[from];
+    c.to_airport = tt.apt_name[to];
     if (chance(rng, 2)) c.to_airport = "どこにもない空港";
     if (chance(rng, 50)) {
         c.departure_from = 500;

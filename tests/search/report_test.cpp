@@ -35,7 +35,7 @@ struct ReportFixture {
     }
 
     void add(int minutes, std::initializer_list<int> rows) {
-        RouteResult& r = rr.route_results[static_cast<std::size_t>(++rr.result_count)];
+        RouteResult& r = rr.route_results[++rr.result_count];
         const int* row = rows.begin();
         r.leg1_dir = 1, r.leg1_pos = 1, r.leg1_row = static_cast<std::int16_t>(row[0]);
         if (rows.size() > 1) r.leg2_dir = 1, r.leg2_pos = 2, r.leg2_row = static_cast<std::int16_t>(row[1]);

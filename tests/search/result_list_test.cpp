@@ -51,7 +51,7 @@ RouteResult leg_result(std::initializer_list<std::array<int, 3>> legs, int minut
 RouteResults results_of(std::initializer_list<RouteResult> list) {
     RouteResults rr;
     rr.search_edition = 1;
-    for (const RouteResult& r : list) rr.route_results[static_cast<std::size_t>(++rr.result_count)] = r;
+    for (const RouteResult& r : list) rr.route_results[++rr.result_count] = r;
     return rr;
 }
 
@@ -174,7 +174,7 @@ TEST(ResultList, EveryKeptItineraryIsListed) {
     RouteResults rr;
     rr.search_edition = 1;
     rr.result_count = max_route_results;
-    for (int i = 1; i <= max_route_results; ++i) rr.route_results[static_cast<std::size_t>(i)] = kDirect;
+    for (int i = 1; i <= max_route_results; ++i) rr.route_results[i] = kDirect;
     SearchConditions c = conditions("東京／羽田", "福岡");
     EXPECT_EQ(list_results(*fx.tt, rr, c).rows.size(), 1000u);
     EXPECT_EQ(list_results(*fx.tt, rr, c).rows.back().slot, 1000);

@@ -53,7 +53,7 @@ std::string listing(const Timetable& tt, const RouteResults& r) {
                std::to_string(tt.flt_arr_time[k][f]) + "]";
     };
     for (int i = 1; i <= r.result_count && i <= 12; ++i) {
-        const auto& x = r.route_results[static_cast<std::size_t>(i)];
+        const auto& x = r.route_results[i];
         s += std::to_string(i) + " key " + std::to_string(x.sort_key) +
              leg(x.leg1_dir, x.leg1_pos, x.leg1_row);
         if (x.leg2_row != 0) s += leg(x.leg2_dir, x.leg2_pos, x.leg2_row);
@@ -75,8 +75,8 @@ void compare_one(const Timetable& tt, const SearchConditions& c, Tally& tally) {
     ASSERT_EQ(actual.search_edition, expected.search_edition) << describe(c);
     ASSERT_EQ(actual.result_count, expected.result_count) << describe(c);
     for (int i = 1; i <= expected.result_count; ++i) {
-        const auto& e = expected.route_results[static_cast<std::size_t>(i)];
-        const auto& a = actual.route_results[static_cast<std::size_t>(i)];
+        const auto& e = expected.route_results[i];
+        const auto& a = actual.route_results[i];
         ASSERT_EQ(a, e) << "slot " << i << " of " << describe(c) << "\nexpected\n"
                         << listing(tt, expected) << "actual\n"
                         << listing(tt, actual);
@@ -85,7 +85,7 @@ void compare_one(const Timetable& tt, const SearchConditions& c, Tally& tally) {
     if (expected.result_count > 0) ++tally.with_results;
     if (expected.result_count == max_route_results) ++tally.full_tables;
     for (int i = 1; i <= expected.result_count; ++i) {
-        const auto& r = expected.route_results[static_cast<std::size_t>(i)];
+        const auto& r = expected.route_results[i];
         if (r.leg3_row != 0) {
             ++tally.two_connections;
             break;
@@ -93,7 +93,7 @@ void compare_one(const Timetable& tt, const SearchConditions& c, Tally& tally) {
     }
     std::map<std::tuple<int, int, int>, int> per_first_leg;
     for (int i = 1; i <= expected.result_count; ++i) {
-        const auto& r = expected.route_results[static_cast<std::size_t>(i)];
+        const auto& r = expected.route_results[i];
         if (r.leg2_row != 0 && ++per_first_leg[{r.leg1_dir, r.leg1_pos, r.leg1_row}] == 100)
             ++tally.full_first_legs;
     }

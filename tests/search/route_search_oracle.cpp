@@ -54,7 +54,7 @@ class LiteralSearch {
 
     bool set_jyoken() {
         for (int k = 1; k <= 4; ++k) {
-            if (tt_.tt_valid_to[static_cast<std::size_t>(k)] >= c_.travel_date) {
+            if (tt_.tt_valid_to[k] >= c_.travel_date) {
                 search_edition_ = k;
                 break;
             }
@@ -62,8 +62,8 @@ class LiteralSearch {
         if (search_edition_ == 0) return false;
         int from = 0, to = 0;
         for (int a = 1; a <= tt_.apt_count; ++a) {
-            if (from == 0 && tt_.apt_name[static_cast<std::size_t>(a)] == c_.from_airport) from = a;
-            if (to == 0 && tt_.apt_name[static_cast<std::size_t>(a)] == c_.to_airport) to = a;
+            if (from == 0 && tt_.apt_name[a] == c_.from_airport) from = a;
+            if (to == 0 && tt_.apt_name[a] == c_.to_airport) to = a;
         }
         // Unknown names and a journey to the airport it starts from find nothing.
         if (from == 0 || to == 0 || from == to) {
@@ -94,9 +94,9 @@ class LiteralSearch {
 
     std::string company_of(int f) const {
         const auto k = static_cast<std::size_t>(search_edition_);
-        const auto index = leading_number(tt_.flt_company[k][static_cast<std::size_t>(f)]);
+        const auto index = leading_number(tt_.flt_company[k][f]);
         if (index < 0 || index > 30) return "";
-        return trim(tt_.company_code[static_cast<std::size_t>(index)]);
+        return trim(tt_.company_code[index]);
     }
 
     static int airline_group(const std::string& code) {
@@ -115,8 +115,7 @@ class LiteralSearch {
         leg_times(dir1, pos1, row1, dummy, st1, a);
         leg_times(dir2, pos2, row2, dummy, d, ed2);
         const auto k = static_cast<std::size_t>(search_edition_);
-        const std::string t =
-            trim(tt_.apt_name[static_cast<std::size_t>(tt_.flt_to[k][static_cast<std::size_t>(f1)])]);
+        const std::string t = trim(tt_.apt_name[static_cast<std::size_t>(tt_.flt_to[k][f1])]);
         const int g1 = airline_group(company_of(f1));
         const int g2 = airline_group(company_of(f2));
         int minimum = 0;
@@ -155,7 +154,7 @@ class LiteralSearch {
     void clr_table3() { third_legs_.fill(ThirdLeg{}); }
 
     void set_para(int slot, int kaisuu) {
-        RouteResult& r = out_.route_results[static_cast<std::size_t>(slot)];
+        RouteResult& r = out_.route_results[slot];
         const int minutes =
             (trip_end_ / 100 * 60 + trip_end_ % 100) - (trip_start_ / 100 * 60 + trip_start_ % 100);
         r.minutes = static_cast<std::int16_t>(minutes);
@@ -176,7 +175,7 @@ class LiteralSearch {
             search_ended_ = true;
             return false;
         }
-        RouteResult& r = out_.route_results[static_cast<std::size_t>(result_count_)];
+        RouteResult& r = out_.route_results[result_count_];
         r.leg1_row = static_cast<std::int16_t>(row1);
         r.leg1_dir = static_cast<std::int16_t>(dir1);
         r.leg1_pos = static_cast<std::int16_t>(pos1);
@@ -208,7 +207,7 @@ class LiteralSearch {
 
     bool record_candidates(int dir1, int pos1, int row1) {
         for (int c = 1; c <= hit_count_; ++c)
-            if (!record(dir1, pos1, row1, &candidates_[static_cast<std::size_t>(c)])) return false;
+            if (!record(dir1, pos1, row1, &candidates_[c])) return false;
         return true;
     }
 
@@ -276,7 +275,7 @@ class LiteralSearch {
             c = 100;
             return false;
         }
-        Candidate& cand = candidates_[static_cast<std::size_t>(c)];
+        Candidate& cand = candidates_[c];
         cand.leg2_row = row2;
         cand.leg2_dir = dir2;
         cand.leg2_pos = pos2;
@@ -295,8 +294,7 @@ class LiteralSearch {
         clr_table3();
         search_by_name(dir2, row2, pos2, d, e);
         for (int t = 1; t <= hit_count_; ++t)
-            if (!store_candidate(c, row2, dir2, pos2, &third_legs_[static_cast<std::size_t>(t)]))
-                return false;
+            if (!store_candidate(c, row2, dir2, pos2, &third_legs_[t])) return false;
         return true;
     }
 
@@ -356,7 +354,7 @@ class LiteralSearch {
                     hit_count_ = 100;
                     return;
                 }
-                third_legs_[static_cast<std::size_t>(c)] = ThirdLeg{r, ii, m};
+                third_legs_[c] = ThirdLeg{r, ii, m};
             }
         }
         hit_count_ = c;
@@ -438,8 +436,7 @@ class LiteralSearch {
         auto& t = out_.route_results;
         for (int i = 1; i <= hit_count_ - 1; ++i) {
             for (int j = i + 1; j <= hit_count_; ++j) {
-                if (t[static_cast<std::size_t>(j)].sort_key < t[static_cast<std::size_t>(i)].sort_key)
-                    std::swap(t[static_cast<std::size_t>(i)], t[static_cast<std::size_t>(j)]);
+                if (t[j].sort_key < t[i].sort_key) std::swap(t[i], t[j]);
             }
         }
     }

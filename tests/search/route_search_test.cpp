@@ -74,15 +74,13 @@ RouteResults search(const Timetable& tt, const SearchConditions& c) {
     const RouteResults expected = oracle::search_routes_literal(tt, c);
     EXPECT_EQ(r.result_count, expected.result_count);
     for (int i = 1; i <= r.result_count && i <= expected.result_count; ++i)
-        EXPECT_EQ(r.route_results[static_cast<std::size_t>(i)],
-                  expected.route_results[static_cast<std::size_t>(i)])
-            << i;
+        EXPECT_EQ(r.route_results[i], expected.route_results[i]) << i;
     return r;
 }
 
 // The flight indices of an itinerary's legs.
 std::vector<int> flights_of(const Timetable& tt, const RouteResults& r, int slot) {
-    const auto& x = r.route_results[static_cast<std::size_t>(slot)];
+    const auto& x = r.route_results[slot];
     std::vector<int> v{tt.route_index(r.search_edition, x.leg1_dir, x.leg1_pos, x.leg1_row)};
     if (x.leg2_row != 0) v.push_back(tt.route_index(r.search_edition, x.leg2_dir, x.leg2_pos, x.leg2_row));
     if (x.leg3_row != 0) v.push_back(tt.route_index(r.search_edition, x.leg3_dir, x.leg3_pos, x.leg3_row));
@@ -117,10 +115,8 @@ TEST(RouteSearch, SearchAgainstTheAirportOrderFindsTheSameItineraries) {
     EXPECT_EQ(all_flights(*up, r1), all_flights(*down, r2));
     EXPECT_EQ(all_flights(*up, r1), (Itineraries{{3}, {1, 2}, {6, 7}, {1, 4, 5}}));
     for (int i = 1; i <= r1.result_count; ++i) {
-        EXPECT_EQ(r1.route_results[static_cast<std::size_t>(i)].minutes,
-                  r2.route_results[static_cast<std::size_t>(i)].minutes);
-        EXPECT_EQ(r1.route_results[static_cast<std::size_t>(i)].sort_key,
-                  r2.route_results[static_cast<std::size_t>(i)].sort_key);
+        EXPECT_EQ(r1.route_results[i].minutes, r2.route_results[i].minutes);
+        EXPECT_EQ(r1.route_results[i].sort_key, r2.route_results[i].sort_key);
     }
 }
 
@@ -248,8 +244,7 @@ TEST(RouteSearch, HundredCandidatesPerFirstLegAndHundredThirdLegs) {
     EXPECT_EQ(r.result_count, 200);
     // The first 100 of each, in entry order: the last kept onward flight is entry 102.
     int highest = 0;
-    for (int i = 1; i <= r.result_count; ++i)
-        highest = std::max<int>(highest, r.route_results[static_cast<std::size_t>(i)].leg2_row);
+    for (int i = 1; i <= r.result_count; ++i) highest = std::max<int>(highest, r.route_results[i].leg2_row);
     EXPECT_EQ(highest, 102);
     // The same limit on third legs: one A-B, one B-C, 150 C-D.
     flights = {{1, 2, 600, 700}, {2, 3, 730, 800}};
@@ -268,8 +263,7 @@ TEST(RouteSearch, ThousandResultsAreKeptAndTheNextEndsTheSearch) {
     tt = make_timetable({"A", "B"}, flights);
     const RouteResults r = search(*tt, conditions("A", "B"));
     EXPECT_EQ(r.result_count, 1000);
-    for (int i = 1; i <= r.result_count; ++i)
-        EXPECT_NE(r.route_results[static_cast<std::size_t>(i)].leg1_row, 1001);
+    for (int i = 1; i <= r.result_count; ++i) EXPECT_NE(r.route_results[i].leg1_row, 1001);
 }
 
 TEST(RouteSearch, NothingWithoutEditionOrKnownAirports) {

@@ -80,8 +80,7 @@ TEST(TimetableReader, WeekdayAdjustmentsAndRemarks) {
 
     auto tt = load_or_fail(bytes);
     const int expected[8] = {0, 99, 0, -15, 5, 0, -100, 155};
-    for (int w = 1; w <= 7; ++w)
-        EXPECT_EQ(tt->flt_adjust[static_cast<std::size_t>(w * 5 + 2)][1], expected[w]) << w;
+    for (int w = 1; w <= 7; ++w) EXPECT_EQ(tt->flt_adjust[w * 5 + 2][1], expected[w]) << w;
     // Edition 1's columns are separate from edition 2's.
     EXPECT_EQ(tt->flt_adjust[1 * 5 + 1][3], 99);
     EXPECT_EQ(tt->flt_adjust[7 * 5 + 1][3], -15);

@@ -63,7 +63,7 @@ FareSheetWindow::FareSheetWindow(AppState& app, Services& services, FareSheetVie
         grid->setColumnWidth(k, w);
         width += w;
         for (int r = 1; r < sheet_rows; ++r) {
-            auto* item = new QTableWidgetItem(qs(view_.cells[static_cast<std::size_t>(r)][col]));
+            auto* item = new QTableWidgetItem(qs(view_.cells[r][col]));
             const bool amount = k >= 1 && k <= sheet_legs;
             item->setTextAlignment(Qt::AlignVCenter | (amount ? Qt::AlignRight : Qt::AlignLeft));
             grid->setItem(r - 1, k, item);
@@ -104,7 +104,7 @@ FareSheetWindow::~FareSheetWindow() = default;
 
 void FareSheetWindow::show_cell_help(int r, int k) {
     if (r < 1 || r >= sheet_rows || k < 1 || k > sheet_legs) return;
-    const int topic = view_.help_topic[static_cast<std::size_t>(r)][static_cast<std::size_t>(k)];
+    const int topic = view_.help_topic[r][k];
     if (topic != 0) services_.help.show_topic(topic);
 }
 

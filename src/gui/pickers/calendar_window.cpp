@@ -78,14 +78,14 @@ void CalendarWindow::build() {
         // Sundays red and Saturdays blue, as on a Japanese wall calendar.
         if (i == 0) l->setStyleSheet(QStringLiteral("color: #c00000"));
         if (i == 6) l->setStyleSheet(QStringLiteral("color: #0000c0"));
-        weekday_labels[static_cast<std::size_t>(i + 1)] = l;
+        weekday_labels[i + 1] = l;
     }
     for (int n = 1; n <= 42; ++n) {
         const int row = (n - 1) / 7, col = (n - 1) % 7;
         QPushButton* b =
             button(this, n, QString(), {left + col * step_x, days_y + row * step_y, cell_w, cell_h});
         connect(b, &QPushButton::clicked, this, [this, n] { choose_day(n); });
-        day_buttons[static_cast<std::size_t>(n)] = b;
+        day_buttons[n] = b;
     }
 
     month_scroll = new QScrollBar(Qt::Vertical, this);
@@ -157,7 +157,7 @@ void CalendarWindow::enter_month() {
 }
 
 void CalendarWindow::choose_day(int n) {
-    const auto choice = calendar_choice(cal_, button_day_[static_cast<std::size_t>(n)]);
+    const auto choice = calendar_choice(cal_, button_day_[n]);
     if (choice) {
         SearchConditions& c = app_.cond;
         c.travel_year = choice->travel_year;

@@ -178,7 +178,7 @@ class ResultWindowTest : public QObject {
         QVERIFY(text.waitForFinished(20000));
         const QString last_page = QString::fromUtf8(text.readAllStandardOutput()).simplified();
         const ListedItinerary& last = w->search().list.rows.back();
-        const ListedLeg& leg = last.legs[static_cast<std::size_t>(last.leg_count - 1)];
+        const ListedLeg& leg = last.legs[last.leg_count - 1];
         const QString flight = qs(leg.company_code) +
                                QStringLiteral("%1[").arg(leg.flight_number, 4, 10, QLatin1Char('0')) +
                                qs(leg.aircraft) + QStringLiteral("]");
