@@ -74,15 +74,8 @@ void save_menus(QMainWindow& window, const QDir& dir) {
     window.hide();
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-    QApplication application(argc, argv);
-    install_japanese(application);
-    const QDir out(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("shots"));
-    QDir().mkpath(out.path());
-
-    AppState app;
+// The run's state on the data beside the program; a sample search when the settings hold none.
+bool load_sample_state(AppState& app) {
     const std::filesystem::path app_dir = QCoreApplication::applicationDirPath().toStdString();
     // Pictures must not touch the settings beside the program: the user files go to a scratch place.
     app.paths = {app_dir, std::filesystem::temp_directory_path() / "quorvel-shots"};
@@ -90,7 +83,7 @@ int main(int argc, char** argv) {
     ProgramData data = load_program_data(app_dir / ini_file_name, app_dir, app.today_serial);
     if (data.timetable_error) {
         std::fprintf(stderr, "quorvel-shots: %s\n", data.timetable_error->message.c_str());
-        return 1;
+        return false;
     }
     app.settings = std::move(data.settings);
     app.sites = std::move(data.sites);
@@ -104,21 +97,11 @@ int main(int argc, char** argv) {
         app.settings.arrival_to = 2359;
         app.settings.max_wait = 60;
     }
+    return true;
+}
 
-    Silent silent;
-    HelpWindow help(app.help_file());
-    SystemClock clock;
-    Services services{silent, silent, help, silent, clock, silent, {}, ""};
-
-    SplashScreen splash(app.identity);
-    save(splash, out, "splash_screen");
-
-    ProgressWindow progress(app);
-    progress.set_range(0, 10);
-    progress.set_value(6);
-    save(progress, out, "progress_window");
-
-    MainWindow main_window(app, services, program_hooks(app, services));
+// The search form, its menus, a refused airport, the airport picker and the calendar.
+void shoot_search_form(AppState& app, MainWindow& main_window, const QDir& out) {
     save(main_window, out, "main_window");
     save_menus(main_window, out);
     main_window.show();
@@ -148,8 +131,10 @@ int main(int argc, char** argv) {
     calendar->set_months_ahead(13);
     save(*calendar, out, "calendar_window_later");
     calendar->close();
+}
 
-    // The result list of a search with up to two connections, and the fare sheet of its first row.
+// Result lists of searches with two, one and no connections, and fare sheets of their first rows.
+void shoot_results(AppState& app, Services& services, MainWindow& main_window, const QDir& out) {
     const auto search = [&](const char* from, const char* to, int connection_count, int st1, int st2) {
         SearchConditions& c = app.cond;
         c.from_airport = from;
@@ -184,7 +169,10 @@ int main(int argc, char** argv) {
         save(*sheet, out, "fare_sheet_window_one_connection");
     ResultWindow* direct = search("東京／羽田", "福岡", 0, 700, 2100);
     save(*direct, out, "result_window_direct");
+}
 
+// The version window, the settings dialog, the browser set-up, a question and the help window.
+void shoot_dialogs(AppState& app, Services& services, HelpWindow& help, const QDir& out) {
     VersionWindow version(app);
     save(version, out, "version_window");
 
@@ -206,6 +194,34 @@ int main(int argc, char** argv) {
 
     help.show_topic(217);
     if (help.browser()) save(*help.browser(), out, "help");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    install_japanese(application);
+    const QDir out(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("shots"));
+    QDir().mkpath(out.path());
+
+    AppState app;
+    if (!load_sample_state(app)) return 1;
+    Silent silent;
+    HelpWindow help(app.help_file());
+    SystemClock clock;
+    Services services{silent, silent, help, silent, clock, silent, {}, ""};
+
+    SplashScreen splash(app.identity);
+    save(splash, out, "splash_screen");
+    ProgressWindow progress(app);
+    progress.set_range(0, 10);
+    progress.set_value(6);
+    save(progress, out, "progress_window");
+
+    MainWindow main_window(app, services, program_hooks(app, services));
+    shoot_search_form(app, main_window, out);
+    shoot_results(app, services, main_window, out);
+    shoot_dialogs(app, services, help, out);
     std::printf("%s\n", qPrintable(out.absolutePath()));
     return 0;
 }

@@ -11,8 +11,8 @@ namespace quorvel {
 struct AppState;
 struct Services;
 
-// The program speaks Japanese: the design's fonts are mapped to the installed Japanese font, and
-// Qt's own dialogs and standard buttons use Qt's Japanese translation.
+// The program speaks Japanese: the font names its windows ask for (ＭＳ ゴシック, ＭＳ Ｐゴシック)
+// are mapped to the installed IPA fonts, and Qt's own dialogs and buttons use Qt's translation.
 void install_japanese(QApplication& application);
 
 // The start-up: splash, settings, timetable with its progress window, browser detection, then the

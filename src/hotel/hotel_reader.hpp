@@ -41,7 +41,7 @@ std::vector<std::string> split_user_hotel_line(std::string_view line);
 // Reads hotelusr.csv (Shift-JIS, CR LF) into the user tables and resolves their row numbers; the
 // previous user hotels are replaced. Each line is split in memory, so no scratch file (tmp.csv) is
 // written beside the program. Empty lines are skipped rather than read as hotels without a name.
-// Also the registry's get_hotel_user.
+// The registry reads the file again with it.
 UserHotelReport load_user_hotel(std::span<const std::byte> file, HotelData& data);
 // A missing or empty file means no user hotels.
 UserHotelReport load_user_hotel_file(const std::filesystem::path& path, HotelData& data);

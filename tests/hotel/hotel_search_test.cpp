@@ -151,7 +151,8 @@ TEST(SelData, MoreThan500DistrictsAreCutAndFlagged) {
     EXPECT_TRUE(hits.result_district_truncated);
 }
 
-// The list's exchange sort as the design gives it, on the text keys: the oracle of sort_hotel.
+// The list's exchange sort step by step on the text keys, with its literal exchanges: the oracle
+// of sort_hotel.
 void exchange_sort_literal(const HotelData& d, std::vector<int>& list, const std::string& key) {
     std::vector<std::string> key1(static_cast<std::size_t>(hotel_bounds::hotels) + 1), key2(key1.size());
     for (int h : list) std::tie(key1[h], key2[h]) = hotel_sort_keys(d, h, key);

@@ -7,7 +7,7 @@
 namespace quorvel::oracle {
 
 // A plain, step-by-step rendering of the route search: every loop scans every entry and every
-// position exactly as the procedures do, with the same scratch tables and limits. It is slow on
+// position in the order of the search's rules, with the same scratch tables and limits. It is slow on
 // purpose; the differential tests hold the indexed engine to it. Progress is reported at the same
 // points as the engine reports it, so the two call sequences can be compared.
 RouteResults search_routes_literal(const Timetable& tt, const SearchConditions& cond,
