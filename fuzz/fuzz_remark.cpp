@@ -22,8 +22,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (d < day_number(2003, 12, 1) || d > day_number(2004, 11, 30)) std::abort();
     }
     const TableCheck t = check_table(r, day_number(2004, 1, 5), 7);
-    if (t.skip_flg != 0 && t.skip_flg != 1) std::abort();
-    if (r.remark_count == 0 && (t.skip_flg != 1 || t.time_shift != 7)) std::abort();
+    if (t.in_service != 0 && t.in_service != 1) std::abort();
+    if (r.remark_count == 0 && (t.in_service != 1 || t.time_shift != 7)) std::abort();
     const Delimiter d = check_chr(text, 1);
     if (d.out_chr != 'e' && (d.out_i < 1 || d.out_i >= 99)) std::abort();
     return 0;

@@ -18,9 +18,9 @@ void check_loaded(const Timetable& tt) {
         if (tt.route_count(static_cast<int>(k), 1) > bounds::route_entries ||
             tt.route_count(static_cast<int>(k), 2) > bounds::route_entries)
             std::abort();
-        for (std::size_t i = 1; i <= static_cast<std::size_t>(tt.flt_count[k]); ++i)
-            if (tt.flt_from[k][i] < 1 || tt.flt_from[k][i] > tt.apt_count || tt.flt_to[k][i] < 1 ||
-                tt.flt_to[k][i] > tt.apt_count)
+        for (std::size_t i = 1; i <= static_cast<std::size_t>(tt.edition_flight_count[k]); ++i)
+            if (tt.flight_from[k][i] < 1 || tt.flight_from[k][i] > tt.airport_count ||
+                tt.flight_to[k][i] < 1 || tt.flight_to[k][i] > tt.airport_count)
                 std::abort();
     }
 }

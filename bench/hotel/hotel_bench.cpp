@@ -79,7 +79,7 @@ const HotelData& full_data() {
     return *d;
 }
 
-// Free keyword "駅" matches nearly every hotel: the search stops at max_kensuu.
+// Free keyword "駅" matches nearly every hotel: the search stops at hotel_limit.
 void BM_SearchSort(benchmark::State& state) {
     const HotelData& d = full_data();
     const char* key = sort_keys[state.range(1)];

@@ -51,7 +51,7 @@ Fixture& fixture() {
             x.tt = testing::random_timetable(rng, shape);
             x.source = "generated: 60 airports, 1800 flights";
         }
-        x.date = x.tt->tt_valid_to[1] - 7;
+        x.date = x.tt->edition_valid_to[1] - 7;
         return x;
     }();
     return f;
@@ -59,8 +59,8 @@ Fixture& fixture() {
 
 SearchConditions pair_conditions(const Timetable& tt, int from, int to, DayNumber date) {
     SearchConditions c;
-    c.from_airport = tt.apt_name[from];
-    c.to_airport = tt.apt_name[to];
+    c.from_airport = tt.airport_name[from];
+    c.to_airport = tt.airport_name[to];
     c.departure_from = 500;
     c.departure_to = 2359;
     c.arrival_from = 600;
@@ -89,7 +89,7 @@ template <class Search>
 void walk_all_pairs(benchmark::State& state, const std::string& name, Search search) {
     Fixture& f = fixture();
     Timetable& tt = *f.tt;
-    const int n = tt.apt_count;
+    const int n = tt.airport_count;
     std::vector<std::vector<double>> samples(static_cast<std::size_t>(n * n));
     std::vector<int> counts(static_cast<std::size_t>(n * n));
     long long results = 0, searches = 0;
@@ -125,8 +125,8 @@ void walk_all_pairs(benchmark::State& state, const std::string& name, Search sea
     Distribution d;
     for (std::size_t i = 0; i < ranked.size() && i < 3; ++i) {
         const std::size_t at = ranked[i].second;
-        d.slowest += "  " + tt.apt_name[at / static_cast<std::size_t>(n) + 1] + " -> " +
-                     tt.apt_name[at % static_cast<std::size_t>(n) + 1] + ": " +
+        d.slowest += "  " + tt.airport_name[at / static_cast<std::size_t>(n) + 1] + " -> " +
+                     tt.airport_name[at % static_cast<std::size_t>(n) + 1] + ": " +
                      std::to_string(static_cast<int>(ranked[i].first)) + " us, " +
                      std::to_string(counts[at]) + " results\n";
     }

@@ -115,7 +115,7 @@ void shoot_search_form(AppState& app, MainWindow& main_window, const QDir& out) 
     // The refused airport opened the picker; a fresh one shows the remembered region.
     for (auto* open_picker : main_window.findChildren<AirportPicker*>()) open_picker->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    app.settings.control_flg[9] = 4;
+    app.settings.option_flags[9] = 4;
     auto* picker = AirportPicker::open(app, main_window, AirportField::departure);
     save(*picker, out, "airport_picker");
     picker->region_buttons[10]->click();

@@ -50,10 +50,11 @@ int build_timetable_file(const fs::path& src_dir, const fs::path& out_file, cons
     if (!check) return fail(inv, "the built file does not load: " + check.error().message);
     if (Status s = write_file_atomically(out_file, as_chars(*bytes)); !s) return fail(inv, s.error().message);
     const Timetable& tt = **check;
-    *inv.out << out_file.string() << ": " << tt.apt_count << " airports, " << tt.seg_count << " segments, "
-             << tt.aircraft_count << " aircraft, " << tt.company_count << " companies, flights";
-    for (std::size_t k = 1; k <= bounds::editions; ++k) *inv.out << ' ' << tt.flt_count[k];
-    *inv.out << ", fares " << tt.fare_count[1] << ' ' << tt.fare_count[2] << ", " << tt.toku_count
+    *inv.out << out_file.string() << ": " << tt.airport_count << " airports, " << tt.segment_count
+             << " segments, " << tt.aircraft_count << " aircraft, " << tt.company_count
+             << " companies, flights";
+    for (std::size_t k = 1; k <= bounds::editions; ++k) *inv.out << ' ' << tt.edition_flight_count[k];
+    *inv.out << ", fares " << tt.fare_count[1] << ' ' << tt.fare_count[2] << ", " << tt.discount_count
              << " discounts, " << tt.access_count << " access, " << tt.period_count << " periods, "
              << bytes->size() / block_size << " blocks\n";
     return exit_ok;

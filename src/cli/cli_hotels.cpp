@@ -47,19 +47,19 @@ int run_hotels(const Invocation& inv) {
     const std::string sort_key = o->get("sort").value_or(sort_by_pref);
     if (!is_hotel_sort_key(sort_key)) return refuse(inv, "quorvel-cli hotels: unknown sort key " + sort_key);
 
-    int max_kensuu = 0;
+    int hotel_limit = 0;
     if (const auto m = o->get("max")) {
         const std::string t = trim(*m);
         if (!is_all_digits(t) || t.size() > 9 || leading_number(t) < 1)
             return refuse(inv, "quorvel-cli hotels: --max takes a number of at least 1");
-        max_kensuu = static_cast<int>(leading_number(t));
+        hotel_limit = static_cast<int>(leading_number(t));
     } else {
         const auto settings = read_settings(inv.data_dir / ini_file_name, inv.today);
         if (!settings) {
             *inv.err << "quorvel-cli hotels: " << settings.error().message << '\n';
             return exit_data;
         }
-        max_kensuu = settings->max_kensuu;
+        hotel_limit = settings->hotel_limit;
     }
 
     auto data = std::make_unique<HotelData>();
@@ -82,7 +82,7 @@ int run_hotels(const Invocation& inv) {
     state.filter_district.assign(1, std::string());
     state.filter_district.insert(state.filter_district.end(), districts.begin(), districts.end());
 
-    HotelHits hits = search_hotels(*data, state, max_kensuu);
+    HotelHits hits = search_hotels(*data, state, hotel_limit);
     if (hits.hotel_hit_count() == 0) {
         *inv.err << "ホテルデータなし\n";
         return exit_ok;
@@ -92,7 +92,7 @@ int run_hotels(const Invocation& inv) {
     if (sort_key != sort_by_pref) sort_hotel(*data, hits.hotel_hit_list, sort_key);
 
     std::ostream& out = *inv.out;
-    out << one_line(hotel_title_line(kind, state.hotel_sel_text, hits.hotel_hit_count())) << '\n';
+    out << one_line(hotel_title_line(kind, state.search_key_text, hits.hotel_hit_count())) << '\n';
     for (int k : hits.hotel_hit_list) {
         const auto cells = hotel_cell_texts(*data, k);
         for (std::size_t c = 0; c < cells.size(); ++c) out << (c ? "\t" : "") << one_line(cells[c]);

@@ -134,8 +134,8 @@ std::optional<int> search_from_options(const Invocation& inv, const Options& o, 
 
     CheckSettings check;
     check.airports = airport_names(tt);
-    check.check_hours = run.settings.check_hours;
-    check.check_minite = run.settings.check_minite;
+    check.window_limit_hours = run.settings.window_limit_hours;
+    check.wait_limit_minutes = run.settings.wait_limit_minutes;
     check.today = inv.today;
     const FullCheck checked = check_search_form(form, cond, check, [] { return true; });
     if (!checked.accepted)

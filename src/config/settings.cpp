@@ -56,30 +56,30 @@ struct Key {
 #define QV_TEXT(member) [](Settings& s) -> std::string& { return s.member; }
 
 const std::array<Key, 24> control_keys = {{
-    {"control1_flg", Kind::last_digit, "###0", QV_NUM(control_flg[1])},
-    {"control2_flg", Kind::last_digit, "###0", QV_NUM(control_flg[2])},
-    {"control3_flg", Kind::last_digit, "###0", QV_NUM(control_flg[3])},
-    {"control4_flg", Kind::last_digit, "###0", QV_NUM(control_flg[4])},
-    {"control5_flg", Kind::last_digit, "###0", QV_NUM(control_flg[5])},
-    {"control6_flg", Kind::last_digit, "###0", QV_NUM(control_flg[6])},
-    {"control9_flg", Kind::last_digit, "###0", QV_NUM(control_flg[9])},
-    {"sv_count", Kind::last_digit, "###0", QV_NUM(sv_count)},
-    {"max_kensuu", Kind::whole_number, "####", QV_NUM(max_kensuu)},
-    {"sv_pop", Kind::last_digit, "0", QV_NUM(sv_pop)},
+    {"control1_flg", Kind::last_digit, "###0", QV_NUM(option_flags[1])},
+    {"control2_flg", Kind::last_digit, "###0", QV_NUM(option_flags[2])},
+    {"control3_flg", Kind::last_digit, "###0", QV_NUM(option_flags[3])},
+    {"control4_flg", Kind::last_digit, "###0", QV_NUM(option_flags[4])},
+    {"control5_flg", Kind::last_digit, "###0", QV_NUM(option_flags[5])},
+    {"control6_flg", Kind::last_digit, "###0", QV_NUM(option_flags[6])},
+    {"control9_flg", Kind::last_digit, "###0", QV_NUM(option_flags[9])},
+    {"sv_count", Kind::last_digit, "###0", QV_NUM(reservation_notices_shown)},
+    {"max_kensuu", Kind::whole_number, "####", QV_NUM(hotel_limit)},
+    {"sv_pop", Kind::last_digit, "0", QV_NUM(hotel_details_shown)},
     {"sel_option", Kind::last_digit, "###0", QV_NUM(result_order)},
     {"inet_data1", Kind::browser_kind, "", nullptr, nullptr},
     {"inet_data2", Kind::text, "", nullptr, QV_TEXT(browser.path)},
-    {"sv_height12", Kind::whole_number, "#####", QV_NUM(sv_height12)},
-    {"sv_width12", Kind::whole_number, "#####", QV_NUM(sv_width12)},
-    {"sv_grid1_height12", Kind::whole_number, "#####", QV_NUM(sv_grid1_height12)},
-    {"sv_grid1_width12", Kind::whole_number, "#####", QV_NUM(sv_grid1_width12)},
-    {"sv_colwidth(0)", Kind::whole_number, "#####", QV_NUM(sv_colwidth[0])},
-    {"sv_colwidth(1)", Kind::whole_number, "#####", QV_NUM(sv_colwidth[1])},
-    {"sv_colwidth(2)", Kind::whole_number, "#####", QV_NUM(sv_colwidth[2])},
-    {"sv_colwidth(3)", Kind::whole_number, "#####", QV_NUM(sv_colwidth[3])},
-    {"sv_colwidth(4)", Kind::whole_number, "#####", QV_NUM(sv_colwidth[4])},
-    {"sv_colwidth(5)", Kind::whole_number, "#####", QV_NUM(sv_colwidth[5])},
-    {"sv_colwidth(6)", Kind::whole_number, "#####", QV_NUM(sv_colwidth[6])},
+    {"sv_height12", Kind::whole_number, "#####", QV_NUM(hotel_list_height)},
+    {"sv_width12", Kind::whole_number, "#####", QV_NUM(hotel_list_width)},
+    {"sv_grid1_height12", Kind::whole_number, "#####", QV_NUM(hotel_grid_height)},
+    {"sv_grid1_width12", Kind::whole_number, "#####", QV_NUM(hotel_grid_width)},
+    {"sv_colwidth(0)", Kind::whole_number, "#####", QV_NUM(hotel_column_widths[0])},
+    {"sv_colwidth(1)", Kind::whole_number, "#####", QV_NUM(hotel_column_widths[1])},
+    {"sv_colwidth(2)", Kind::whole_number, "#####", QV_NUM(hotel_column_widths[2])},
+    {"sv_colwidth(3)", Kind::whole_number, "#####", QV_NUM(hotel_column_widths[3])},
+    {"sv_colwidth(4)", Kind::whole_number, "#####", QV_NUM(hotel_column_widths[4])},
+    {"sv_colwidth(5)", Kind::whole_number, "#####", QV_NUM(hotel_column_widths[5])},
+    {"sv_colwidth(6)", Kind::whole_number, "#####", QV_NUM(hotel_column_widths[6])},
 }};
 
 const std::array<Key, 11> retrieval_keys = {{
@@ -92,8 +92,8 @@ const std::array<Key, 11> retrieval_keys = {{
     {"wait_time", Kind::whole_number, "###0", QV_NUM(max_wait)},
     {"wait_count", Kind::whole_number, "###0", QV_NUM(connection_count)},
     {"combination_number", Kind::whole_number, "###0", QV_NUM(one_result_per_flight)},
-    {"check_hours", Kind::whole_number, "###0", QV_NUM(check_hours)},
-    {"check_minite", Kind::whole_number, "###0", QV_NUM(check_minite)},
+    {"check_hours", Kind::whole_number, "###0", QV_NUM(window_limit_hours)},
+    {"check_minite", Kind::whole_number, "###0", QV_NUM(wait_limit_minutes)},
 }};
 
 #undef QV_NUM
@@ -365,13 +365,14 @@ void apply_zero_defaults(Settings& s) {
     const auto fill = [](std::int16_t& value, std::int16_t fallback) {
         if (value <= 0) value = fallback;
     };
-    fill(s.check_hours, 12);
-    fill(s.check_minite, 240);
-    fill(s.sv_height12, 5280);
-    fill(s.sv_width12, 9810);
-    fill(s.sv_grid1_height12, 3975);
-    fill(s.sv_grid1_width12, 9615);
-    for (std::size_t i = 0; i < s.sv_colwidth.size(); ++i) fill(s.sv_colwidth[i], default_sv_colwidth[i]);
+    fill(s.window_limit_hours, 12);
+    fill(s.wait_limit_minutes, 240);
+    fill(s.hotel_list_height, 5280);
+    fill(s.hotel_list_width, 9810);
+    fill(s.hotel_grid_height, 3975);
+    fill(s.hotel_grid_width, 9615);
+    for (std::size_t i = 0; i < s.hotel_column_widths.size(); ++i)
+        fill(s.hotel_column_widths[i], default_sv_colwidth[i]);
 }
 
 DayNumber second_monday(int year, int month) {

@@ -46,18 +46,18 @@ struct Settings {
     // [Form], indexed like form_window_names.
     std::array<WindowPosition, form_window_names.size()> positions = initial_positions();
 
-    // [Control]. control_flg(1..6) and control_flg(9) are in the file; 7 and 8 are not.
-    std::array<std::int16_t, 10> control_flg{};
-    std::int16_t sv_count = 0;
-    std::int16_t max_kensuu = 500;
-    std::int16_t sv_pop = 1;
+    // [Control]. option_flags(1..6) and option_flags(9) are in the file; 7 and 8 are not.
+    std::array<std::int16_t, 10> option_flags{};
+    std::int16_t reservation_notices_shown = 0;
+    std::int16_t hotel_limit = 500;
+    std::int16_t hotel_details_shown = 1;
     std::int16_t result_order = 0;
     BrowserValues browser;  // inet_data1 (the kind's digit) and inet_data2 (the program)
-    std::int16_t sv_height12 = 0;
-    std::int16_t sv_width12 = 0;
-    std::int16_t sv_grid1_height12 = 0;
-    std::int16_t sv_grid1_width12 = 0;
-    std::array<std::int16_t, 7> sv_colwidth{};  // columns 0..6
+    std::int16_t hotel_list_height = 0;
+    std::int16_t hotel_list_width = 0;
+    std::int16_t hotel_grid_height = 0;
+    std::int16_t hotel_grid_width = 0;
+    std::array<std::int16_t, 7> hotel_column_widths{};  // columns 0..6
 
     // [Departure ground], [Arrival ground]: newest first, entries 1..5.
     std::array<std::string, 6> recent_departures;
@@ -73,8 +73,8 @@ struct Settings {
     std::int16_t max_wait = 0;
     std::int16_t connection_count = 0;
     std::int16_t one_result_per_flight = 0;
-    std::int16_t check_hours = 0;
-    std::int16_t check_minite = 0;
+    std::int16_t window_limit_hours = 0;
+    std::int16_t wait_limit_minutes = 0;
 
     // Sections [Text1] and [Text2]: histories of the hotel search window's key field and its
     // keyword field, entries 1..5.
@@ -98,12 +98,12 @@ struct Settings {
     static std::array<WindowPosition, form_window_names.size()> initial_positions();
 };
 
-// The settings before anything is read: max_kensuu 500, sv_pop 1, the hotel detail window at
+// The settings before anything is read: hotel_limit 500, hotel_details_shown 1, the hotel detail window at
 // 5190/3855, everything else 0 or empty. (A default-constructed Settings is exactly this.)
 Settings preset_settings();
 
-// The defaults the program uses for values that are 0 after reading: check_hours 12,
-// check_minite 240, the hotel list window's sizes and column widths.
+// The defaults the program uses for values that are 0 after reading: window_limit_hours 12,
+// wait_limit_minutes 240, the hotel list window's sizes and column widths.
 void apply_zero_defaults(Settings& settings);
 
 // The second Monday of a month.

@@ -172,7 +172,7 @@ HotelSource hotel_source_from_data(const HotelData& d) {
         h.price = at(d.hotel_price, k);
         h.remark = at(d.hotel_remark, k);
         h.address = at(d.hotel_address, k);
-        h.rsv_query = at(d.hotel_rsv_query, k);
+        h.rsv_query = at(d.hotel_reservation_query, k);
         s.hotels.push_back(std::move(h));
     }
     for (int j = 1; j <= d.inquiry_count; ++j)

@@ -246,11 +246,11 @@ struct ControlKey {
 
 std::vector<ControlKey> control_keys() {
     return {
-        {"tt_valid_to_1", [](SourceControl& c) -> std::int32_t& { return c.tt_valid_to[1]; }},
-        {"tt_valid_to_2", [](SourceControl& c) -> std::int32_t& { return c.tt_valid_to[2]; }},
-        {"tt_valid_to_3", [](SourceControl& c) -> std::int32_t& { return c.tt_valid_to[3]; }},
-        {"tt_valid_to_4", [](SourceControl& c) -> std::int32_t& { return c.tt_valid_to[4]; }},
-        {"tt_data_valid_to", [](SourceControl& c) -> std::int32_t& { return c.tt_data_valid_to; }},
+        {"tt_valid_to_1", [](SourceControl& c) -> std::int32_t& { return c.edition_valid_to[1]; }},
+        {"tt_valid_to_2", [](SourceControl& c) -> std::int32_t& { return c.edition_valid_to[2]; }},
+        {"tt_valid_to_3", [](SourceControl& c) -> std::int32_t& { return c.edition_valid_to[3]; }},
+        {"tt_valid_to_4", [](SourceControl& c) -> std::int32_t& { return c.edition_valid_to[4]; }},
+        {"tt_data_valid_to", [](SourceControl& c) -> std::int32_t& { return c.data_valid_to; }},
         {"fare_valid_from_1", [](SourceControl& c) -> std::int32_t& { return c.fare_valid_from[1]; }},
         {"fare_valid_from_2", [](SourceControl& c) -> std::int32_t& { return c.fare_valid_from[2]; }},
     };

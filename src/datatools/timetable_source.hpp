@@ -105,8 +105,8 @@ struct SourceHelpTopic {
 };
 
 struct SourceControl {
-    std::array<std::int32_t, 5> tt_valid_to{};  // [1..4]
-    std::int32_t tt_data_valid_to = 0;
+    std::array<std::int32_t, 5> edition_valid_to{};  // [1..4]
+    std::int32_t data_valid_to = 0;
     std::array<std::int32_t, 3> fare_valid_from{};  // [1..2]
 };
 

@@ -138,8 +138,8 @@ class Builder {
         const std::size_t block = out_.size() / block_size;
         if (block > 32767)
             return make_error(ErrorCode::invalid, "the file would be larger than 32767 blocks");
-        ctl_block_[n] = static_cast<int>(block);
-        ctl_count_[n] = static_cast<int>(records);
+        section_block_[n] = static_cast<int>(block);
+        section_rows_[n] = static_cast<int>(records);
         return ok_status();
     }
     void end_section() { out_.resize((out_.size() + block_size - 1) / block_size * block_size, '\0'); }
@@ -433,10 +433,10 @@ class Builder {
         if (out_.size() / block_size > 32767)
             return make_error(ErrorCode::invalid, "the file would be larger than 32767 blocks");
         const std::size_t start = out_.size();
-        for (std::size_t n = 1; n <= bounds::sections; ++n) i16(ctl_block_[n]);
-        for (std::size_t n = 1; n <= bounds::sections; ++n) i16(ctl_count_[n]);
-        for (std::size_t k = 1; k <= 4; ++k) i32(src_.control.tt_valid_to[k]);
-        i32(src_.control.tt_data_valid_to);
+        for (std::size_t n = 1; n <= bounds::sections; ++n) i16(section_block_[n]);
+        for (std::size_t n = 1; n <= bounds::sections; ++n) i16(section_rows_[n]);
+        for (std::size_t k = 1; k <= 4; ++k) i32(src_.control.edition_valid_to[k]);
+        i32(src_.control.data_valid_to);
         for (std::size_t t = 1; t <= 2; ++t) i32(src_.control.fare_valid_from[t]);
         for (std::size_t i = 1; i <= bounds::help_rows; ++i)
             for (std::size_t j = 1; j <= bounds::help_cols; ++j) i16(help[i][j]);
@@ -449,7 +449,7 @@ class Builder {
     std::map<std::string, int> airport_, company_, aircraft_;
     std::array<std::vector<Flight>, 5> grouped_;
     std::map<std::pair<int, int>, std::array<std::int32_t, 5>> segments_;
-    std::array<int, bounds::sections + 1> ctl_block_{}, ctl_count_{};
+    std::array<int, bounds::sections + 1> section_block_{}, section_rows_{};
 };
 
 // ---- Decoding ------------------------------------------------------------------------------------
@@ -519,11 +519,11 @@ class Decoder {
 
     Status open(int n, int bound, int& count) {
         section_ = n;
-        count = ctl_count_[n];
+        count = section_rows_[n];
         if (count < 0 || count > bound)
             return damaged(std::to_string(count) + " records, more than the " + std::to_string(bound) +
                            " the table holds");
-        const std::int64_t start = static_cast<std::int64_t>(ctl_block_[n]) * block_size;
+        const std::int64_t start = static_cast<std::int64_t>(section_block_[n]) * block_size;
         if (start < 0 || !in_.seek(static_cast<std::size_t>(start)))
             return damaged("the section starts outside the file");
         return ok_status();
@@ -543,10 +543,10 @@ class Decoder {
         if (in_.size() < static_cast<std::size_t>(control_record_size))
             return damaged("the file is shorter than its control record");
         in_.seek(in_.size() - control_record_size);
-        for (std::size_t n = 1; n <= bounds::sections; ++n) read(ctl_block_[n]);
-        for (std::size_t n = 1; n <= bounds::sections; ++n) read(ctl_count_[n]);
-        for (std::size_t k = 1; k <= 4; ++k) read(src_.control.tt_valid_to[k]);
-        read(src_.control.tt_data_valid_to);
+        for (std::size_t n = 1; n <= bounds::sections; ++n) read(section_block_[n]);
+        for (std::size_t n = 1; n <= bounds::sections; ++n) read(section_rows_[n]);
+        for (std::size_t k = 1; k <= 4; ++k) read(src_.control.edition_valid_to[k]);
+        read(src_.control.data_valid_to);
         for (std::size_t t = 1; t <= 2; ++t) read(src_.control.fare_valid_from[t]);
         for (int i = 1; i <= bounds::help_rows; ++i)
             for (int j = 1; j <= bounds::help_cols; ++j) {
@@ -625,7 +625,7 @@ class Decoder {
 
     Status editions() {
         for (int k = 1; k <= bounds::editions; ++k) {
-            if (ctl_block_[section_first_edition + k - 1] == 0) continue;
+            if (section_block_[section_first_edition + k - 1] == 0) continue;
             int count = 0;
             if (Status s = open(section_first_edition + k - 1, bounds::flights, count); !s) return s;
             SourceEdition edition;
@@ -647,7 +647,7 @@ class Decoder {
         for (std::int32_t* amount : {&f.amount1, &f.amount2, &f.amount3}) {
             std::int32_t v = 0;
             if (!read(v)) return truncated();
-            *amount = static_cast<std::int32_t>(std::nearbyint(cnv_data(v)));
+            *amount = static_cast<std::int32_t>(std::nearbyint(decode_float_int(v)));
         }
         std::vector<int*> grid;
         for (std::size_t j = 1; j <= 4; ++j)
@@ -663,7 +663,7 @@ class Decoder {
 
     Status fares() {
         for (int t = 1; t <= bounds::fare_tables; ++t) {
-            if (ctl_block_[section_first_fare + t - 1] == 0) continue;
+            if (section_block_[section_first_fare + t - 1] == 0) continue;
             int count = 0;
             if (Status s = open(section_first_fare + t - 1, bounds::fares, count); !s) return s;
             SourceFareTable table;
@@ -735,7 +735,7 @@ class Decoder {
     ByteReader in_;
     TimetableSource src_;
     int section_ = 0;
-    std::array<std::int16_t, bounds::sections + 1> ctl_block_{}, ctl_count_{};
+    std::array<std::int16_t, bounds::sections + 1> section_block_{}, section_rows_{};
     std::vector<std::string> airport_names_, aircraft_names_, company_codes_;
 };
 

@@ -25,7 +25,7 @@ Result<std::vector<std::byte>> build_timetable(const TimetableSource& source);
 Result<TimetableSource> decode_timetable(std::span<const std::byte> file);
 
 // The float-coded form of a whole number whose magnitude is 0 or in [1, 2^24): the bit pattern of
-// the single-precision value (0 for 0). cnv_data reads it back.
+// the single-precision value (0 for 0). decode_float_int reads it back.
 std::int32_t float_code(std::int32_t value);
 
 }  // namespace quorvel

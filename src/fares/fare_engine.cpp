@@ -103,7 +103,7 @@ Passes eligibility(const Timetable& tt, int i, int season, DayNumber d) {
     const bool october = within(d, 10, 8, 10, 11);
     switch (season) {
         case 1:
-            switch (tt.toku_sel_c[ix(i)]) {
+            switch (tt.discount_rule_c[ix(i)]) {
                 case 1:
                     return {true, true};
                 case 2:
@@ -114,7 +114,7 @@ Passes eligibility(const Timetable& tt, int i, int season, DayNumber d) {
                     return {};
             }
         case 2:
-            switch (tt.toku_sel_b[ix(i)]) {
+            switch (tt.discount_rule_b[ix(i)]) {
                 case 1:
                     return {true, false};
                 case 2:
@@ -125,26 +125,28 @@ Passes eligibility(const Timetable& tt, int i, int season, DayNumber d) {
                     return {};
             }
         case 3:
-            return tt.toku_sel_a[ix(i)] == 1 ? Passes{true, false} : Passes{};
+            return tt.discount_rule_a[ix(i)] == 1 ? Passes{true, false} : Passes{};
         default:
             return {};
     }
 }
 
-bool toku_qualifies(const Timetable& tt, const FareState& s, int i) {
+bool discount_qualifies(const Timetable& tt, const FareState& s, int i) {
     const auto& r = s.request;
-    if (trim(tt.toku_company[ix(i)]) != trim(r.pay_company)) return false;
-    if (!starts_with(trim(tt.toku_from[ix(i)]), trim(s.pay_from_key))) return false;
-    if (!starts_with(trim(tt.toku_to[ix(i)]), trim(s.pay_to_key))) return false;
-    const int flight = tt.toku_flight[ix(i)];
+    if (trim(tt.discount_company[ix(i)]) != trim(r.pay_company)) return false;
+    if (!starts_with(trim(tt.discount_from[ix(i)]), trim(s.pay_from_key))) return false;
+    if (!starts_with(trim(tt.discount_to[ix(i)]), trim(s.pay_to_key))) return false;
+    const int flight = tt.discount_flight[ix(i)];
     if (flight != r.pay_flight_no && flight != 999) return false;
-    return tt.toku_valid_from[ix(i)] <= r.travel_date && r.travel_date <= tt.toku_valid_to[ix(i)];
+    return tt.discount_valid_from[ix(i)] <= r.travel_date && r.travel_date <= tt.discount_valid_to[ix(i)];
 }
 
 // One company's column of the fare sheet and the rules the company procedures share.
 class Column {
   public:
-    Column(const Timetable& tt, FareState& s, int company) : tt_(tt), s_(s), c_(company) { set_kikan(tt, s); }
+    Column(const Timetable& tt, FareState& s, int company) : tt_(tt), s_(s), c_(company) {
+        find_season(tt, s);
+    }
 
     const FareState& state() const { return s_; }
     void set(int row, std::int32_t v) { s_.fare_sheet[ix(c_)][ix(row)] = v; }
@@ -183,26 +185,26 @@ class Column {
         if (open && off_busy() && days_ahead() > 13) set(5, grid(4));
     }
     void coupon(int row, double p) {
-        if (not_b()) set(row, yen50(p, s_.pay_amount1));
+        if (not_b()) set(row, round_to_50_yen(p, s_.pay_amount1));
     }
     // Rows 9 and 14 from the discount records, for a travel date after today.
     void toku_wari() {
         if (days_ahead() <= 0) return;
-        const TokuWari t = set_toku_wari(tt_, s_);
+        const TokuWari t = apply_discount_fares(tt_, s_);
         if (t.wk_cal != 0) set(9, t.wk_cal);
         if (t.wk_cal2 != 0) set(14, t.wk_cal2);
     }
     // Row 10 on Sunday, Monday, Friday and Saturday.
     void single_posting() {
         const int w = weekday();
-        if (not_b() && (w == 1 || w == 2 || w == 6 || w == 7)) set(10, yen50(0.75, s_.season_fare));
+        if (not_b() && (w == 1 || w == 2 || w == 6 || w == 7)) set(10, round_to_50_yen(0.75, s_.season_fare));
     }
     // Row 10 by the weekend-commuter rule: Saturday and Sunday, Monday mornings, Friday afternoons.
     void single_posting_w() {
         const int w = weekday();
         const int dep = s_.request.dep_time_in;
         const bool rule_w = w == 1 || w == 7 || (w == 2 && dep <= 1200) || (w == 6 && dep >= 1200);
-        if (not_b() && rule_w) set(10, yen50(0.75, s_.season_fare));
+        if (not_b() && rule_w) set(10, round_to_50_yen(0.75, s_.season_fare));
     }
 
   private:
@@ -249,7 +251,7 @@ void set_jas(const Timetable& tt, FareState& s) {
     col.advance14(true);
     col.coupon(6, 0.85);
     if (col.not_b()) col.set(8, list_s8(s));
-    if (col.not_b() && island_s12(s)) col.set(12, yen50(0.8, s.pay_amount1));
+    if (col.not_b() && island_s12(s)) col.set(12, round_to_50_yen(0.8, s.pay_amount1));
     if (col.get(8) == 0 && col.get(12) == 0) col.coupon(7, 0.85);
     col.toku_wari();
     col.single_posting();
@@ -265,7 +267,7 @@ void set_ank(const Timetable& tt, FareState& s) {
     col.coupon(6, 0.85);
     if (col.not_b()) {
         const std::int32_t extra = col.fare_extra();
-        col.set(7, extra != 0 ? extra : yen50(0.85, s.pay_amount1));
+        col.set(7, extra != 0 ? extra : round_to_50_yen(0.85, s.pay_amount1));
     }
     col.toku_wari();
     col.single_posting_w();
@@ -293,11 +295,11 @@ void set_jac(const Timetable& tt, FareState& s) {
     col.coupon(6, 0.85);
     col.coupon(7, 0.85);
     col.toku_wari();
-    if (route_is(s, "大阪", "但馬") && col.days_ahead() > 0) col.set(9, yen50(0.65, s.pay_amount1));
+    if (route_is(s, "大阪", "但馬") && col.days_ahead() > 0) col.set(9, round_to_50_yen(0.65, s.pay_amount1));
     col.single_posting();
     if (col.fare_kind() == 15 || col.fare_kind() == 10) {
-        col.set(12, yen50(0.9, s.pay_amount1));
-        col.set(13, yen50(0.8, s.pay_amount1));
+        col.set(12, round_to_50_yen(0.9, s.pay_amount1));
+        col.set(13, round_to_50_yen(0.8, s.pay_amount1));
     }
 }
 
@@ -391,7 +393,7 @@ constexpr std::array<std::string_view, fare_rows + 1> row_captions{"",
 
 }  // namespace
 
-std::int32_t yen50(double p, std::int32_t x) {
+std::int32_t round_to_50_yen(double p, std::int32_t x) {
     return static_cast<std::int32_t>(std::floor(static_cast<double>(x) * p / 50.0 + 0.5)) * 50;
 }
 
@@ -435,13 +437,13 @@ void begin_request(const FareRequest& request, FareState& state) {
     state.travel_weekday = weekday(request.travel_date);
 }
 
-void set_holiday(FareState& state) {
+void mark_holidays(FareState& state) {
     state.holiday_flag = 0;
     for (const auto& h : state.request.holidays)
         if (h.day == state.travel_day && h.month == state.travel_month) state.holiday_flag = 1;
 }
 
-std::string set_pay(const Timetable& tt, FareState& s) {
+std::string look_up_fare(const Timetable& tt, FareState& s) {
     s.pay_amount1 = s.pay_amount2 = s.pay_amount3 = 0;
     s.pay_record = 0;  // a stale record would lend its grid fares to a route that has none
     auto fold = [](std::string name) {
@@ -481,7 +483,7 @@ std::string set_pay(const Timetable& tt, FareState& s) {
     return s.pay_amount1 == 0 ? "err" : "";
 }
 
-void set_kikan(const Timetable& tt, FareState& s) {
+void find_season(const Timetable& tt, FareState& s) {
     const DayNumber d = s.request.travel_date;
     s.season = 1;
     for (int i = 1; i <= tt.period_count; ++i) {
@@ -511,25 +513,25 @@ void set_kikan(const Timetable& tt, FareState& s) {
     s.blackout_a = 0;
 }
 
-TokuWari set_toku_wari(const Timetable& tt, const FareState& s) {
+TokuWari apply_discount_fares(const Timetable& tt, const FareState& s) {
     TokuWari w;
     std::int32_t best = 999999;
     const DayNumber d = s.request.travel_date;
-    for (int i = 1; i <= tt.toku_count; ++i) {
-        if (!eligibility(tt, i, s.season, d).pass1 || !toku_qualifies(tt, s, i)) continue;
-        const std::int32_t cal = tt.toku_cal[ix(i)];
+    for (int i = 1; i <= tt.discount_count; ++i) {
+        if (!eligibility(tt, i, s.season, d).pass1 || !discount_qualifies(tt, s, i)) continue;
+        const std::int32_t cal = tt.discount_fare[ix(i)];
         if (cal > 0 && cal < best) {
             w.wk_cal = best = cal;
-            w.wk_start_date = tt.toku_valid_from[ix(i)];
-            w.wk_end_date = tt.toku_valid_to[ix(i)];
-            w.wk_hanbou_flg = tt.toku_sel_b[ix(i)];
+            w.wk_start_date = tt.discount_valid_from[ix(i)];
+            w.wk_end_date = tt.discount_valid_to[ix(i)];
+            w.wk_hanbou_flg = tt.discount_rule_b[ix(i)];
         }
     }
-    for (int i = 1; i <= tt.toku_count; ++i) {
-        if (!eligibility(tt, i, s.season, d).pass2 || !toku_qualifies(tt, s, i)) continue;
-        w.wk_cal2 = tt.toku_cal2[ix(i)];
-        w.wk_start_date = tt.toku_valid_from[ix(i)];
-        w.wk_end_date = tt.toku_valid_to[ix(i)];
+    for (int i = 1; i <= tt.discount_count; ++i) {
+        if (!eligibility(tt, i, s.season, d).pass2 || !discount_qualifies(tt, s, i)) continue;
+        w.wk_cal2 = tt.discount_fare2[ix(i)];
+        w.wk_start_date = tt.discount_valid_from[ix(i)];
+        w.wk_end_date = tt.discount_valid_to[ix(i)];
     }
     return w;
 }
@@ -537,9 +539,9 @@ TokuWari set_toku_wari(const Timetable& tt, const FareState& s) {
 FareOutcome price_flight(const Timetable& tt, const FareRequest& request, FareState& state) {
     FareOutcome outcome;
     begin_request(request, state);
-    set_holiday(state);
+    mark_holidays(state);
     if (state.request.fare_mode == 0 || state.request.fare_mode == 2) {
-        if (trim(set_pay(tt, state)) == "err")
+        if (trim(look_up_fare(tt, state)) == "err")
             outcome.missing_message = "運賃表未登録（" + trim(state.request.pay_company) + "）";
         if (state.request.pay_company_sub == "ANK") {
             state.request.pay_company = "ANK";

@@ -89,10 +89,10 @@ std::string_view season_caption(int season);
 
 // The steps of a request, usable one by one once state.request and the date parts are set.
 void begin_request(const FareRequest& request, FareState& state);
-void set_holiday(FareState& state);
+void mark_holidays(FareState& state);
 // Finds the fare record; returns "err" when none (or one with first amount 0) was found.
-std::string set_pay(const Timetable& tt, FareState& state);
-void set_kikan(const Timetable& tt, FareState& state);
+std::string look_up_fare(const Timetable& tt, FareState& state);
+void find_season(const Timetable& tt, FareState& state);
 
 struct TokuWari {
     std::int32_t wk_cal = 0;   // lowest discount fare of pass 1
@@ -100,9 +100,9 @@ struct TokuWari {
     std::int32_t wk_start_date = 0, wk_end_date = 0;
     int wk_hanbou_flg = 0;
 };
-TokuWari set_toku_wari(const Timetable& tt, const FareState& state);
+TokuWari apply_discount_fares(const Timetable& tt, const FareState& state);
 
 // p × x to the nearest 50 yen, halves going up, in double precision.
-std::int32_t yen50(double p, std::int32_t x);
+std::int32_t round_to_50_yen(double p, std::int32_t x);
 
 }  // namespace quorvel

@@ -129,7 +129,7 @@ FareSheetView set_grid(const Timetable& tt, const FareItinerary& itinerary, cons
             row[ix(k)] = amount != 0 ? format_number(amount, "###,##0") : "******";
             const int company = view.col_company[ix(k)];
             if (company >= 1 && company <= bounds::companies)
-                view.help_topic[ix(r)][ix(k)] = tt.fare_help_ctx[ix(company)][ix(r)];
+                view.help_topic[ix(r)][ix(k)] = tt.fare_help_topic[ix(company)][ix(r)];
         }
     }
     return view;

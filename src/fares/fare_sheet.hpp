@@ -18,7 +18,7 @@ namespace quorvel {
 struct FareLeg {
     std::string from;  // departure airport name: the search's departure or the connection before
     std::string to;    // arrival airport name: the connection after or the search's arrival
-    int company = 0;   // the timetable's company index (flt_company)
+    int company = 0;   // the timetable's company index (flight_company)
     int flight_no = 0;
     int dep_time = 0;  // HHMM as listed
 };

@@ -424,8 +424,8 @@ void MainWindow::show_form(const SearchForm& form) {
 CheckSettings MainWindow::check_settings() const {
     CheckSettings cs;
     if (app_.timetable) cs.airports = airport_names(*app_.timetable);
-    cs.check_hours = app_.settings.check_hours != 0 ? app_.settings.check_hours : 12;
-    cs.check_minite = app_.settings.check_minite;
+    cs.window_limit_hours = app_.settings.window_limit_hours != 0 ? app_.settings.window_limit_hours : 12;
+    cs.wait_limit_minutes = app_.settings.wait_limit_minutes;
     cs.today = app_.today_serial;
     return cs;
 }

@@ -108,14 +108,14 @@ void SettingsDialog::set_title_and_position() {
     setWindowTitle(qs(app_.identity.app_title));
     const int sel = app_.settings.result_order;
     (sel == 1 ? order_by_departure : sel == 2 ? order_by_arrival : order_by_duration)->setChecked(true);
-    hotel_limit->setText(QString::number(app_.settings.max_kensuu));
-    (app_.settings.sv_pop == 1 ? show_hotel_details : hide_hotel_details)->setChecked(true);
+    hotel_limit->setText(QString::number(app_.settings.hotel_limit));
+    (app_.settings.hotel_details_shown == 1 ? show_hotel_details : hide_hotel_details)->setChecked(true);
     lifecycle_->place();
 }
 
 void SettingsDialog::option_chosen() {
     app_.settings.result_order = order_by_departure->isChecked() ? 1 : order_by_arrival->isChecked() ? 2 : 3;
-    app_.settings.sv_pop = show_hotel_details->isChecked() ? 1 : 0;
+    app_.settings.hotel_details_shown = show_hotel_details->isChecked() ? 1 : 0;
 }
 
 namespace {
@@ -137,7 +137,7 @@ void SettingsDialog::check_hotel_limit() {
         hotel_limit->selectAll();
         return;
     }
-    app_.settings.max_kensuu = int16_of(hotel_limit->text());
+    app_.settings.hotel_limit = int16_of(hotel_limit->text());
     close_button->setFocus();
 }
 
@@ -171,7 +171,8 @@ void SettingsDialog::reject() { finish(); }
 void SettingsDialog::finish() {
     if (!lifecycle_->end_once()) return;
     // A limit outside what the hotel search can list keeps the limit there was.
-    if (hotel_limit_acceptable(hotel_limit->text())) app_.settings.max_kensuu = int16_of(hotel_limit->text());
+    if (hotel_limit_acceptable(hotel_limit->text()))
+        app_.settings.hotel_limit = int16_of(hotel_limit->text());
     QDialog::done(QDialog::Accepted);
 }
 

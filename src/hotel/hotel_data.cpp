@@ -39,7 +39,7 @@ HotelData::HotelData() {
     for (auto* t : {&hotel_site_code, &hotel_pref, &hotel_airport, &hotel_district_no, &hotel_price_value})
         size_table(*t, hotels);
     for (auto* t : {&hotel_district, &hotel_name, &hotel_tel, &hotel_rooms, &hotel_access, &hotel_price,
-                    &hotel_note, &hotel_url, &hotel_address, &hotel_rsv_query, &hotel_remark})
+                    &hotel_note, &hotel_url, &hotel_address, &hotel_reservation_query, &hotel_remark})
         size_table(*t, hotels);
     size_table(hotel_unmatched, hotels);
     for (auto* t : {&inquiry_name, &inquiry_note, &inquiry_url}) size_table(*t, inquiries);
@@ -56,7 +56,7 @@ UserHotelFields HotelData::user_fields(int r) const {
             user_rooms[i],     user_access[i],       user_price[i],         user_note[i]};
 }
 
-double cnv_record_no(std::int32_t value) {
+double decode_record_number(std::int32_t value) {
     const auto bits = static_cast<std::uint32_t>(value);
     // Exponents 0..23 above 1.0: the value is a whole or fractional number in [1, 2^24).
     if (bits < 0x3F800000u || bits >= 0x4B800000u) return 0.0;
@@ -159,7 +159,7 @@ void copy_user_hotel(HotelData& data) {
         // another hotel from lending it one.
         data.hotel_url[k].clear();
         data.hotel_address[k].clear();
-        data.hotel_rsv_query[k].clear();
+        data.hotel_reservation_query[k].clear();
         // Row 99 is a valid airport row when the table is that long, so "no match" is decided by
         // the name, not by the sentinel value.
         std::uint8_t unmatched = 0;

@@ -40,7 +40,7 @@ struct HotelData {
     HotelData();
 
     int hotel_loaded = 0;
-    std::array<std::int32_t, hotel_bounds::sections + 1> ctl_block{};
+    std::array<std::int32_t, hotel_bounds::sections + 1> section_block{};
     int data_block_count = 0;
 
     int pref_count = 0;
@@ -64,7 +64,7 @@ struct HotelData {
     int hotel_count = 0;
     std::vector<std::int32_t> hotel_site_code, hotel_pref, hotel_airport, hotel_district_no;  // 0..15500
     std::vector<std::string> hotel_district, hotel_name, hotel_tel, hotel_rooms, hotel_access, hotel_price,
-        hotel_note, hotel_url, hotel_address, hotel_rsv_query;
+        hotel_note, hotel_url, hotel_address, hotel_reservation_query;
     std::vector<std::int32_t> hotel_price_value;
     // The remark text as the file holds it (remark, "||", home page), so the data tool can write
     // the file back unchanged.
@@ -92,7 +92,7 @@ inline constexpr std::uint8_t unmatched_airport = 2;
 // Decodes a record number: the single-precision value of the bit pattern when it is a value from 1
 // up to (not including) 2^24, otherwise 0. Negative patterns decode to 0 as well, so they can never
 // name a row.
-double cnv_record_no(std::int32_t value);
+double decode_record_number(std::int32_t value);
 // The pattern that decodes to n (1 <= n < 2^24), as the data tool writes it.
 std::int32_t record_no_pattern(int n);
 inline constexpr int end_marker = 99999;

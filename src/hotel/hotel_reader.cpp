@@ -220,7 +220,7 @@ class HotelLoader {
     Entry record_no(int& k, bool end_allowed) {
         std::int32_t v = 0;
         if (!i32(v)) return truncated(), Entry::fail;
-        const double x = cnv_record_no(v);
+        const double x = decode_record_number(v);
         if (end_allowed && x == end_marker) return Entry::end;
         if (!std::isfinite(x) || x < 0 || x > hotel_bounds::hotels) {
             fault("record number " + std::to_string(x) + " lies outside the hotel table (1.." +
@@ -238,7 +238,7 @@ class HotelLoader {
     // Positions at section n, moving the progress bar when the section counts for it.
     bool open_section(int n, bool moves_bar) {
         section_ = n;
-        const std::int32_t block = d_.ctl_block[n];
+        const std::int32_t block = d_.section_block[n];
         if (moves_bar && progress_) {
             progress_->set_value(block);
             progress_->yield();
@@ -273,7 +273,7 @@ class HotelLoader {
         }
         d_.data_block_count = static_cast<int>(std::min<std::size_t>(file_.size() / block_bytes, 32767));
         pos_ = file_.size() - block_bytes;
-        for (int n = 1; n <= hotel_bounds::sections; ++n) i32(d_.ctl_block[n]);
+        for (int n = 1; n <= hotel_bounds::sections; ++n) i32(d_.section_block[n]);
         if (progress_) progress_->set_range(0, d_.data_block_count);
         return true;
     }
@@ -367,7 +367,7 @@ class HotelLoader {
             case sec_address:
                 return &d_.hotel_address;
             default:
-                return &d_.hotel_rsv_query;
+                return &d_.hotel_reservation_query;
         }
     }
 
@@ -471,7 +471,7 @@ class HotelLoader {
 
     void get_hotel_rsv() {
         if (d_.hotel_base_count == 0) return;
-        keyed_section(sec_rsv, false, &d_.hotel_rsv_query);
+        keyed_section(sec_rsv, false, &d_.hotel_reservation_query);
     }
 
     std::span<const std::byte> file_;

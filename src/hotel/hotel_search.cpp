@@ -49,8 +49,8 @@ bool check_text1(const HotelData& data, HotelSearchState& state, int kind, std::
         accepted = !text1.empty();
     }
     if (!accepted) return false;
-    state.hotel_sel_kind = kind;
-    state.hotel_sel_text = narrow_to_wide(text1);
+    state.search_kind = kind;
+    state.search_key_text = narrow_to_wide(text1);
     return true;
 }
 
@@ -74,7 +74,7 @@ void set_start(HotelSearchState& state, int kind, const std::string& text1) {
     if (kind == kind_airport) push_history(state.keyword_history, text1);
 }
 
-int effective_max_kensuu(int max_kensuu) { return max_kensuu < 1 ? 500 : max_kensuu; }
+int effective_hotel_limit(int hotel_limit) { return hotel_limit < 1 ? 500 : hotel_limit; }
 
 std::string fold_airport(const std::string& key) {
     if (key == "東京／成田") return "東京／羽田";
@@ -85,9 +85,9 @@ std::string fold_airport(const std::string& key) {
 namespace {
 
 template <class Match>
-HotelHits run_search(const HotelData& d, const HotelSearchState& state, int max_kensuu, Match match) {
+HotelHits run_search(const HotelData& d, const HotelSearchState& state, int hotel_limit, Match match) {
     HotelHits hits;
-    const int limit = effective_max_kensuu(max_kensuu);
+    const int limit = effective_hotel_limit(hotel_limit);
     std::unordered_set<std::string> wanted;
     for (int f = 1; f <= state.district_filter && static_cast<std::size_t>(f) < state.filter_district.size();
          ++f)
@@ -114,45 +114,45 @@ HotelHits run_search(const HotelData& d, const HotelSearchState& state, int max_
 
 // The equality searches compare the key without blanks of either width: a key accepted with
 // blanks around it then still finds its prefecture or airport.
-std::string equality_key(const HotelSearchState& s) { return trim_wide(s.hotel_sel_text); }
-std::string containment_key(const HotelSearchState& s) { return trim(s.hotel_sel_text); }
+std::string equality_key(const HotelSearchState& s) { return trim_wide(s.search_key_text); }
+std::string containment_key(const HotelSearchState& s) { return trim(s.search_key_text); }
 
 }  // namespace
 
-HotelHits search_by_prefecture(const HotelData& d, const HotelSearchState& s, int max_kensuu) {
+HotelHits search_by_prefecture(const HotelData& d, const HotelSearchState& s, int hotel_limit) {
     const std::string key = equality_key(s);
-    return run_search(d, s, max_kensuu, [&](int k) {
+    return run_search(d, s, hotel_limit, [&](int k) {
         const std::string* name = pref_of(d, k);
         return name != nullptr && *name == key;
     });
 }
 
-HotelHits search_by_airport(const HotelData& d, const HotelSearchState& s, int max_kensuu) {
+HotelHits search_by_airport(const HotelData& d, const HotelSearchState& s, int hotel_limit) {
     const std::string key = fold_airport(equality_key(s));
-    return run_search(d, s, max_kensuu, [&](int k) {
+    return run_search(d, s, hotel_limit, [&](int k) {
         const std::string* name = airport_of(d, k);
         return name != nullptr && *name == key;
     });
 }
 
-HotelHits search_by_name(const HotelData& d, const HotelSearchState& s, int max_kensuu) {
+HotelHits search_by_name(const HotelData& d, const HotelSearchState& s, int hotel_limit) {
     const std::string key = containment_key(s);
-    return run_search(d, s, max_kensuu, [&](int k) { return contains(at(d.hotel_name, k), key); });
+    return run_search(d, s, hotel_limit, [&](int k) { return contains(at(d.hotel_name, k), key); });
 }
 
-HotelHits search_by_district(const HotelData& d, const HotelSearchState& s, int max_kensuu) {
+HotelHits search_by_district(const HotelData& d, const HotelSearchState& s, int hotel_limit) {
     const std::string key = containment_key(s);
-    return run_search(d, s, max_kensuu, [&](int k) { return contains(at(d.hotel_district, k), key); });
+    return run_search(d, s, hotel_limit, [&](int k) { return contains(at(d.hotel_district, k), key); });
 }
 
-HotelHits search_by_station(const HotelData& d, const HotelSearchState& s, int max_kensuu) {
+HotelHits search_by_station(const HotelData& d, const HotelSearchState& s, int hotel_limit) {
     const std::string key = containment_key(s);
-    return run_search(d, s, max_kensuu, [&](int k) { return contains(at(d.hotel_access, k), key); });
+    return run_search(d, s, hotel_limit, [&](int k) { return contains(at(d.hotel_access, k), key); });
 }
 
-HotelHits search_by_keyword(const HotelData& d, const HotelSearchState& s, int max_kensuu) {
+HotelHits search_by_keyword(const HotelData& d, const HotelSearchState& s, int hotel_limit) {
     const std::string key = containment_key(s);
-    return run_search(d, s, max_kensuu, [&](int k) {
+    return run_search(d, s, hotel_limit, [&](int k) {
         const std::string* pref = pref_of(d, k);
         const std::string* airport = airport_of(d, k);
         if ((pref && contains(*pref, key)) || (airport && contains(*airport, key))) return true;
@@ -164,20 +164,20 @@ HotelHits search_by_keyword(const HotelData& d, const HotelSearchState& s, int m
     });
 }
 
-HotelHits search_hotels(const HotelData& d, const HotelSearchState& s, int max_kensuu) {
-    switch (s.hotel_sel_kind) {
+HotelHits search_hotels(const HotelData& d, const HotelSearchState& s, int hotel_limit) {
+    switch (s.search_kind) {
         case kind_pref:
-            return search_by_prefecture(d, s, max_kensuu);
+            return search_by_prefecture(d, s, hotel_limit);
         case kind_airport:
-            return search_by_airport(d, s, max_kensuu);
+            return search_by_airport(d, s, hotel_limit);
         case kind_name:
-            return search_by_name(d, s, max_kensuu);
+            return search_by_name(d, s, hotel_limit);
         case kind_district:
-            return search_by_district(d, s, max_kensuu);
+            return search_by_district(d, s, hotel_limit);
         case kind_station:
-            return search_by_station(d, s, max_kensuu);
+            return search_by_station(d, s, hotel_limit);
         case kind_free:
-            return search_by_keyword(d, s, max_kensuu);
+            return search_by_keyword(d, s, hotel_limit);
         default:
             return {};
     }
@@ -271,7 +271,7 @@ std::array<std::string, grid_columns> hotel_cell_texts(const HotelData& d, int k
 
 bool hotel_has_link(const HotelData& d, int k) {
     const auto i = static_cast<std::size_t>(k);
-    return d.hotel_site_code[i] != 0 || !d.hotel_rsv_query[i].empty() || !d.hotel_url[i].empty();
+    return d.hotel_site_code[i] != 0 || !d.hotel_reservation_query[i].empty() || !d.hotel_url[i].empty();
 }
 
 Rgb hotel_row_colour(const HotelData& d, int k) { return hotel_has_link(d, k) ? link_colour : plain_colour; }
@@ -349,7 +349,8 @@ std::array<std::string, 3> hotel_page_addresses(const HotelData& d, int k, Hotel
         a[0] = page == HotelPage::info ? on(hosts.madoguchi_info, "/HOTEL/" + c + "/" + c + ".html")
                                        : on(hosts.madoguchi_rsv, "/my/ry_kensaku.k1?f_no=" + c);
     }
-    if (!d.hotel_rsv_query[i].empty()) a[1] = on(hosts.best_reserve, "/best/s?" + d.hotel_rsv_query[i]);
+    if (!d.hotel_reservation_query[i].empty())
+        a[1] = on(hosts.best_reserve, "/best/s?" + d.hotel_reservation_query[i]);
     if (!d.hotel_url[i].empty()) a[2] = d.hotel_url[i];
     if (a[2] == a[1]) a[1].clear();
     return a;
@@ -359,10 +360,10 @@ std::pair<bool, bool> hotel_page_buttons(const HotelData& d, int k) {
     const auto i = static_cast<std::size_t>(k);
     if (d.hotel_site_code[i] != 0) return {true, true};
     if (!d.hotel_url[i].empty()) return {true, false};
-    if (!d.hotel_rsv_query[i].empty()) return {true, true};
+    if (!d.hotel_reservation_query[i].empty()) return {true, true};
     return {false, false};
 }
 
-bool reservation_notice_due(int sv_count) { return sv_count < 3; }
+bool reservation_notice_due(int reservation_notices_shown) { return reservation_notices_shown < 3; }
 
 }  // namespace quorvel

@@ -22,8 +22,8 @@ enum HotelSelKind {
 
 // Shared state of the search window, the list and the pickers.
 struct HotelSearchState {
-    int hotel_sel_kind = kind_pref;
-    std::string hotel_sel_text;
+    int search_kind = kind_pref;
+    std::string search_key_text;
     std::array<std::string, 6> key_history;  // rows 1..5, row 1 the most recent
     std::array<std::string, 6> keyword_history;
     std::string picked_text;
@@ -32,7 +32,7 @@ struct HotelSearchState {
 };
 
 // The key check of the search window. text1 is the key as typed; kind 1 replaces it by the
-// prefecture's name. On acceptance hotel_sel_kind and hotel_sel_text (text1 in full-width
+// prefecture's name. On acceptance search_kind and search_key_text (text1 in full-width
 // characters) are set and true is returned; otherwise the state is left unchanged.
 bool check_text1(const HotelData& data, HotelSearchState& state, int kind, std::string& text1);
 
@@ -41,8 +41,8 @@ void set_start(HotelSearchState& state, int kind, const std::string& text1);
 // The history rule itself, shared with the pickers.
 void push_history(std::array<std::string, 6>& history, const std::string& text);
 
-// max_kensuu as the settings give it: below 1 reads as 500.
-int effective_max_kensuu(int max_kensuu);
+// hotel_limit as the settings give it: below 1 reads as 500.
+int effective_hotel_limit(int hotel_limit);
 
 struct HotelHits {
     std::vector<int> hotel_hit_list;           // hotel numbers, rows 0.. (display order after sort_hotel)
@@ -53,15 +53,15 @@ struct HotelHits {
     int result_district_count() const { return static_cast<int>(result_district.size()); }
 };
 
-// The search of the state's kind over the hotel table, in table order, cut at max_kensuu hits;
+// The search of the state's kind over the hotel table, in table order, cut at hotel_limit hits;
 // the six kinds' own searches follow.
-HotelHits search_hotels(const HotelData& data, const HotelSearchState& state, int max_kensuu);
-HotelHits search_by_prefecture(const HotelData& data, const HotelSearchState& state, int max_kensuu);
-HotelHits search_by_airport(const HotelData& data, const HotelSearchState& state, int max_kensuu);
-HotelHits search_by_name(const HotelData& data, const HotelSearchState& state, int max_kensuu);
-HotelHits search_by_district(const HotelData& data, const HotelSearchState& state, int max_kensuu);
-HotelHits search_by_station(const HotelData& data, const HotelSearchState& state, int max_kensuu);
-HotelHits search_by_keyword(const HotelData& data, const HotelSearchState& state, int max_kensuu);
+HotelHits search_hotels(const HotelData& data, const HotelSearchState& state, int hotel_limit);
+HotelHits search_by_prefecture(const HotelData& data, const HotelSearchState& state, int hotel_limit);
+HotelHits search_by_airport(const HotelData& data, const HotelSearchState& state, int hotel_limit);
+HotelHits search_by_name(const HotelData& data, const HotelSearchState& state, int hotel_limit);
+HotelHits search_by_district(const HotelData& data, const HotelSearchState& state, int hotel_limit);
+HotelHits search_by_station(const HotelData& data, const HotelSearchState& state, int hotel_limit);
+HotelHits search_by_keyword(const HotelData& data, const HotelSearchState& state, int hotel_limit);
 
 // The airport key as the airport search compares it: Narita reads as Haneda, Kansai as Itami.
 std::string fold_airport(const std::string& key);
@@ -98,7 +98,7 @@ int chars_per_line(int column, int width_twips);
 int hotel_row_height(const std::array<std::string, grid_columns>& cells,
                      const std::array<int, grid_columns>& widths);
 // The title line: the description of the search, and " (N件)" when count >= 0.
-std::string hotel_title_line(int kind, const std::string& hotel_sel_text, int count = -1);
+std::string hotel_title_line(int kind, const std::string& search_key_text, int count = -1);
 
 // ---- pages ----
 // Host names of the reservation services, from the deployment configuration. A value without
@@ -116,6 +116,6 @@ std::array<std::string, 3> hotel_page_addresses(const HotelData& data, int k, Ho
 std::pair<bool, bool> hotel_page_buttons(const HotelData& data, int k);
 // Whether the reservation notice is shown before opening pages: the first three times. The
 // remembered hotel-area option (control9_flg) has nothing to do with the notice and is not asked.
-bool reservation_notice_due(int sv_count);
+bool reservation_notice_due(int reservation_notices_shown);
 
 }  // namespace quorvel

@@ -88,16 +88,16 @@ std::string in_quotes(std::string_view text) { return "\"" + std::string(text) +
 bool offered(const InquiryFlags& flags, Airline a) {
     switch (a) {
         case Airline::jal:
-            return flags.inq_jal == 1;
+            return flags.enquire_jal == 1;
         case Airline::ana:
-            return flags.inq_ana == 1;
+            return flags.enquire_ana == 1;
         case Airline::jas:
-            return flags.inq_jas == 1;
+            return flags.enquire_jas == 1;
     }
     return false;
 }
 
-std::string apt(const Timetable& tt, int i) { return tt.apt_name[i]; }
+std::string apt(const Timetable& tt, int i) { return tt.airport_name[i]; }
 
 // ---- relay pages (crt_jal_html, crt_ana_html, crt_jas_html) ---------------------------------------
 
@@ -240,7 +240,7 @@ struct EnquiryPage {
     const InquiryFlags& flags;
     AirportCheck check;
     std::vector<Airline> airlines;
-    bool time_band = false;  // inq_jal = 1 and inq_time_flag = 1
+    bool time_band = false;  // enquire_jal = 1 and inq_time_flag = 1
 };
 
 std::string company_array(const EnquiryPage& p) {
@@ -466,9 +466,9 @@ void number_select(Lines& h, std::string_view name, int last, int selected) {
 
 void airport_select(Lines& h, const EnquiryPage& p, std::string_view name, int selected) {
     h << "<SELECT name=\"" + std::string(name) + "\">";
-    for (int i = 1; i <= p.tt.apt_count; ++i) {
+    for (int i = 1; i <= p.tt.airport_count; ++i) {
         if (p.check.offer_flag[i] != "y") continue;
-        h << "<OPTION value=\"" + html_escape(p.tt.apt_code4[i]) + "\"" +
+        h << "<OPTION value=\"" + html_escape(p.tt.airport_code4[i]) + "\"" +
                  (i == selected ? " selected>" : ">") + html_escape(apt(p.tt, i));
     }
     h << "</SELECT>";
@@ -494,10 +494,10 @@ void input1(Lines& h, const EnquiryPage& p) {
           << "</TD></TR>";
     }
     h << "<TR><TD>出発地</TD><TD>";
-    airport_select(h, p, "FROM", p.check.inq_from_idx);
+    airport_select(h, p, "FROM", p.check.enquiry_from_row);
     h << "</TD></TR>"
       << "<TR><TD>到着地</TD><TD>";
-    airport_select(h, p, "TO", p.check.inq_to_idx);
+    airport_select(h, p, "TO", p.check.enquiry_to_row);
     h << "</TD></TR>"
       << "</TABLE>"
       << "</FORM>";
@@ -544,7 +544,8 @@ void put_html_2(Lines& h, const EnquiryPage& p) {
 
 std::string crt_java_html(const Timetable& tt, const SearchConditions& cond, const InquiryFlags& flags) {
     EnquiryPage p{tt, cond, flags, chk_airport(tt, cond, flags), offered_airlines(flags), false};
-    p.time_band = flags.inq_jal == 1 && jal_time_band(tt, p.check.inq_from_idx, p.check.inq_to_idx);
+    p.time_band =
+        flags.enquire_jal == 1 && jal_time_band(tt, p.check.enquiry_from_row, p.check.enquiry_to_row);
     Lines h;
     put_html_1(h, p);
     put_html_2(h, p);
@@ -565,18 +566,18 @@ std::string with_crlf(std::string_view text) {
 
 AirportCheck chk_airport(const Timetable& tt, const SearchConditions& cond, const InquiryFlags& flags) {
     AirportCheck c;
-    for (int i = 1; i <= tt.apt_count; ++i) {
-        if (apt(tt, i) == cond.from_airport) c.inq_from_idx = i;
-        if (apt(tt, i) == cond.to_airport) c.inq_to_idx = i;
-        if (c.inq_from_idx != 0 && c.inq_to_idx != 0) break;
+    for (int i = 1; i <= tt.airport_count; ++i) {
+        if (apt(tt, i) == cond.from_airport) c.enquiry_from_row = i;
+        if (apt(tt, i) == cond.to_airport) c.enquiry_to_row = i;
+        if (c.enquiry_from_row != 0 && c.enquiry_to_row != 0) break;
     }
-    for (std::size_t i = 1; i <= static_cast<std::size_t>(tt.apt_count); ++i) {
-        c.code[0][i] = trim(tt.apt_code1[i]);
-        c.code[1][i] = trim(tt.apt_code2[i]);
-        c.code[2][i] = trim(tt.apt_code3[i]);
-        const bool listed = (flags.inq_jal == 1 && !c.code[0][i].empty()) ||
-                            (flags.inq_ana == 1 && !c.code[1][i].empty()) ||
-                            (flags.inq_jas == 1 && !c.code[2][i].empty());
+    for (std::size_t i = 1; i <= static_cast<std::size_t>(tt.airport_count); ++i) {
+        c.code[0][i] = trim(tt.airport_code1[i]);
+        c.code[1][i] = trim(tt.airport_code2[i]);
+        c.code[2][i] = trim(tt.airport_code3[i]);
+        const bool listed = (flags.enquire_jal == 1 && !c.code[0][i].empty()) ||
+                            (flags.enquire_ana == 1 && !c.code[1][i].empty()) ||
+                            (flags.enquire_jas == 1 && !c.code[2][i].empty());
         c.offer_flag[i] = listed ? "y" : "";
     }
     return c;
@@ -585,7 +586,7 @@ AirportCheck chk_airport(const Timetable& tt, const SearchConditions& cond, cons
 std::string edit_airport(Airline airline, const Timetable& tt, const AirportCheck& check) {
     const auto& codes = check.code[static_cast<std::size_t>(airline) - 1];
     std::string codes_text;
-    for (std::size_t i = 1; i <= static_cast<std::size_t>(tt.apt_count); ++i) {
+    for (std::size_t i = 1; i <= static_cast<std::size_t>(tt.airport_count); ++i) {
         if (check.offer_flag[i] != "y") continue;
         if (!codes_text.empty()) codes_text += ",";
         codes_text += in_quotes(js_escape(codes[i]));
@@ -593,13 +594,14 @@ std::string edit_airport(Airline airline, const Timetable& tt, const AirportChec
     return codes_text;
 }
 
-bool jal_time_band(const Timetable& tt, int inq_from_idx, int inq_to_idx) {
-    if (inq_from_idx < 1 || inq_to_idx < 1 || inq_from_idx > tt.apt_count || inq_to_idx > tt.apt_count)
+bool jal_time_band(const Timetable& tt, int enquiry_from_row, int enquiry_to_row) {
+    if (enquiry_from_row < 1 || enquiry_to_row < 1 || enquiry_from_row > tt.airport_count ||
+        enquiry_to_row > tt.airport_count)
         return false;
     const auto pair = [&](const std::string& a, const std::string& b) {
         return starts_with(a, "東京") && (b == "福岡" || b == "札幌" || starts_with(b, "大阪"));
     };
-    const std::string from = apt(tt, inq_from_idx), to = apt(tt, inq_to_idx);
+    const std::string from = apt(tt, enquiry_from_row), to = apt(tt, enquiry_to_row);
     return pair(from, to) || pair(to, from);
 }
 
@@ -716,8 +718,8 @@ Result<std::filesystem::path> write_inquiry_pages(const std::filesystem::path& d
 Result<InquiryPages> seat_enquiry_pages(const Timetable& tt, const FlightSearchResult& search,
                                         const Sites& sites) {
     const ResultList& list = search.list;
-    return build_inquiry_pages(tt, search.conditions, InquiryFlags{list.inq_jal, list.inq_ana, list.inq_jas},
-                               sites);
+    return build_inquiry_pages(tt, search.conditions,
+                               InquiryFlags{list.enquire_jal, list.enquire_ana, list.enquire_jas}, sites);
 }
 
 }  // namespace quorvel

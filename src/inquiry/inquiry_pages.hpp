@@ -28,14 +28,14 @@ enum class Airline { jal = 1, ana = 2, jas = 3 };
 
 // Which airlines the enquiry offers (1 = offer), as the result list set them.
 struct InquiryFlags {
-    int inq_jal = 0, inq_ana = 0, inq_jas = 0;
+    int enquire_jal = 0, enquire_ana = 0, enquire_jas = 0;
 };
 
 // The working values of chk_airport.
 struct AirportCheck {
-    int inq_from_idx = 0, inq_to_idx = 0;               // 0 = not in the airport table
+    int enquiry_from_row = 0, enquiry_to_row = 0;       // 0 = not in the airport table
     Table<std::string, bounds::airports> offer_flag{};  // "y" = listed in FROM/TO
-    // apt_code1..3 trimmed (JAL, ANA, JAS form codes), indexed [airline - 1][airport].
+    // airport_code1..3 trimmed (JAL, ANA, JAS form codes), indexed [airline - 1][airport].
     std::array<Table<std::string, bounds::airports>, 3> code{};
 };
 
@@ -47,7 +47,7 @@ std::string edit_airport(Airline airline, const Timetable& tt, const AirportChec
 
 // inq_time_flag: JAL asks for a time band only between a Tokyo airport and 福岡, 札幌 or an Osaka
 // airport, in either direction.
-bool jal_time_band(const Timetable& tt, int inq_from_idx, int inq_to_idx);
+bool jal_time_band(const Timetable& tt, int enquiry_from_row, int enquiry_to_row);
 
 // The airlines offered, in block order (block index = position in this list).
 std::vector<Airline> offered_airlines(const InquiryFlags& flags);

@@ -12,9 +12,9 @@ const std::vector<RegionOption>& region_options() {
 
 std::vector<std::string> airports_of_region(const Timetable& tt, int region) {
     std::vector<std::string> list;
-    for (int i = 1; i <= tt.apt_count; ++i) {
+    for (int i = 1; i <= tt.airport_count; ++i) {
         const auto a = static_cast<std::size_t>(i);
-        if (region == 0 || tt.apt_group[a] == region) list.push_back(tt.apt_name[a]);
+        if (region == 0 || tt.airport_region[a] == region) list.push_back(tt.airport_name[a]);
     }
     return list;
 }

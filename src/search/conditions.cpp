@@ -53,7 +53,7 @@ bool is_airport(std::string_view name, const CheckSettings& settings) {
 }
 
 int effective_check_minite(const CheckSettings& settings) {
-    return settings.check_minite == 0 ? 240 : settings.check_minite;
+    return settings.wait_limit_minutes == 0 ? 240 : settings.wait_limit_minutes;
 }
 
 int hhmm_of(const std::string& hour, const std::string& minute) {
@@ -65,16 +65,17 @@ std::string number_text(int v) { return std::to_string(v); }
 }  // namespace
 
 std::span<const std::string> airport_names(const Timetable& tt) {
-    const auto count = static_cast<std::size_t>(std::clamp<int>(tt.apt_count, 0, bounds::airports));
-    return tt.apt_name.rows(static_cast<int>(count));
+    const auto count = static_cast<std::size_t>(std::clamp<int>(tt.airport_count, 0, bounds::airports));
+    return tt.airport_name.rows(static_cast<int>(count));
 }
 
-std::string msg_wait_limit(int check_minite) {
-    return "待ち合わせ時間は" + to_fullwidth_digits(number_text(check_minite)) + "分以内としてください";
+std::string msg_wait_limit(int wait_limit_minutes) {
+    return "待ち合わせ時間は" + to_fullwidth_digits(number_text(wait_limit_minutes)) + "分以内としてください";
 }
 
-std::string msg_window_width(int check_hours) {
-    return "出発時刻の範囲は" + to_fullwidth_digits(number_text(check_hours)) + "時間以内としてください";
+std::string msg_window_width(int window_limit_hours) {
+    return "出発時刻の範囲は" + to_fullwidth_digits(number_text(window_limit_hours)) +
+           "時間以内としてください";
 }
 
 namespace {
@@ -131,12 +132,12 @@ bool check_wait(SearchForm& form, const CheckSettings& settings) {
     return true;
 }
 
-// A search with connections may not span more than check_hours of departures.
+// A search with connections may not span more than window_limit_hours of departures.
 bool check_window_width(SearchForm& form, const CheckSettings& settings) {
     form.message.clear();
     if (form.connections == Connections::none) return true;
-    if (value_of(form.departure.to_hour) - value_of(form.departure.from_hour) > settings.check_hours) {
-        form.message = msg_window_width(settings.check_hours);
+    if (value_of(form.departure.to_hour) - value_of(form.departure.from_hour) > settings.window_limit_hours) {
+        form.message = msg_window_width(settings.window_limit_hours);
         return false;
     }
     return true;

@@ -58,9 +58,9 @@ struct SearchForm {
 
 // What the checks need besides the form.
 struct CheckSettings {
-    std::span<const std::string> airports;  // apt_name(1..apt_count)
-    int check_hours = 12;                   // widest departure window with connections, hours
-    int check_minite = 240;                 // largest wait accepted, minutes (0 reads as 240)
+    std::span<const std::string> airports;  // airport_name(1..airport_count)
+    int window_limit_hours = 12;            // widest departure window with connections, hours
+    int wait_limit_minutes = 240;           // largest wait accepted, minutes (0 reads as 240)
     DayNumber today = 0;                    // a travel year before today's year is refused
 };
 
@@ -71,8 +71,8 @@ std::span<const std::string> airport_names(const Timetable& tt);
 inline constexpr std::string_view msg_input_error = "入力エラーです";
 inline constexpr std::string_view msg_same_airports = "出発地と到着地が同じです";
 inline constexpr std::string_view msg_not_numeric = "数字以外の文字が入力されています";
-std::string msg_wait_limit(int check_minite);  // "待ち合わせ時間は２４０分以内としてください"
-std::string msg_window_width(int check_hours);  // "出発時刻の範囲は１２時間以内としてください"
+std::string msg_wait_limit(int wait_limit_minutes);  // "待ち合わせ時間は２４０分以内としてください"
+std::string msg_window_width(int window_limit_hours);  // "出発時刻の範囲は１２時間以内としてください"
 
 // The question the caller asks before a search with connections (title "確認メッセージ",
 // OK/Cancel, help topic 217).

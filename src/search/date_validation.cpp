@@ -23,7 +23,7 @@ int travel_weekday(const SearchConditions& cond) {
 std::int16_t to_int16(int v) { return static_cast<std::int16_t>(std::clamp(v, INT16_MIN, INT16_MAX)); }
 
 int flight_count(const Timetable& tt, int k) {
-    return std::clamp<int>(tt.flt_count[at(k)], 0, bounds::flights);
+    return std::clamp<int>(tt.edition_flight_count[at(k)], 0, bounds::flights);
 }
 
 // The weekday column says whether the flight runs and by how much it moves; unless it says 99,
@@ -31,18 +31,18 @@ int flight_count(const Timetable& tt, int k) {
 template <class RemarkCheck>
 FlightOnDate flight_on_date(const Timetable& tt, int k, int f, int w, RemarkCheck&& remark_check) {
     FlightOnDate out;
-    out.st_hosei = tt.flt_dep_time[at(k)][at(f)];
-    out.ed_hosei = tt.flt_arr_time[at(k)][at(f)];
-    const int v = tt.flt_adjust[at(k + 5 * w)][at(f)];
+    out.shifted_departure = tt.flight_departure[at(k)][at(f)];
+    out.shifted_arrival = tt.flight_arrival[at(k)][at(f)];
+    const int v = tt.flight_weekday_rule[at(k + 5 * w)][at(f)];
     if (v == no_service) {
-        out.skip_flg = 0;
+        out.in_service = 0;
         return out;
     }
     const TableCheck check = remark_check(v);
-    out.skip_flg = check.skip_flg;
-    if (out.skip_flg == 1 && check.time_shift != 0) {
-        out.st_hosei = shift_hhmm(out.st_hosei, check.time_shift);
-        out.ed_hosei = shift_hhmm(out.ed_hosei, check.time_shift);
+    out.in_service = check.in_service;
+    if (out.in_service == 1 && check.time_shift != 0) {
+        out.shifted_departure = shift_hhmm(out.shifted_departure, check.time_shift);
+        out.shifted_arrival = shift_hhmm(out.shifted_arrival, check.time_shift);
     }
     return out;
 }
@@ -62,7 +62,7 @@ void prepare_cache(RemarkCache& cache, const Timetable& tt, int k, DayNumber tod
 
 TableCheck cached_check(RemarkCache& cache, const Timetable& tt, int k, int f, DayNumber travel_date,
                         int shift) {
-    const std::string& text = tt.flt_days[at(k)][at(f)];
+    const std::string& text = tt.flight_remark[at(k)][at(f)];
     if (text.empty()) return {1, shift};
     if (cache.begin[at(f)] < 0) {
         const RemarkDates parsed = parse_remark(text, cache.today);
@@ -80,13 +80,13 @@ TableCheck cached_check(RemarkCache& cache, const Timetable& tt, int k, int f, D
     for (std::size_t i = 0; i < n; ++i) {
         if (cache.dates[first + i] != travel_date) continue;
         if (cache.codes[first + i] == remark_no_service) {
-            out.skip_flg = 0;
+            out.in_service = 0;
         } else {
             out.time_shift = cache.codes[first + i];
         }
         return out;
     }
-    if (cache.codes[first] == 0) out.skip_flg = 0;  // an inclusion list that does not list the date
+    if (cache.codes[first] == 0) out.in_service = 0;  // an inclusion list that does not list the date
     return out;
 }
 
@@ -101,7 +101,7 @@ int shift_hhmm(int hhmm, int minutes) {
 
 int choose_edition(const Timetable& tt, DayNumber travel_date) {
     for (int k = 1; k <= bounds::editions; ++k) {
-        if (tt.tt_valid_to[at(k)] >= travel_date) return k;
+        if (tt.edition_valid_to[at(k)] >= travel_date) return k;
     }
     return 0;
 }
@@ -110,9 +110,10 @@ void restore_edition(Timetable& tt, DateValidation& v) {
     const int k = v.validated_edition;
     if (k < 1 || k > bounds::editions) return;
     for (int f = 1; f <= flight_count(tt, k); ++f) {
-        tt.flt_dep_time[at(k)][at(f)] = tt.flt_dep_time[0][at(f)];
-        tt.flt_arr_time[at(k)][at(f)] = tt.flt_arr_time[0][at(f)];
-        for (int w = 1; w <= 7; ++w) tt.flt_adjust[at(k + 5 * w)][at(f)] = tt.flt_adjust[at(5 * w)][at(f)];
+        tt.flight_departure[at(k)][at(f)] = tt.flight_departure[0][at(f)];
+        tt.flight_arrival[at(k)][at(f)] = tt.flight_arrival[0][at(f)];
+        for (int w = 1; w <= 7; ++w)
+            tt.flight_weekday_rule[at(k + 5 * w)][at(f)] = tt.flight_weekday_rule[at(5 * w)][at(f)];
     }
     v.validated_date = 0;
 }
@@ -126,11 +127,11 @@ void prepare_validation(Timetable& tt, DateValidation& v, const SearchConditions
     v.range_first = 1;
     v.range_last = k == 0 ? 0 : flight_count(tt, k);
     if (k == 0 || cond.connection_count >= 1) return;
-    for (int s = 1; s <= std::min<int>(tt.seg_count, bounds::segments); ++s) {
-        if (tt.seg_from_name[at(s)] == cond.from_airport && tt.seg_to_name[at(s)] == cond.to_airport) {
+    for (int s = 1; s <= std::min<int>(tt.segment_count, bounds::segments); ++s) {
+        if (tt.segment_from[at(s)] == cond.from_airport && tt.segment_to[at(s)] == cond.to_airport) {
             v.segment_found = true;
-            v.range_first = std::max<int>(1, tt.seg_first[at(k)][at(s)]);
-            v.range_last = std::min<int>(flight_count(tt, k), tt.seg_last[at(k)][at(s)]);
+            v.range_first = std::max<int>(1, tt.segment_first[at(k)][at(s)]);
+            v.range_last = std::min<int>(flight_count(tt, k), tt.segment_last[at(k)][at(s)]);
             return;
         }
     }
@@ -146,9 +147,10 @@ void apply_travel_date(Timetable& tt, DateValidation& v, const SearchConditions&
     }
     const int count = flight_count(tt, k);
     for (int f = 1; f <= count; ++f) {
-        tt.flt_dep_time[0][at(f)] = tt.flt_dep_time[at(k)][at(f)];
-        tt.flt_arr_time[0][at(f)] = tt.flt_arr_time[at(k)][at(f)];
-        for (int w = 1; w <= 7; ++w) tt.flt_adjust[at(5 * w)][at(f)] = tt.flt_adjust[at(k + 5 * w)][at(f)];
+        tt.flight_departure[0][at(f)] = tt.flight_departure[at(k)][at(f)];
+        tt.flight_arrival[0][at(f)] = tt.flight_arrival[at(k)][at(f)];
+        for (int w = 1; w <= 7; ++w)
+            tt.flight_weekday_rule[at(5 * w)][at(f)] = tt.flight_weekday_rule[at(k + 5 * w)][at(f)];
     }
     v.validated_edition = k;
     v.validated_date = cond.travel_date;
@@ -163,10 +165,10 @@ void apply_travel_date(Timetable& tt, DateValidation& v, const SearchConditions&
         const FlightOnDate day = flight_on_date(tt, k, f, w, [&](int shift) {
             return cached_check(v.remarks, tt, k, f, cond.travel_date, shift);
         });
-        tt.flt_dep_time[at(k)][at(f)] = to_int16(day.st_hosei);
-        tt.flt_arr_time[at(k)][at(f)] = to_int16(day.ed_hosei);
-        const std::int16_t mark = day.skip_flg == 0 ? no_service : 0;
-        for (int d = 1; d <= 7; ++d) tt.flt_adjust[at(k + 5 * d)][at(f)] = mark;
+        tt.flight_departure[at(k)][at(f)] = to_int16(day.shifted_departure);
+        tt.flight_arrival[at(k)][at(f)] = to_int16(day.shifted_arrival);
+        const std::int16_t mark = day.in_service == 0 ? no_service : 0;
+        for (int d = 1; d <= 7; ++d) tt.flight_weekday_rule[at(k + 5 * d)][at(f)] = mark;
     }
 }
 
@@ -181,7 +183,7 @@ FlightOnDate flight_on_travel_date(const Timetable& tt, int k, int kk, const Sea
                                    DayNumber today) {
     if (k < 1 || k > bounds::editions || kk < 0 || kk > bounds::flights) return {0, 0, 0};
     return flight_on_date(tt, k, kk, travel_weekday(cond), [&](int shift) {
-        return check_table(tt.flt_days[at(k)][at(kk)], cond.travel_date, shift, today);
+        return check_table(tt.flight_remark[at(k)][at(kk)], cond.travel_date, shift, today);
     });
 }
 

@@ -34,7 +34,7 @@ struct DateValidation {
     RemarkCache remarks;
 };
 
-// The first edition 1..4 whose tt_valid_to is on or after the date; 0 when there is none.
+// The first edition 1..4 whose edition_valid_to is on or after the date; 0 when there is none.
 int choose_edition(const Timetable& tt, DayNumber travel_date);
 
 // Undoes the previous validation, chooses the edition and the flights to validate.
@@ -51,9 +51,9 @@ int validate_for_date(Timetable& tt, DateValidation& v, const SearchConditions& 
 
 // One flight of edition k on the travel date (from the tables as they are, not yet rewritten).
 struct FlightOnDate {
-    int skip_flg = 1;  // 1 = runs, 0 = no service
-    int st_hosei = 0;  // departure, HHMM, possibly beyond 2359 or below 0
-    int ed_hosei = 0;
+    int in_service = 1;         // 1 = runs, 0 = no service
+    int shifted_departure = 0;  // departure, HHMM, possibly beyond 2359 or below 0
+    int shifted_arrival = 0;
 };
 FlightOnDate flight_on_travel_date(const Timetable& tt, int k, int kk, const SearchConditions& cond,
                                    DayNumber today);

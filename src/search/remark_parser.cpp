@@ -220,13 +220,13 @@ TableCheck check_table(const RemarkDates& remark, DayNumber travel_date, int tim
         if (remark.remark_dates[i] != travel_date) continue;
         const int code = remark.remark_codes[i];
         if (code == remark_no_service) {
-            out.skip_flg = 0;
+            out.in_service = 0;
         } else {
             out.time_shift = code;
         }
         return out;
     }
-    if (inclusion_list) out.skip_flg = 0;
+    if (inclusion_list) out.in_service = 0;
     return out;
 }
 

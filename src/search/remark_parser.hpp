@@ -7,7 +7,7 @@
 
 namespace quorvel {
 
-// The dates a flight's remark text (flt_days) names, with their codes: 99 = no service on that
+// The dates a flight's remark text (flight_remark) names, with their codes: 99 = no service on that
 // date, anything else = minutes the flight moves that day (0 = no move).
 inline constexpr int max_remark_dates = 150;
 inline constexpr int max_remark_list = 100;  // entries of one ":" group
@@ -38,7 +38,7 @@ RemarkDates parse_remark(std::string_view in_data, DayNumber today);
 
 // The remark applied to one travel date.
 struct TableCheck {
-    int skip_flg = 1;    // 1 = the flight runs, 0 = no service
+    int in_service = 1;  // 1 = the flight runs, 0 = no service
     int time_shift = 0;  // the weekday shift, replaced by a listed date's code
 };
 // A list whose first code is 0 is an inclusion list (unlisted dates have no service); any other

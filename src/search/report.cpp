@@ -59,11 +59,11 @@ std::array<std::string, 10> report_header(const SearchConditions& cond, std::str
 
 void flight_report_line(const Timetable& tt, int edition, int flight, std::string& wk_list) {
     if (edition < 1 || edition > bounds::editions || flight < 0 || flight > bounds::flights) return;
-    const std::string& company = tt.flt_company[at(edition)][at(flight)];
+    const std::string& company = tt.flight_company[at(edition)][at(flight)];
     const auto m = leading_number(company);
     if (m >= 1 && m <= bounds::companies) wk_list += tt.company_code[at(static_cast<int>(m))];
-    wk_list += format_number(tt.flt_number[at(edition)][at(flight)], "0000");
-    wk_list += "[" + tt.flt_aircraft[at(edition)][at(flight)] + "] ";
+    wk_list += format_number(tt.flight_number[at(edition)][at(flight)], "0000");
+    wk_list += "[" + tt.flight_aircraft[at(edition)][at(flight)] + "] ";
 }
 
 std::string report_body(const Timetable& tt, const RouteResults& results, const SearchConditions& cond) {

@@ -35,8 +35,9 @@ int flight_of(const Timetable& tt, int k, const LegRef& leg) {
 
 // The airport at a leg's departure position, mirrored back for direction 2.
 std::string airport_at(const Timetable& tt, const LegRef& leg) {
-    const int p = leg.dir == 2 ? tt.apt_count - leg.pos + 1 : leg.pos;
-    return p >= 1 && p <= std::min<int>(tt.apt_count, bounds::airports) ? tt.apt_name[at(p)] : std::string();
+    const int p = leg.dir == 2 ? tt.airport_count - leg.pos + 1 : leg.pos;
+    return p >= 1 && p <= std::min<int>(tt.airport_count, bounds::airports) ? tt.airport_name[at(p)]
+                                                                            : std::string();
 }
 
 int company_index_of(const Timetable& tt, const std::string& company_text) {
@@ -53,10 +54,10 @@ int result_count_of(const RouteResults& results) {
 }
 
 void fill_flight_columns(const Timetable& tt, int k, int f, std::array<std::string, 7>& columns) {
-    columns[1] = tt.flt_company[at(k)][at(f)];
-    columns[2] = std::to_string(tt.flt_number[at(k)][at(f)]);
-    columns[3] = tt.flt_aircraft[at(k)][at(f)];
-    columns[4] = format_hhmm(tt.flt_dep_time[at(k)][at(f)]);
+    columns[1] = tt.flight_company[at(k)][at(f)];
+    columns[2] = std::to_string(tt.flight_number[at(k)][at(f)]);
+    columns[3] = tt.flight_aircraft[at(k)][at(f)];
+    columns[4] = format_hhmm(tt.flight_departure[at(k)][at(f)]);
 }
 
 std::string join_line(std::string_view a, std::string_view b, std::string_view c) {
@@ -88,7 +89,8 @@ std::vector<int> listed_slots(const Timetable& tt, const RouteResults& results, 
     for (int i = 1; i <= result_count_of(results); ++i) {
         if (one_result_per_flight == 1) {
             const int f1 = flight_of(tt, k, legs_of(result_at(results, i))[0]);
-            std::pair<int, std::string> first{tt.flt_number[at(k)][at(f1)], tt.flt_company[at(k)][at(f1)]};
+            std::pair<int, std::string> first{tt.flight_number[at(k)][at(f1)],
+                                              tt.flight_company[at(k)][at(f1)]};
             if (std::find(seen.begin(), seen.end(), first) != seen.end()) continue;
             seen.push_back(std::move(first));
         }
@@ -111,14 +113,14 @@ LegText leg_texts(const Timetable& tt, const RouteResults& results, int slot) {
         fill_flight_columns(tt, k, flight_of(tt, k, legs[at(leg - 1)]), text[at(leg)]);
         if (leg > 1) {
             // The leg before lands at this leg's departure airport; both show only for a real arrival.
-            const int arrival = tt.flt_arr_time[at(k)][at(flight_of(tt, k, legs[at(leg - 2)]))];
+            const int arrival = tt.flight_arrival[at(k)][at(flight_of(tt, k, legs[at(leg - 2)]))];
             if (arrival != 0) {
                 text[at(leg - 1)][5] = airport_at(tt, legs[at(leg - 1)]);
                 text[at(leg - 1)][6] = format_hhmm(arrival);
             }
         }
     }
-    text[at(last)][6] = format_hhmm(tt.flt_arr_time[at(k)][at(flight_of(tt, k, legs[at(last - 1)]))]);
+    text[at(last)][6] = format_hhmm(tt.flight_arrival[at(k)][at(flight_of(tt, k, legs[at(last - 1)]))]);
     return text;
 }
 
@@ -141,14 +143,14 @@ ListedItinerary list_itinerary(const Timetable& tt, const RouteResults& results,
         l.flight = flight_of(tt, k, refs[at(leg)]);
         l.from_name = leg == 0 ? trim(cond.from_airport) : airport_at(tt, refs[at(leg)]);
         l.to_name = leg + 1 < item.leg_count ? airport_at(tt, refs[at(leg + 1)]) : trim(cond.to_airport);
-        l.company_text = tt.flt_company[at(k)][at(l.flight)];
+        l.company_text = tt.flight_company[at(k)][at(l.flight)];
         l.company_index = company_index_of(tt, l.company_text);
         l.company_code = tt.company_code[at(l.company_index)];
         l.company_name = tt.company_name[at(l.company_index)];
-        l.flight_number = tt.flt_number[at(k)][at(l.flight)];
-        l.aircraft = tt.flt_aircraft[at(k)][at(l.flight)];
-        l.dep_time = tt.flt_dep_time[at(k)][at(l.flight)];
-        l.arr_time = tt.flt_arr_time[at(k)][at(l.flight)];
+        l.flight_number = tt.flight_number[at(k)][at(l.flight)];
+        l.aircraft = tt.flight_aircraft[at(k)][at(l.flight)];
+        l.dep_time = tt.flight_departure[at(k)][at(l.flight)];
+        l.arr_time = tt.flight_arrival[at(k)][at(l.flight)];
     }
 
     const int lines = item.leg_count;
@@ -177,13 +179,13 @@ ResultList list_results(const Timetable& tt, const RouteResults& results, const 
         if (item.leg_count == 1) {
             const std::string code = trim(item.legs[0].company_code);
             if (code == "JAL" || code == "JTA" || code == "JEX" || code == "J-" || code == "RAC")
-                list.inq_jal = 1;
-            if (code == "ANA" || code == "ANK") list.inq_ana = 1;
-            if (code == "JAS" || code == "JAC") list.inq_jas = 1;
+                list.enquire_jal = 1;
+            if (code == "ANA" || code == "ANK") list.enquire_ana = 1;
+            if (code == "JAS" || code == "JAC") list.enquire_jas = 1;
         }
         list.rows.push_back(std::move(item));
     }
-    list.enquirable_count = list.inq_jal + list.inq_ana + list.inq_jas;
+    list.enquirable_count = list.enquire_jal + list.enquire_ana + list.enquire_jas;
     return list;
 }
 
@@ -193,8 +195,8 @@ std::string result_caption(const Timetable& tt, const SearchConditions& cond) {
     if (cond.result_order == 1) caption += "出発時刻順";
     if (cond.result_order == 2) caption += "到着時刻順";
     if (cond.result_order == 3) caption += "所要時間順";
-    if (tt.tt_data_valid_to < cond.travel_date)
-        caption += "  ★時刻表の有効日付(" + format_date(tt.tt_data_valid_to) + ")を超えています";
+    if (tt.data_valid_to < cond.travel_date)
+        caption += "  ★時刻表の有効日付(" + format_date(tt.data_valid_to) + ")を超えています";
     return caption;
 }
 

@@ -32,7 +32,7 @@ struct ListedLeg {
     int dir = 0, pos = 0, row = 0;   // the leg in the route index of the searched edition
     int flight = 0;                  // flight index in that edition
     std::string from_name, to_name;  // the search's airports at the ends, the connection airports between
-    std::string company_text;        // flt_company: the company index as decimal text
+    std::string company_text;        // flight_company: the company index as decimal text
     int company_index = 0;           // 0 when the text names no company
     std::string company_code, company_name;
     int flight_number = 0;
@@ -54,7 +54,7 @@ struct ListedItinerary {
 
 struct ResultList {
     std::vector<ListedItinerary> rows;  // grid rows 1..R are rows[0..R-1]
-    int inq_jal = 0, inq_ana = 0, inq_jas = 0;
+    int enquire_jal = 0, enquire_ana = 0, enquire_jas = 0;
     int enquirable_count = 0;
 };
 

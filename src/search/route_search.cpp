@@ -80,7 +80,7 @@ struct Departure {
 class Network {
   public:
     Network(const Timetable& tt, int k, int weekday) : tt_(tt), k_(k), weekday_(weekday) {
-        for (int a = 1; a <= tt.apt_count; ++a) kinds_[a] = transfer_kind(trim(tt.apt_name[a]));
+        for (int a = 1; a <= tt.airport_count; ++a) kinds_[a] = transfer_kind(trim(tt.airport_name[a]));
         for (std::size_t m = 0; m <= bounds::companies; ++m)
             groups_[m] = group_index(airline_group(tt.company_code[m]));
         if (!collect_from_flights()) collect_from_index();
@@ -122,18 +122,18 @@ class Network {
         Departure d;
         d.row = static_cast<std::int16_t>(r.row);
         d.to = static_cast<std::int16_t>(r.to);
-        d.dep = tt_.flt_dep_time[k][f];
-        d.arr = tt_.flt_arr_time[k][f];
+        d.dep = tt_.flight_departure[k][f];
+        d.arr = tt_.flight_arrival[k][f];
         d.dep_minutes = static_cast<std::int16_t>(to_minutes(d.dep));
         d.arr_minutes = static_cast<std::int16_t>(to_minutes(d.arr));
-        const auto company = leading_number(tt_.flt_company[k][f]);
+        const auto company = leading_number(tt_.flight_company[k][f]);
         d.group = company >= 0 && company <= bounds::companies ? groups_[company] : 5;
-        const int lands = tt_.flt_to[k][f];
+        const int lands = tt_.flight_to[k][f];
         d.lands_at_kind = lands >= 0 && lands <= bounds::airports ? kinds_[lands] : other_airport;
         return d;
     }
 
-    bool runs(int flight) const { return tt_.flt_adjust[k_ + 5 * weekday_][flight] != 99; }
+    bool runs(int flight) const { return tt_.flight_weekday_rule[k_ + 5 * weekday_][flight] != 99; }
 
     // Places the entries into the per-position lists; within a direction `raws` is in entry order.
     void place(const std::vector<Raw>& raws) {
@@ -177,14 +177,14 @@ class Network {
     // The index is built from the flight tables with a fixed rule; follow the same rule and check
     // every entry against the index (two reads per flight) instead of scanning all positions.
     bool collect_from_flights() {
-        const int n = tt_.apt_count;
+        const int n = tt_.airport_count;
         const auto k = static_cast<std::size_t>(k_);
         std::vector<Raw> raws;
-        raws.reserve(static_cast<std::size_t>(tt_.flt_count[k]));
+        raws.reserve(static_cast<std::size_t>(tt_.edition_flight_count[k]));
         int up = 0, down = 0;
-        for (int i = 1; i <= tt_.flt_count[k]; ++i) {
-            const int a = tt_.flt_from[k][i];
-            const int b = tt_.flt_to[k][i];
+        for (int i = 1; i <= tt_.edition_flight_count[k]; ++i) {
+            const int a = tt_.flight_from[k][i];
+            const int b = tt_.flight_to[k][i];
             Raw r{};
             if (a < b) {
                 r = Raw{1, a, b, ++up, i};
@@ -206,7 +206,7 @@ class Network {
 
     // Any other index: an entry marked at exactly two positions is a flight from the lower to the higher.
     void collect_from_index() {
-        const int n = tt_.apt_count;
+        const int n = tt_.airport_count;
         std::vector<Raw> raws;
         for (int dir = 1; dir <= 2; ++dir) {
             for (int row = 1; row <= tt_.route_count(k_, dir) && row <= bounds::route_entries; ++row) {
@@ -249,7 +249,7 @@ class Engine {
            int dir, Progress* progress)
         : c_(c),
           net_(tt, k, weekday),
-          n_(tt.apt_count),
+          n_(tt.airport_count),
           k_(k),
           dep_pos_(dep_pos),
           arr_pos_(arr_pos),
@@ -445,7 +445,7 @@ void sort_data(RouteResults& out) {
 
 int find_search_edition(const Timetable& tt, DayNumber travel_date) {
     for (int k = 1; k <= bounds::editions; ++k)
-        if (tt.tt_valid_to[k] >= travel_date) return k;
+        if (tt.edition_valid_to[k] >= travel_date) return k;
     return 0;
 }
 
@@ -453,9 +453,9 @@ LegTimes leg_times(const Timetable& tt, int edition, int travel_weekday, int dir
     const auto k = static_cast<std::size_t>(edition);
     const auto f = static_cast<std::size_t>(tt.route_index(edition, dir, pos, row));
     LegTimes t;
-    t.st_hosei = tt.flt_dep_time[k][f];
-    t.ed_hosei = tt.flt_arr_time[k][f];
-    t.runs = tt.flt_adjust[k + 5 * static_cast<std::size_t>(travel_weekday)][f] != 99;
+    t.shifted_departure = tt.flight_departure[k][f];
+    t.shifted_arrival = tt.flight_arrival[k][f];
+    t.runs = tt.flight_weekday_rule[k + 5 * static_cast<std::size_t>(travel_weekday)][f] != 99;
     return t;
 }
 
@@ -480,7 +480,7 @@ RouteResults search_routes(const Timetable& tt, const SearchConditions& cond, Pr
     const int from = tt.airport_index(cond.from_airport);
     const int to = tt.airport_index(cond.to_airport);
     if (from == 0 || to == 0 || from == to) return out;
-    const int n = tt.apt_count;
+    const int n = tt.airport_count;
     const int dir = from < to ? 1 : 2;
     const int dep_pos = dir == 1 ? from : n - from + 1;
     const int arr_pos = dir == 1 ? to : n - to + 1;

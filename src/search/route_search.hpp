@@ -11,12 +11,12 @@ namespace quorvel {
 
 // What leg_times reads for one leg: the (validated) times of its flight and whether it runs.
 struct LegTimes {
-    int st_hosei = 0;  // departure HHMM
-    int ed_hosei = 0;  // arrival HHMM
+    int shifted_departure = 0;  // departure HHMM
+    int shifted_arrival = 0;    // arrival HHMM
     bool runs = true;
 };
 
-// The first edition 1..4 whose tt_valid_to is on or after the date; 0 when none covers it.
+// The first edition 1..4 whose edition_valid_to is on or after the date; 0 when none covers it.
 int find_search_edition(const Timetable& tt, DayNumber travel_date);
 
 // The leg (dir, pos, row) of edition k on weekday 1..7 (after the date validation has rewritten the

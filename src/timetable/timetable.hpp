@@ -26,7 +26,7 @@ inline constexpr int accesses = 400;
 inline constexpr int periods = 10;
 inline constexpr int route_entries = 1200;  // per edition and direction
 inline constexpr int sections = 20;
-inline constexpr int help_rows = 21;  // fare_help_ctx(1..21, 1..20) in the file
+inline constexpr int help_rows = 21;  // fare_help_topic(1..21, 1..20) in the file
 inline constexpr int help_cols = 20;
 }  // namespace bounds
 
@@ -55,24 +55,24 @@ class RouteIndex {
 struct Timetable {
     // Control record.
     int data_block_count = 0;
-    Table<std::int32_t, 24> ctl_block{};
-    Table<std::int16_t, 24> ctl_count{};
-    Table<std::int32_t, 4> tt_valid_to{};
-    std::int32_t tt_data_valid_to = 0;
+    Table<std::int32_t, 24> section_block{};
+    Table<std::int16_t, 24> section_rows{};
+    Table<std::int32_t, 4> edition_valid_to{};
+    std::int32_t data_valid_to = 0;
     Table<std::int32_t, 2> fare_valid_from{};
-    Table2<std::int16_t, 31, 30> fare_help_ctx{};
+    Table2<std::int16_t, 31, 30> fare_help_topic{};
 
     // Section 1: airports.
-    Table<std::string, bounds::airports> apt_name{};
-    Table<std::int16_t, bounds::airports> apt_group{};
-    Table<std::int16_t, bounds::airports> apt_flag{};
-    Table<std::string, bounds::airports> apt_code1{}, apt_code2{}, apt_code3{}, apt_code4{};
-    std::int16_t apt_count = 0;
+    Table<std::string, bounds::airports> airport_name{};
+    Table<std::int16_t, bounds::airports> airport_region{};
+    Table<std::int16_t, bounds::airports> airport_flag{};
+    Table<std::string, bounds::airports> airport_code1{}, airport_code2{}, airport_code3{}, airport_code4{};
+    std::int16_t airport_count = 0;
 
     // Section 2: segments (airport pairs) and the flights of each pair per edition.
-    Table<std::string, bounds::segments> seg_from_name{}, seg_to_name{};
-    Table2<std::int16_t, bounds::editions, bounds::segments> seg_first{}, seg_last{};
-    std::int16_t seg_count = 0;
+    Table<std::string, bounds::segments> segment_from{}, segment_to{};
+    Table2<std::int16_t, bounds::editions, bounds::segments> segment_first{}, segment_last{};
+    std::int16_t segment_count = 0;
 
     // Section 3: aircraft types.
     Table<std::string, bounds::aircraft> aircraft_name{};
@@ -83,12 +83,13 @@ struct Timetable {
     std::int16_t company_count = 0;
 
     // Sections 5-8: timetable editions 1..4, indexed (k, i).
-    Table2<std::int16_t, bounds::editions, bounds::flights> flt_from{}, flt_to{}, flt_number{};
-    Table2<std::int16_t, bounds::editions, bounds::flights> flt_dep_time{}, flt_arr_time{};
-    Table2<std::string, bounds::editions, bounds::flights> flt_company{}, flt_aircraft{}, flt_days{};
-    // flt_adjust(w * 5 + k, i) for weekday w = 1 (Sunday) .. 7 (Saturday); 99 = no service that day.
-    Table2<std::int16_t, 39, bounds::flights> flt_adjust{};
-    Table<std::int16_t, bounds::editions> flt_count{};
+    Table2<std::int16_t, bounds::editions, bounds::flights> flight_from{}, flight_to{}, flight_number{};
+    Table2<std::int16_t, bounds::editions, bounds::flights> flight_departure{}, flight_arrival{};
+    Table2<std::string, bounds::editions, bounds::flights> flight_company{}, flight_aircraft{},
+        flight_remark{};
+    // flight_weekday_rule(w * 5 + k, i) for weekday w = 1 (Sunday) .. 7 (Saturday); 99 = no service that day.
+    Table2<std::int16_t, 39, bounds::flights> flight_weekday_rule{};
+    Table<std::int16_t, bounds::editions> edition_flight_count{};
 
     // Built from the flight tables by build_route_index.
     RouteIndex route_index;
@@ -107,10 +108,12 @@ struct Timetable {
     Table<std::int16_t, bounds::fare_tables> fare_count{};
 
     // Section 11: special discount fares.
-    Table<std::string, bounds::discounts> toku_from{}, toku_to{}, toku_company{};
-    Table<std::int16_t, bounds::discounts> toku_flight{}, toku_sel_a{}, toku_sel_b{}, toku_sel_c{};
-    Table<std::int32_t, bounds::discounts> toku_cal{}, toku_cal2{}, toku_valid_from{}, toku_valid_to{};
-    std::int16_t toku_count = 0;
+    Table<std::string, bounds::discounts> discount_from{}, discount_to{}, discount_company{};
+    Table<std::int16_t, bounds::discounts> discount_flight{}, discount_rule_a{}, discount_rule_b{},
+        discount_rule_c{};
+    Table<std::int32_t, bounds::discounts> discount_fare{}, discount_fare2{}, discount_valid_from{},
+        discount_valid_to{};
+    std::int16_t discount_count = 0;
 
     // Section 12: airport access transport (kept; no search reads it).
     Table<std::string, bounds::accesses> access_airport{}, access_text{}, access_code{};

@@ -10,7 +10,7 @@
 
 namespace quorvel {
 
-double cnv_data(std::int32_t in_data) {
+double decode_float_int(std::int32_t in_data) {
     // The decoding rule works on the bit pattern: exponents 0..23 above 1.0 keep an exact integer
     // part; smaller or larger magnitudes, zero, infinities and NaNs decode to 0.
     const std::uint32_t bits = static_cast<std::uint32_t>(in_data);
@@ -91,14 +91,14 @@ class Loader {
     Status open_section(int n, int bound, int& count) {
         section_ = n;
         if (progress_) {
-            progress_->set_value(tt_.ctl_block[n]);
+            progress_->set_value(tt_.section_block[n]);
             progress_->yield();
         }
-        count = tt_.ctl_count[n];
+        count = tt_.section_rows[n];
         if (count < 0 || count > bound)
             return damaged(std::to_string(count) + " records, more than the " + std::to_string(bound) +
                            " the table holds");
-        const std::int64_t start = static_cast<std::int64_t>(tt_.ctl_block[n]) * block_size;
+        const std::int64_t start = static_cast<std::int64_t>(tt_.section_block[n]) * block_size;
         if (start < 0 || !in_.seek(static_cast<std::size_t>(start)))
             return damaged("the section starts outside the file");
         return ok_status();
@@ -155,9 +155,9 @@ class Loader {
     }
 
     Status airport(int index, std::string& name) const {
-        if (index < 1 || index > tt_.apt_count)
+        if (index < 1 || index > tt_.airport_count)
             return damaged("airport index " + std::to_string(index) + " is not in the airport table");
-        name = tt_.apt_name[index];
+        name = tt_.airport_name[index];
         return ok_status();
     }
 
@@ -179,14 +179,14 @@ class Loader {
         for (int n = 1; n <= bounds::sections; ++n) {
             std::int16_t b = 0;
             read(b);
-            tt_.ctl_block[n] = b;
+            tt_.section_block[n] = b;
         }
-        for (int n = 1; n <= bounds::sections; ++n) read(tt_.ctl_count[n]);
-        for (int k = 1; k <= bounds::editions; ++k) read(tt_.tt_valid_to[k]);
-        read(tt_.tt_data_valid_to);
+        for (int n = 1; n <= bounds::sections; ++n) read(tt_.section_rows[n]);
+        for (int k = 1; k <= bounds::editions; ++k) read(tt_.edition_valid_to[k]);
+        read(tt_.data_valid_to);
         for (int t = 1; t <= bounds::fare_tables; ++t) read(tt_.fare_valid_from[t]);
         for (int i = 1; i <= bounds::help_rows; ++i)
-            for (int j = 1; j <= bounds::help_cols; ++j) read(tt_.fare_help_ctx[i][j]);
+            for (int j = 1; j <= bounds::help_cols; ++j) read(tt_.fare_help_topic[i][j]);
         if (progress_) progress_->set_range(0, tt_.data_block_count);
         return ok_status();
     }
@@ -196,17 +196,17 @@ class Loader {
         if (Status s = open_section(section_airports, bounds::airports, count); !s) return s;
         for (std::size_t a = 1; a <= static_cast<std::size_t>(count); ++a) {
             std::int16_t g = 0;
-            if (Status s = text(tt_.apt_name[a]); !s) return s;
+            if (Status s = text(tt_.airport_name[a]); !s) return s;
             if (!read(g)) return truncated();
             if (g < 0) return damaged("a negative region group");
-            tt_.apt_group[a] = static_cast<std::int16_t>(g / 2);
-            tt_.apt_flag[a] = static_cast<std::int16_t>(g % 2);
+            tt_.airport_region[a] = static_cast<std::int16_t>(g / 2);
+            tt_.airport_flag[a] = static_cast<std::int16_t>(g % 2);
             for (std::string* c :
-                 {&tt_.apt_code1[a], &tt_.apt_code2[a], &tt_.apt_code3[a], &tt_.apt_code4[a]})
+                 {&tt_.airport_code1[a], &tt_.airport_code2[a], &tt_.airport_code3[a], &tt_.airport_code4[a]})
                 if (Status s = code(3, *c); !s) return s;
-            if (trim(tt_.apt_code4[a]) == "*") tt_.apt_code4[a] = "   ";
+            if (trim(tt_.airport_code4[a]) == "*") tt_.airport_code4[a] = "   ";
         }
-        tt_.apt_count = static_cast<std::int16_t>(count);
+        tt_.airport_count = static_cast<std::int16_t>(count);
         return ok_status();
     }
 
@@ -216,10 +216,10 @@ class Loader {
         for (std::size_t s = 1; s <= static_cast<std::size_t>(count); ++s) {
             std::int32_t v = 0;
             if (!read(v)) return truncated();
-            const auto pair = static_cast<std::int64_t>(cnv_data(v));
+            const auto pair = static_cast<std::int64_t>(decode_float_int(v));
             if (pair < 0) return damaged("a negative airport pair");
-            if (Status st = airport(static_cast<int>(pair / 256), tt_.seg_from_name[s]); !st) return st;
-            if (Status st = airport(static_cast<int>(pair % 256), tt_.seg_to_name[s]); !st) return st;
+            if (Status st = airport(static_cast<int>(pair / 256), tt_.segment_from[s]); !st) return st;
+            if (Status st = airport(static_cast<int>(pair % 256), tt_.segment_to[s]); !st) return st;
             for (std::size_t k = 1; k <= bounds::editions; ++k) {
                 std::int32_t w = 0;
                 if (!read(w)) return truncated();
@@ -227,11 +227,11 @@ class Loader {
                 const std::int32_t first = w / 4096, last = first + w % 4096;
                 if (last > bounds::flights)
                     return damaged("a segment names flight " + std::to_string(last) + ", beyond the table");
-                tt_.seg_first[k][s] = static_cast<std::int16_t>(first);
-                tt_.seg_last[k][s] = static_cast<std::int16_t>(last);
+                tt_.segment_first[k][s] = static_cast<std::int16_t>(first);
+                tt_.segment_last[k][s] = static_cast<std::int16_t>(last);
             }
         }
-        tt_.seg_count = static_cast<std::int16_t>(count);
+        tt_.segment_count = static_cast<std::int16_t>(count);
         return ok_status();
     }
 
@@ -257,12 +257,12 @@ class Loader {
 
     Status get_air_timetable() {
         for (int k = 1; k <= bounds::editions; ++k) {
-            if (tt_.ctl_block[section_first_edition + k - 1] == 0) break;
+            if (tt_.section_block[section_first_edition + k - 1] == 0) break;
             int count = 0;
             if (Status s = open_section(section_first_edition + k - 1, bounds::flights, count); !s) return s;
             for (int i = 1; i <= count; ++i)
                 if (Status s = flight(static_cast<std::size_t>(k), static_cast<std::size_t>(i)); !s) return s;
-            tt_.flt_count[k] = static_cast<std::int16_t>(count);
+            tt_.edition_flight_count[k] = static_cast<std::int16_t>(count);
         }
         return ok_status();
     }
@@ -281,16 +281,16 @@ class Loader {
             return damaged("aircraft index " + std::to_string(aircraft) + " is not in the aircraft table");
         if (comp < 1 || comp > tt_.company_count)
             return damaged("company index " + std::to_string(comp) + " is not in the company table");
-        tt_.flt_from[k][i] = static_cast<std::int16_t>(from);
-        tt_.flt_to[k][i] = static_cast<std::int16_t>(to);
-        tt_.flt_aircraft[k][i] = tt_.aircraft_name[aircraft];
-        tt_.flt_company[k][i] = std::to_string(comp);
+        tt_.flight_from[k][i] = static_cast<std::int16_t>(from);
+        tt_.flight_to[k][i] = static_cast<std::int16_t>(to);
+        tt_.flight_aircraft[k][i] = tt_.aircraft_name[aircraft];
+        tt_.flight_company[k][i] = std::to_string(comp);
         const std::int32_t saturday = p[1] / 12800 - 100;
-        tt_.flt_number[k][i] = static_cast<std::int16_t>(p[1] % 12800);
+        tt_.flight_number[k][i] = static_cast<std::int16_t>(p[1] % 12800);
         const std::int32_t arrival = p[2] / 4096;
         if (arrival > 32767 || saturday > 32767) return damaged("a time does not fit its field");
-        tt_.flt_dep_time[k][i] = static_cast<std::int16_t>(p[2] % 4096);
-        tt_.flt_arr_time[k][i] = static_cast<std::int16_t>(arrival);
+        tt_.flight_departure[k][i] = static_cast<std::int16_t>(p[2] % 4096);
+        tt_.flight_arrival[k][i] = static_cast<std::int16_t>(arrival);
         const std::int32_t adjust[8] = {0,
                                         (p[3] & 0xFF) - 100,
                                         ((p[3] >> 8) & 0xFF) - 100,
@@ -300,10 +300,10 @@ class Loader {
                                         ((p[4] >> 16) & 0xFF) - 100,
                                         saturday};
         for (std::size_t w = 1; w <= 7; ++w)
-            tt_.flt_adjust[w * 5 + k][i] = static_cast<std::int16_t>(adjust[w]);
+            tt_.flight_weekday_rule[w * 5 + k][i] = static_cast<std::int16_t>(adjust[w]);
         std::string days;
         if (Status s = text(days); !s) return s;
-        tt_.flt_days[k][i] = days == " " ? std::string() : trim(days);
+        tt_.flight_remark[k][i] = days == " " ? std::string() : trim(days);
         return ok_status();
     }
 
@@ -311,8 +311,8 @@ class Loader {
     Status check_route_index() {
         for (std::size_t k = 1; k <= bounds::editions; ++k) {
             int up = 0, down = 0;
-            for (std::size_t i = 1; i <= static_cast<std::size_t>(tt_.flt_count[k]); ++i)
-                ++(tt_.flt_from[k][i] < tt_.flt_to[k][i] ? up : down);
+            for (std::size_t i = 1; i <= static_cast<std::size_t>(tt_.edition_flight_count[k]); ++i)
+                ++(tt_.flight_from[k][i] < tt_.flight_to[k][i] ? up : down);
             if (up > bounds::route_entries || down > bounds::route_entries) {
                 section_ = section_first_edition + static_cast<int>(k) - 1;
                 return damaged("more than " + std::to_string(bounds::route_entries) +
@@ -324,7 +324,7 @@ class Loader {
 
     Status get_air_paytable() {
         for (std::size_t t = 1; t <= bounds::fare_tables; ++t) {
-            if (tt_.ctl_block[section_first_fare + t - 1] == 0) continue;
+            if (tt_.section_block[section_first_fare + t - 1] == 0) continue;
             int count = 0;
             if (Status s = open_section(section_first_fare + static_cast<int>(t) - 1, bounds::fares, count);
                 !s)
@@ -356,7 +356,7 @@ class Loader {
         for (auto* amount : {&tt_.fare_amount1, &tt_.fare_amount2, &tt_.fare_amount3}) {
             std::int32_t v = 0;
             if (!read(v)) return truncated();
-            (*amount)[t][i] = static_cast<std::int32_t>(std::nearbyint(cnv_data(v)));
+            (*amount)[t][i] = static_cast<std::int32_t>(std::nearbyint(decode_float_int(v)));
         }
         std::int16_t v = 0;
         for (std::size_t j = 1; j <= 4; ++j)
@@ -382,21 +382,21 @@ class Loader {
                 if (!read(v)) return truncated();
             for (int n : {0, 1, 4})
                 if (Status s = nonnegative(p[n]); !s) return s;
-            if (Status s = company(p[0] % 256, tt_.toku_company[i]); !s) return s;
-            if (Status s = airport((p[0] / 256) % 256, tt_.toku_to[i]); !s) return s;
-            if (Status s = airport(p[0] / 65536, tt_.toku_from[i]); !s) return s;
+            if (Status s = company(p[0] % 256, tt_.discount_company[i]); !s) return s;
+            if (Status s = airport((p[0] / 256) % 256, tt_.discount_to[i]); !s) return s;
+            if (Status s = airport(p[0] / 65536, tt_.discount_from[i]); !s) return s;
             const std::int32_t codes = p[1] / 10000;
             if (codes / 16 > 32767) return damaged("a discount's season code does not fit its field");
-            tt_.toku_flight[i] = static_cast<std::int16_t>(p[1] % 10000);
-            tt_.toku_sel_a[i] = static_cast<std::int16_t>(codes % 4);
-            tt_.toku_sel_b[i] = static_cast<std::int16_t>((codes / 4) % 4);
-            tt_.toku_sel_c[i] = static_cast<std::int16_t>(codes / 16);
-            tt_.toku_cal[i] = p[2];
-            tt_.toku_cal2[i] = p[3];
-            tt_.toku_valid_from[i] = 35000 + p[4] / 512;
-            tt_.toku_valid_to[i] = tt_.toku_valid_from[i] + p[4] % 512;
+            tt_.discount_flight[i] = static_cast<std::int16_t>(p[1] % 10000);
+            tt_.discount_rule_a[i] = static_cast<std::int16_t>(codes % 4);
+            tt_.discount_rule_b[i] = static_cast<std::int16_t>((codes / 4) % 4);
+            tt_.discount_rule_c[i] = static_cast<std::int16_t>(codes / 16);
+            tt_.discount_fare[i] = p[2];
+            tt_.discount_fare2[i] = p[3];
+            tt_.discount_valid_from[i] = 35000 + p[4] / 512;
+            tt_.discount_valid_to[i] = tt_.discount_valid_from[i] + p[4] % 512;
         }
-        tt_.toku_count = static_cast<std::int16_t>(count);
+        tt_.discount_count = static_cast<std::int16_t>(count);
         return ok_status();
     }
 
@@ -443,20 +443,20 @@ class Loader {
 
 void build_route_index(Timetable& tt) {
     for (int k = 1; k <= bounds::editions; ++k) {
-        const int count = tt.flt_count[k];
+        const int count = tt.edition_flight_count[k];
         if (count == 0) break;
         int up = 0, down = 0;
         for (int i = 1; i <= count; ++i) {
-            const int a = tt.flt_from[k][i];
-            const int b = tt.flt_to[k][i];
+            const int a = tt.flight_from[k][i];
+            const int b = tt.flight_to[k][i];
             if (a < b) {
                 if (++up > bounds::route_entries) continue;  // the loader refuses such files
                 tt.route_index(k, 1, a, up) = static_cast<std::int16_t>(i);
                 tt.route_index(k, 1, b, up) = static_cast<std::int16_t>(i);
             } else {
                 if (++down > bounds::route_entries) continue;
-                tt.route_index(k, 2, tt.apt_count - a + 1, down) = static_cast<std::int16_t>(i);
-                tt.route_index(k, 2, tt.apt_count - b + 1, down) = static_cast<std::int16_t>(i);
+                tt.route_index(k, 2, tt.airport_count - a + 1, down) = static_cast<std::int16_t>(i);
+                tt.route_index(k, 2, tt.airport_count - b + 1, down) = static_cast<std::int16_t>(i);
             }
         }
         tt.route_count(k, 1) = static_cast<std::int16_t>(std::min(up, bounds::route_entries));
@@ -480,8 +480,8 @@ Result<std::unique_ptr<Timetable>> load_timetable_file(const std::filesystem::pa
 }
 
 int Timetable::airport_index(const std::string& name) const {
-    for (int a = 1; a <= apt_count; ++a)
-        if (apt_name[a] == name) return a;
+    for (int a = 1; a <= airport_count; ++a)
+        if (airport_name[a] == name) return a;
     return 0;
 }
 

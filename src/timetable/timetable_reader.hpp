@@ -16,7 +16,7 @@ inline constexpr const char* data_file_name = "timedata.dat";
 
 // Decodes a float-coded int32: the IEEE-754 single value of the bit pattern when its magnitude
 // lies in [1, 2^24), otherwise 0.
-double cnv_data(std::int32_t in_data);
+double decode_float_int(std::int32_t in_data);
 
 // Reads a whole timetable file. A missing or empty file is ErrorCode::missing (the program then
 // ends without a window); a file that breaks the layout or a table bound is ErrorCode::damaged with

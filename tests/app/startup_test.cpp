@@ -86,7 +86,7 @@ class StartupTest : public QObject {
         t.keys.values[std::string(http_command_key)] = "env GDK_BACKEND=x11 /usr/bin/chromium %U";
         auto window = start_program(t.app, t.services);
         QVERIFY(window != nullptr);
-        QVERIFY(t.app.timetable->apt_count > 0);
+        QVERIFY(t.app.timetable->airport_count > 0);
         QCOMPARE(window->from_airport->text(), QStringLiteral("東京／羽田"));
         QCOMPARE(window->travel_year->text(), QStringLiteral("2004"));
         QCOMPARE(stored_browser_kind(t.app.settings.browser), std::string("1"));

@@ -82,12 +82,12 @@ TEST(Settings, ControlKeysReadLastCharacterOrWholeValue) {
         "sv_count=\n"
         "sv_width12=12000\n");
     EXPECT_EQ(s.result_order, 3);
-    EXPECT_EQ(s.max_kensuu, 1200);
-    EXPECT_EQ(s.sv_pop, 0);
-    EXPECT_EQ(s.control_flg[9], 7);
-    EXPECT_EQ(s.control_flg[2], 0);
-    EXPECT_EQ(s.sv_count, 0);
-    EXPECT_EQ(s.sv_width12, 12000);
+    EXPECT_EQ(s.hotel_limit, 1200);
+    EXPECT_EQ(s.hotel_details_shown, 0);
+    EXPECT_EQ(s.option_flags[9], 7);
+    EXPECT_EQ(s.option_flags[2], 0);
+    EXPECT_EQ(s.reservation_notices_shown, 0);
+    EXPECT_EQ(s.hotel_list_width, 12000);
     EXPECT_EQ(read_text("[Control]\nsel_option=3\n").result_order, 3);
 }
 
@@ -109,15 +109,15 @@ TEST(Settings, BrowserKindIsLastDigitAsText) {
 
 TEST(Settings, DefaultsBeforeAndAfterReading) {
     const Settings empty = read_settings(std::span<const std::byte>(), march_2003);
-    EXPECT_EQ(empty.max_kensuu, 500);
-    EXPECT_EQ(empty.sv_pop, 1);
+    EXPECT_EQ(empty.hotel_limit, 500);
+    EXPECT_EQ(empty.hotel_details_shown, 1);
     EXPECT_EQ(*empty.position("infhotel15"), (WindowPosition{5190, 3855}));
     EXPECT_EQ(*empty.position("time_table1"), (WindowPosition{0, 0}));
-    EXPECT_EQ(empty.check_hours, 12);
-    EXPECT_EQ(empty.check_minite, 240);
-    EXPECT_EQ(empty.sv_height12, 5280);
-    EXPECT_EQ(empty.sv_grid1_width12, 9615);
-    EXPECT_EQ(empty.sv_colwidth, default_sv_colwidth);
+    EXPECT_EQ(empty.window_limit_hours, 12);
+    EXPECT_EQ(empty.wait_limit_minutes, 240);
+    EXPECT_EQ(empty.hotel_list_height, 5280);
+    EXPECT_EQ(empty.hotel_grid_width, 9615);
+    EXPECT_EQ(empty.hotel_column_widths, default_sv_colwidth);
     EXPECT_EQ(stored_browser_kind(empty.browser), "");
     EXPECT_EQ(empty.holiday_saved_count, 0);
     EXPECT_EQ(empty.holiday_count, 2);
@@ -126,13 +126,13 @@ TEST(Settings, DefaultsBeforeAndAfterReading) {
     const Settings s = read_text(
         "[Control]\nmax_kensuu=\nsv_pop=0\nsv_colwidth(3)=0\nsv_colwidth(4)=2222\nsv_height12=-40\n"
         "[Retrieval condition]\ncheck_hours=0\ncheck_minite=0\nwait_time=0\n");
-    EXPECT_EQ(s.max_kensuu, 0);
-    EXPECT_EQ(s.sv_pop, 0);
-    EXPECT_EQ(s.sv_colwidth[3], 700);
-    EXPECT_EQ(s.sv_colwidth[4], 2222);
-    EXPECT_EQ(s.sv_height12, 5280);
-    EXPECT_EQ(s.check_hours, 12);
-    EXPECT_EQ(s.check_minite, 240);
+    EXPECT_EQ(s.hotel_limit, 0);
+    EXPECT_EQ(s.hotel_details_shown, 0);
+    EXPECT_EQ(s.hotel_column_widths[3], 700);
+    EXPECT_EQ(s.hotel_column_widths[4], 2222);
+    EXPECT_EQ(s.hotel_list_height, 5280);
+    EXPECT_EQ(s.window_limit_hours, 12);
+    EXPECT_EQ(s.wait_limit_minutes, 240);
     EXPECT_EQ(s.max_wait, 0);
 
     TempDir dir;
@@ -257,8 +257,8 @@ TEST(Settings, DamagedLinesAreSkippedOneByOne) {
     bytes += "max_kensuu=\x81\r\nsv_pop=0\r\n";
     const Settings bad = read_settings(as_bytes(bytes), march_2003);
     EXPECT_EQ(bad.result_order, 2);
-    EXPECT_EQ(bad.max_kensuu, 500);
-    EXPECT_EQ(bad.sv_pop, 0);
+    EXPECT_EQ(bad.hotel_limit, 500);
+    EXPECT_EQ(bad.hotel_details_shown, 0);
 }
 
 TEST(Settings, TruncatedFileKeepsWhatCameBeforeTheCut) {
@@ -323,15 +323,15 @@ TEST(Settings, WritesTheExactFile) {
     Settings s = read_settings(std::span<const std::byte>(), march_2003);
     s.position("time_table1")->top = 1230;
     s.position("time_table2")->left = -150;
-    s.control_flg[2] = 3;
-    s.control_flg[9] = 5;
-    s.sv_count = 2;
-    s.max_kensuu = 0;
-    s.sv_pop = 0;
+    s.option_flags[2] = 3;
+    s.option_flags[9] = 5;
+    s.reservation_notices_shown = 2;
+    s.hotel_limit = 0;
+    s.hotel_details_shown = 0;
     s.result_order = 2;
     s.browser = browser_of_digit(1, s.browser.path);
     s.browser.path = "/usr/bin/firefox";
-    s.sv_colwidth[3] = 750;
+    s.hotel_column_widths[3] = 750;
     s.recent_departures[1] = "東京／羽田";
     s.recent_departures[2] = "福岡";
     s.recent_arrivals[1] = "札幌";
@@ -430,18 +430,18 @@ Settings random_settings(std::mt19937& rng) {
     };
     Settings s;
     for (auto& p : s.positions) p = WindowPosition{number(-32768, 32767), number(-32768, 32767)};
-    for (int i : {1, 2, 3, 4, 5, 6, 9}) s.control_flg[i] = number(0, 9);
-    s.sv_count = number(0, 9);
-    s.max_kensuu = number(-32768, 32767);
-    s.sv_pop = number(0, 9);
+    for (int i : {1, 2, 3, 4, 5, 6, 9}) s.option_flags[i] = number(0, 9);
+    s.reservation_notices_shown = number(0, 9);
+    s.hotel_limit = number(-32768, 32767);
+    s.hotel_details_shown = number(0, 9);
     s.result_order = number(0, 9);
     s.browser = browser_of_digit(number(0, 9), s.browser.path);
     s.browser.path = text();
-    s.sv_height12 = number(1, 32767);
-    s.sv_width12 = number(1, 32767);
-    s.sv_grid1_height12 = number(1, 32767);
-    s.sv_grid1_width12 = number(1, 32767);
-    for (auto& w : s.sv_colwidth) w = number(1, 32767);
+    s.hotel_list_height = number(1, 32767);
+    s.hotel_list_width = number(1, 32767);
+    s.hotel_grid_height = number(1, 32767);
+    s.hotel_grid_width = number(1, 32767);
+    for (auto& w : s.hotel_column_widths) w = number(1, 32767);
     for (int i = 1; i <= 5; ++i) {
         s.recent_departures[i] = text();
         s.recent_arrivals[i] = text();
@@ -453,8 +453,8 @@ Settings random_settings(std::mt19937& rng) {
     for (auto* v : {&s.departure_from, &s.departure_to, &s.arrival_from, &s.arrival_to, &s.max_wait,
                     &s.connection_count, &s.one_result_per_flight})
         *v = number(-32768, 32767);
-    s.check_hours = number(1, 32767);
-    s.check_minite = number(1, 32767);
+    s.window_limit_hours = number(1, 32767);
+    s.wait_limit_minutes = number(1, 32767);
     s.holiday_saved_count = number(0, holiday_file_limit);
     for (int i = 1; i <= s.holiday_saved_count; ++i) {
         int v = 0;

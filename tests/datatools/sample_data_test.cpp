@@ -46,12 +46,12 @@ class SampleTimetable : public ::testing::Test {
 };
 
 TEST_F(SampleTimetable, AirportsCoverEveryRegionWithTheNamesTheRulesUse) {
-    EXPECT_GE(tt().apt_count, 45);
+    EXPECT_GE(tt().airport_count, 45);
     std::set<int> regions;
     std::set<std::string> names;
-    for (std::size_t a = 1; a <= static_cast<std::size_t>(tt().apt_count); ++a) {
-        regions.insert(tt().apt_group[a]);
-        names.insert(tt().apt_name[a]);
+    for (std::size_t a = 1; a <= static_cast<std::size_t>(tt().airport_count); ++a) {
+        regions.insert(tt().airport_region[a]);
+        names.insert(tt().airport_name[a]);
     }
     for (int g = 1; g <= 9; ++g) EXPECT_TRUE(regions.count(g)) << "region " << g;
     for (const char* name :
@@ -64,9 +64,9 @@ TEST_F(SampleTimetable, AirportsCoverEveryRegionWithTheNamesTheRulesUse) {
     for (const char* city : {"東京", "大阪"}) {
         const int a = tt().airport_index(city);
         ASSERT_GT(a, 0) << city;
-        EXPECT_EQ(tt().apt_group[a], 0);
+        EXPECT_EQ(tt().airport_region[a], 0);
     }
-    EXPECT_EQ(trim(tt().apt_code1[tt().airport_index("東京／羽田")]), "HND");
+    EXPECT_EQ(trim(tt().airport_code1[tt().airport_index("東京／羽田")]), "HND");
 }
 
 TEST_F(SampleTimetable, CompaniesInTheFareEngineOrder) {
@@ -81,28 +81,28 @@ TEST_F(SampleTimetable, CompaniesInTheFareEngineOrder) {
 
 TEST_F(SampleTimetable, EditionsAreLargeValidAndSearchable) {
     int editions = 0;
-    for (std::size_t k = 1; k <= 4 && tt().flt_count[k] > 0; ++k) {
+    for (std::size_t k = 1; k <= 4 && tt().edition_flight_count[k] > 0; ++k) {
         ++editions;
         SCOPED_TRACE(k);
-        EXPECT_GE(tt().flt_count[k], 1200);
-        EXPECT_LE(tt().flt_count[k], 2000);
+        EXPECT_GE(tt().edition_flight_count[k], 1200);
+        EXPECT_LE(tt().edition_flight_count[k], 2000);
         EXPECT_LE(tt().route_count(static_cast<int>(k), 1), 1200);
         EXPECT_LE(tt().route_count(static_cast<int>(k), 2), 1200);
         EXPECT_EQ(tt().route_count(static_cast<int>(k), 1) + tt().route_count(static_cast<int>(k), 2),
-                  tt().flt_count[k]);
+                  tt().edition_flight_count[k]);
         if (k > 1) {
-            EXPECT_GT(tt().tt_valid_to[k], tt().tt_valid_to[k - 1]);
+            EXPECT_GT(tt().edition_valid_to[k], tt().edition_valid_to[k - 1]);
         }
-        for (std::size_t i = 1; i <= static_cast<std::size_t>(tt().flt_count[k]); ++i) {
-            const int dep = tt().flt_dep_time[k][i], arr = tt().flt_arr_time[k][i];
+        for (std::size_t i = 1; i <= static_cast<std::size_t>(tt().edition_flight_count[k]); ++i) {
+            const int dep = tt().flight_departure[k][i], arr = tt().flight_arrival[k][i];
             ASSERT_TRUE(dep >= 600 && dep <= 2200 && dep % 100 < 60) << i;
             ASSERT_TRUE(arr > dep && arr <= 2300 && arr % 100 < 60) << i;
-            ASSERT_NE(tt().flt_number[k][i], 999) << "999 means every flight to the discount table";
+            ASSERT_NE(tt().flight_number[k][i], 999) << "999 means every flight to the discount table";
         }
     }
     ASSERT_GE(editions, 2);
-    EXPECT_EQ(tt().tt_valid_to[editions], day_number(2099, 12, 31));
-    EXPECT_GE(tt().tt_data_valid_to, day_number(2099, 12, 31));
+    EXPECT_EQ(tt().edition_valid_to[editions], day_number(2099, 12, 31));
+    EXPECT_GE(tt().data_valid_to, day_number(2099, 12, 31));
 }
 
 // Every weekday form and every delimiter of the remark language turns up somewhere.
@@ -111,14 +111,14 @@ TEST_F(SampleTimetable, AdjustmentsAndRemarksUseEveryForm) {
     std::set<char> delimiters;
     bool negative_code = false, inclusion = false, exception = false;
     const int k = 1;
-    for (std::size_t i = 1; i <= static_cast<std::size_t>(tt().flt_count[k]); ++i) {
+    for (std::size_t i = 1; i <= static_cast<std::size_t>(tt().edition_flight_count[k]); ++i) {
         for (std::size_t w = 1; w <= 7; ++w) {
-            const int v = tt().flt_adjust[w * 5 + k][i];
+            const int v = tt().flight_weekday_rule[w * 5 + k][i];
             no_service |= v == 99;
             later |= v > 0 && v != 99;
             earlier |= v < 0;
         }
-        const std::string& r = tt().flt_days[k][i];
+        const std::string& r = tt().flight_remark[k][i];
         if (r.empty()) continue;
         for (char c : r)
             if (std::string(":/-&,;").find(c) != std::string::npos) delimiters.insert(c);
@@ -148,12 +148,13 @@ TEST_F(SampleTimetable, EveryRouteFlownHasAFareRecord) {
             records.insert(tt().fare_company[t][i] + "|" + tt().fare_from[t][i] + "|" + tt().fare_to[t][i]);
             records.insert(tt().fare_company[t][i] + "|" + tt().fare_to[t][i] + "|" + tt().fare_from[t][i]);
         }
-        for (std::size_t k = 1; k <= 4 && tt().flt_count[k] > 0; ++k)
-            for (std::size_t i = 1; i <= static_cast<std::size_t>(tt().flt_count[k]); ++i) {
+        for (std::size_t k = 1; k <= 4 && tt().edition_flight_count[k] > 0; ++k)
+            for (std::size_t i = 1; i <= static_cast<std::size_t>(tt().edition_flight_count[k]); ++i) {
                 const std::string company =
-                    tt().company_code[static_cast<std::size_t>(std::stoi(tt().flt_company[k][i]))];
-                const std::string from = key(tt().apt_name[static_cast<std::size_t>(tt().flt_from[k][i])]);
-                const std::string to = key(tt().apt_name[static_cast<std::size_t>(tt().flt_to[k][i])]);
+                    tt().company_code[static_cast<std::size_t>(std::stoi(tt().flight_company[k][i]))];
+                const std::string from =
+                    key(tt().airport_name[static_cast<std::size_t>(tt().flight_from[k][i])]);
+                const std::string to = key(tt().airport_name[static_cast<std::size_t>(tt().flight_to[k][i])]);
                 EXPECT_TRUE(records.count(company + "|" + from + "|" + to))
                     << t << ' ' << company << ' ' << from << '-' << to;
                 if (company == "ANK") {
@@ -165,12 +166,12 @@ TEST_F(SampleTimetable, EveryRouteFlownHasAFareRecord) {
 }
 
 TEST_F(SampleTimetable, DiscountsPeriodsAccessAndHelp) {
-    EXPECT_GT(tt().toku_count, 0);
+    EXPECT_GT(tt().discount_count, 0);
     int every_flight = 0, one_flight = 0;
-    for (std::size_t i = 1; i <= static_cast<std::size_t>(tt().toku_count); ++i) {
-        (tt().toku_flight[i] == 999 ? every_flight : one_flight)++;
-        EXPECT_GT(tt().toku_cal[i], 0);
-        EXPECT_LE(tt().toku_valid_to[i] - tt().toku_valid_from[i], 511);
+    for (std::size_t i = 1; i <= static_cast<std::size_t>(tt().discount_count); ++i) {
+        (tt().discount_flight[i] == 999 ? every_flight : one_flight)++;
+        EXPECT_GT(tt().discount_fare[i], 0);
+        EXPECT_LE(tt().discount_valid_to[i] - tt().discount_valid_from[i], 511);
     }
     EXPECT_GT(every_flight, 0);
     EXPECT_GT(one_flight, 0);
@@ -181,9 +182,9 @@ TEST_F(SampleTimetable, DiscountsPeriodsAccessAndHelp) {
     EXPECT_GT(tt().access_count, 0);
     int topics = 0;
     for (std::size_t c = 1; c <= 18; ++c)
-        for (std::size_t r = 1; r <= 14; ++r) topics += tt().fare_help_ctx[c][r] != 0;
+        for (std::size_t r = 1; r <= 14; ++r) topics += tt().fare_help_topic[c][r] != 0;
     EXPECT_GT(topics, 18);
-    EXPECT_NE(tt().fare_help_ctx[1][1], 0);
+    EXPECT_NE(tt().fare_help_topic[1][1], 0);
 }
 
 // The file the build placed beside the programs is what the committed sources compile to, and

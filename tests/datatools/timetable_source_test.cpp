@@ -25,9 +25,9 @@ TEST(TimetableSource, ParsesTheReadableTables) {
     auto r = parse_timetable_source(files);
     ASSERT_TRUE(r.ok()) << r.error().message;
     const TimetableSource& s = *r;
-    EXPECT_EQ(s.control.tt_valid_to[1], day_number(2027, 3, 27));
+    EXPECT_EQ(s.control.edition_valid_to[1], day_number(2027, 3, 27));
     EXPECT_EQ(s.control.fare_valid_from[2], 46000);
-    EXPECT_EQ(s.control.tt_valid_to[2], 0);
+    EXPECT_EQ(s.control.edition_valid_to[2], 0);
     ASSERT_EQ(s.airports.size(), 2u);
     EXPECT_EQ(s.airports[0].code3, "");  // missing trailing columns are empty
     EXPECT_EQ(s.airports[1].code4, "*");
@@ -86,7 +86,7 @@ TEST(TimetableSource, EscapesSurviveTheRoundTrip) {
     src.airports[39].name = "#空港";
     src.aircraft.push_back({"", 0});
     src.companies[2].name = "\\e";
-    src.control.tt_valid_to[4] = -5;
+    src.control.edition_valid_to[4] = -5;
     const SourceFiles files = format_timetable_source(src);
     auto r = parse_timetable_source(files);
     ASSERT_TRUE(r.ok()) << r.error().message;
@@ -95,8 +95,8 @@ TEST(TimetableSource, EscapesSurviveTheRoundTrip) {
     ASSERT_EQ(r->aircraft.size(), 7u);
     EXPECT_EQ(r->aircraft[6].name, "");
     EXPECT_EQ(r->companies[2].name, "\\e");
-    EXPECT_EQ(r->control.tt_valid_to[4], -5);
-    EXPECT_EQ(r->control.tt_valid_to[2], day_number(2099, 12, 31));
+    EXPECT_EQ(r->control.edition_valid_to[4], -5);
+    EXPECT_EQ(r->control.edition_valid_to[2], day_number(2099, 12, 31));
     EXPECT_EQ(files.at("control.tsv").find("2099/12/31") != std::string::npos, true);
     EXPECT_EQ(files.count("flights3.tsv"), 0u);
     EXPECT_EQ(build_or_fail(*r), build_or_fail(src));

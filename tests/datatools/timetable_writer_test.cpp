@@ -24,10 +24,10 @@ TEST(FloatCode, IsReadBackByCnvData) {
     std::uniform_int_distribution<std::int32_t> any(-(1 << 24) + 1, (1 << 24) - 1);
     for (int i = 0; i < 20000; ++i) {
         const std::int32_t v = any(rng);
-        ASSERT_EQ(cnv_data(float_code(v)), static_cast<double>(v)) << v;
+        ASSERT_EQ(decode_float_int(float_code(v)), static_cast<double>(v)) << v;
     }
     for (std::int32_t v : {0, 1, -1, 255, 256 * 100 + 100, (1 << 24) - 1})
-        EXPECT_EQ(cnv_data(float_code(v)), v);
+        EXPECT_EQ(decode_float_int(float_code(v)), v);
     EXPECT_EQ(float_code(1), 0x3F800000);
     EXPECT_EQ(float_code(0), 0);
 }
@@ -49,7 +49,7 @@ TEST(TimetableWriter, LaysOutBlocksAndControlRecord) {
         EXPECT_EQ(get_i16(bytes, count_field(bytes, n)), 0);
     }
     EXPECT_EQ(get_i16(bytes, count_field(bytes, 1)), 40);
-    EXPECT_EQ(get_i32(bytes, control_at(bytes) + 84), day_number(2099, 12, 31));  // tt_valid_to(2)
+    EXPECT_EQ(get_i32(bytes, control_at(bytes) + 84), day_number(2099, 12, 31));  // edition_valid_to(2)
     EXPECT_EQ(get_i32(bytes, control_at(bytes) + 104), day_number(2026, 4, 1));   // fare_valid_from(2)
     EXPECT_EQ(get_i16(bytes, control_at(bytes) + 108 + 2 * (1 * 20 + 13)), 314);  // help (2, 14)
     EXPECT_EQ(get_i16(bytes, control_at(bytes) + 108 + 2 * (21 * 20 - 1)), 999);  // help (21, 20)
@@ -66,12 +66,12 @@ TEST(TimetableWriter, GroupsFlightsByPairAndComputesSegments) {
         flight("福岡", "沖縄", "JAL", 5, 600, 700),   flight("札幌", "空港12", "ANA", 6, 600, 700),
     };
     auto tt = load(build_or_fail(src));
-    ASSERT_EQ(tt->flt_count[2], 6);
+    ASSERT_EQ(tt->edition_flight_count[2], 6);
     const int numbers[] = {0, 1, 3, 6, 2, 5, 4};
-    for (std::size_t i = 1; i <= 6; ++i) EXPECT_EQ(tt->flt_number[2][i], numbers[i]) << i;
+    for (std::size_t i = 1; i <= 6; ++i) EXPECT_EQ(tt->flight_number[2][i], numbers[i]) << i;
 
     // Pairs over both editions, ordered by airport positions: (3,12) (4,5) (5,4) (12,3).
-    ASSERT_EQ(tt->seg_count, 4);
+    ASSERT_EQ(tt->segment_count, 4);
     const struct {
         const char* from;
         const char* to;
@@ -83,18 +83,18 @@ TEST(TimetableWriter, GroupsFlightsByPairAndComputesSegments) {
     for (std::size_t s = 1; s <= 4; ++s) {
         const auto& e = expected[s - 1];
         SCOPED_TRACE(s);
-        EXPECT_EQ(tt->seg_from_name[s], e.from);
-        EXPECT_EQ(tt->seg_to_name[s], e.to);
-        EXPECT_EQ(tt->seg_first[1][s], e.first1);
-        EXPECT_EQ(tt->seg_last[1][s], e.last1);
-        EXPECT_EQ(tt->seg_first[2][s], e.first2);
-        EXPECT_EQ(tt->seg_last[2][s], e.last2);
-        EXPECT_EQ(tt->seg_first[3][s], 0);
+        EXPECT_EQ(tt->segment_from[s], e.from);
+        EXPECT_EQ(tt->segment_to[s], e.to);
+        EXPECT_EQ(tt->segment_first[1][s], e.first1);
+        EXPECT_EQ(tt->segment_last[1][s], e.last1);
+        EXPECT_EQ(tt->segment_first[2][s], e.first2);
+        EXPECT_EQ(tt->segment_last[2][s], e.last2);
+        EXPECT_EQ(tt->segment_first[3][s], 0);
     }
     // Every flight in a segment's range belongs to that pair.
     for (std::size_t s = 1; s <= 4; ++s)
-        for (int i = tt->seg_first[2][s]; i >= 1 && i <= tt->seg_last[2][s]; ++i)
-            EXPECT_EQ(tt->apt_name[static_cast<std::size_t>(tt->flt_from[2][i])], tt->seg_from_name[s]);
+        for (int i = tt->segment_first[2][s]; i >= 1 && i <= tt->segment_last[2][s]; ++i)
+            EXPECT_EQ(tt->airport_name[static_cast<std::size_t>(tt->flight_from[2][i])], tt->segment_from[s]);
 }
 
 // decode(build(S)) is S up to the grouping of flights, and building it again gives the same bytes.
@@ -128,7 +128,7 @@ TEST(TimetableWriter, DecodeThenBuildReproducesTheFile) {
     EXPECT_EQ(d.fare_tables[2]->fares[0].from, "新東京");    // not folded
     EXPECT_EQ(d.fare_tables[1]->fares[0].grid[4][2], 1400);  // in units of 10 yen
     EXPECT_EQ(d.discounts[0].valid_to, day_number(2027, 3, 31));
-    EXPECT_EQ(d.control.tt_valid_to[2], day_number(2099, 12, 31));
+    EXPECT_EQ(d.control.edition_valid_to[2], day_number(2099, 12, 31));
 }
 
 TEST(TimetableWriter, DecoderRefusesDamagedFiles) {
@@ -278,18 +278,18 @@ TEST(TimetableWriter, AcceptsEveryTableAtItsBound) {
     const SourcePeriod period = src.periods[0];
     src.periods.resize(10, period);
     auto tt = load(build_or_fail(src));
-    EXPECT_EQ(tt->apt_count, 100);
-    EXPECT_EQ(tt->flt_count[4], 2200);
+    EXPECT_EQ(tt->airport_count, 100);
+    EXPECT_EQ(tt->edition_flight_count[4], 2200);
     EXPECT_EQ(tt->route_count(4, 1), 1100);
     EXPECT_EQ(tt->route_count(4, 2), 1100);
-    EXPECT_EQ(tt->seg_count, 100);
+    EXPECT_EQ(tt->segment_count, 100);
     EXPECT_EQ(tt->fare_count[2], 500);
-    EXPECT_EQ(tt->toku_count, 3000);
+    EXPECT_EQ(tt->discount_count, 3000);
     EXPECT_EQ(tt->access_count, 400);
     EXPECT_EQ(tt->period_count, 10);
     EXPECT_EQ(tt->company_code[30], "C29");
     // Flight i of the last edition: company 30 in the table.
-    EXPECT_EQ(tt->flt_company[4][1], "30");
+    EXPECT_EQ(tt->flight_company[4][1], "30");
 }
 
 }  // namespace

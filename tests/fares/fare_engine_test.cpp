@@ -25,12 +25,12 @@ FareState price(const FareData& d, const FareRequest& r) {
 }
 
 TEST(FareEngine, Yen50RoundsToFiftyYenWithHalvesUp) {
-    EXPECT_EQ(yen50(0.75, 100), 100);     // 1.5 steps goes up
-    EXPECT_EQ(yen50(0.75, 9900), 7450);   // 7425 is a half step
-    EXPECT_EQ(yen50(0.75, 10020), 7500);  // 7515 goes down
-    EXPECT_EQ(yen50(0.85, 13100), 11150);
-    EXPECT_EQ(yen50(0.65, 0), 0);
-    EXPECT_EQ(yen50(0.8, 23450), 18750);  // 18760 goes down
+    EXPECT_EQ(round_to_50_yen(0.75, 100), 100);     // 1.5 steps goes up
+    EXPECT_EQ(round_to_50_yen(0.75, 9900), 7450);   // 7425 is a half step
+    EXPECT_EQ(round_to_50_yen(0.75, 10020), 7500);  // 7515 goes down
+    EXPECT_EQ(round_to_50_yen(0.85, 13100), 11150);
+    EXPECT_EQ(round_to_50_yen(0.65, 0), 0);
+    EXPECT_EQ(round_to_50_yen(0.8, 23450), 18750);  // 18760 goes down
 }
 
 TEST(FareEngine, FareTableChosenByValidFromDate) {
@@ -123,8 +123,8 @@ TEST(FareEngine, BusySeasonTakesSecondAmountAndBusyGridFare) {
     EXPECT_EQ(cell(s, 1, 3), 5000);
     EXPECT_EQ(cell(s, 1, 4), 0);
     EXPECT_EQ(cell(s, 1, 5), 0);
-    EXPECT_EQ(cell(s, 1, 10), yen50(0.75, 24000));  // row 10 follows the season's fare
-    EXPECT_EQ(cell(s, 1, 6), yen50(0.85, 20000));   // coupons stay on the first amount
+    EXPECT_EQ(cell(s, 1, 10), round_to_50_yen(0.75, 24000));  // row 10 follows the season's fare
+    EXPECT_EQ(cell(s, 1, 6), round_to_50_yen(0.85, 20000));   // coupons stay on the first amount
     // 27 days ahead in the busy season: no early fare at all.
     s = price(d, make_request("JAL", "東京／羽田", "大阪／伊丹", date, date - 27));
     EXPECT_EQ(cell(s, 1, 3), 0);
@@ -503,7 +503,7 @@ TEST(FareEngine, JacIslandFaresByKindAndTajimaDiscount) {
     d.add_fare(1, "JAC", "大阪", "但馬", 15000);
     d.add_toku("JAC", "但馬", "大阪", 999, 9000, 0, today, today + 30);
     EXPECT_EQ(cell(price(d, make_request("JAC", "但馬", "大阪／伊丹", today + 5, today)), 7, 9),
-              yen50(0.65, 15000));
+              round_to_50_yen(0.65, 15000));
     EXPECT_EQ(cell(price(d, make_request("JAC", "但馬", "大阪／伊丹", today, today)), 7, 9), 0);
 }
 

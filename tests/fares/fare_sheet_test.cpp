@@ -40,7 +40,7 @@ class FareSheetTest : public ::testing::Test {
         d.add_toku("JAL", "東京", "大阪", 999, 9000, 0, today, travel + 10);
         for (int company = 1; company <= 3; ++company)
             for (int row = 1; row <= 14; ++row)
-                d.tt->fare_help_ctx[ix(company)][ix(row)] = std::int16_t(company * 100 + row);
+                d.tt->fare_help_topic[ix(company)][ix(row)] = std::int16_t(company * 100 + row);
     }
     FareSheetView sheet(const FareItinerary& it, ItineraryFares* out = nullptr) {
         FareState state;
@@ -111,8 +111,8 @@ TEST_F(FareSheetTest, CompanyOrderOfTheTimetableDoesNotMatter) {
     const int jal2 = other.add_company("JAL", "日本航空");
     other.add_fare(1, "ANA", "大阪", "福岡", 16000);
     other.add_fare(1, "JAL", "東京", "大阪", 18000);
-    other.tt->fare_help_ctx[ix(ana2)][1] = 77;
-    other.tt->fare_help_ctx[ix(jal2)][1] = 88;
+    other.tt->fare_help_topic[ix(ana2)][1] = 77;
+    other.tt->fare_help_topic[ix(jal2)][1] = 88;
     const FareItinerary it =
         itinerary({leg("東京／羽田", "大阪／伊丹", jal2, 1), leg("大阪／伊丹", "福岡", ana2, 2)});
     FareState state;

@@ -39,18 +39,18 @@ struct FareData {
     int add_toku(const std::string& company, const std::string& from, const std::string& to, int flight,
                  int cal, int cal2, DayNumber valid_from, DayNumber valid_to, int sel_c = 1, int sel_b = 1,
                  int sel_a = 1) {
-        const int i = ++tt->toku_count;
-        tt->toku_company[ix(i)] = company;
-        tt->toku_from[ix(i)] = from;
-        tt->toku_to[ix(i)] = to;
-        tt->toku_flight[ix(i)] = static_cast<std::int16_t>(flight);
-        tt->toku_cal[ix(i)] = cal;
-        tt->toku_cal2[ix(i)] = cal2;
-        tt->toku_valid_from[ix(i)] = valid_from;
-        tt->toku_valid_to[ix(i)] = valid_to;
-        tt->toku_sel_c[ix(i)] = static_cast<std::int16_t>(sel_c);
-        tt->toku_sel_b[ix(i)] = static_cast<std::int16_t>(sel_b);
-        tt->toku_sel_a[ix(i)] = static_cast<std::int16_t>(sel_a);
+        const int i = ++tt->discount_count;
+        tt->discount_company[ix(i)] = company;
+        tt->discount_from[ix(i)] = from;
+        tt->discount_to[ix(i)] = to;
+        tt->discount_flight[ix(i)] = static_cast<std::int16_t>(flight);
+        tt->discount_fare[ix(i)] = cal;
+        tt->discount_fare2[ix(i)] = cal2;
+        tt->discount_valid_from[ix(i)] = valid_from;
+        tt->discount_valid_to[ix(i)] = valid_to;
+        tt->discount_rule_c[ix(i)] = static_cast<std::int16_t>(sel_c);
+        tt->discount_rule_b[ix(i)] = static_cast<std::int16_t>(sel_b);
+        tt->discount_rule_a[ix(i)] = static_cast<std::int16_t>(sel_a);
         return i;
     }
     void add_period(DayNumber from, DayNumber to, int season) {

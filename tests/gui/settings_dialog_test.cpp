@@ -17,7 +17,7 @@ class SettingsDialogTest : public QObject {
     void shows_and_changes_the_common_options() {
         TestApp t;
         t.app.settings.result_order = 2;
-        t.app.settings.sv_pop = 0;
+        t.app.settings.hotel_details_shown = 0;
         SettingsDialog w(t.app, t.services);
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
@@ -30,22 +30,22 @@ class SettingsDialogTest : public QObject {
         QTest::mouseClick(w.order_by_duration, Qt::LeftButton);
         QCOMPARE(t.app.settings.result_order, std::int16_t{3});
         QTest::mouseClick(w.show_hotel_details, Qt::LeftButton);
-        QCOMPARE(t.app.settings.sv_pop, std::int16_t{1});
+        QCOMPARE(t.app.settings.hotel_details_shown, std::int16_t{1});
 
         // The limit must fit the hit table: 1 to 15000.
         for (const char* refused : {"0", "-5", "15001", "99999"}) {
             type_and_enter(w.hotel_limit, refused);
             QVERIFY2(w.hotel_limit->hasFocus(), refused);
-            QCOMPARE(t.app.settings.max_kensuu, std::int16_t{500});
+            QCOMPARE(t.app.settings.hotel_limit, std::int16_t{500});
         }
         type_and_enter(w.hotel_limit, "1200");
-        QCOMPARE(t.app.settings.max_kensuu, std::int16_t{1200});
+        QCOMPARE(t.app.settings.hotel_limit, std::int16_t{1200});
         QVERIFY(w.close_button->hasFocus());
 
         w.hotel_limit->setText("800");
         QTest::keyClick(w.hotel_limit, Qt::Key_Escape);  // closing takes the field without Enter
         QVERIFY(!w.isVisible());
-        QCOMPARE(t.app.settings.max_kensuu, std::int16_t{800});
+        QCOMPARE(t.app.settings.hotel_limit, std::int16_t{800});
     }
 
     void a_sel_option_of_zero_shows_the_journey_time_order() {
@@ -55,7 +55,7 @@ class SettingsDialogTest : public QObject {
         QVERIFY(w.order_by_duration->isChecked());
         w.hotel_limit->setText("-5");
         QTest::mouseClick(w.close_button, Qt::LeftButton);
-        QVERIFY2(t.app.settings.max_kensuu == std::int16_t{500}, "an unusable limit keeps the old one");
+        QVERIFY2(t.app.settings.hotel_limit == std::int16_t{500}, "an unusable limit keeps the old one");
     }
 
     void re_registration_takes_the_desktop_browser() {

@@ -20,13 +20,13 @@ struct RecordingProgress : Progress {
 };
 
 TEST(CnvRecordNo, DecodesWholeAndRefusesOutOfRange) {
-    EXPECT_EQ(cnv_record_no(0x3F800000), 1.0);
-    EXPECT_EQ(cnv_record_no(0x466A6000), 15000.0);
-    EXPECT_EQ(cnv_record_no(0x47C34F80), 99999.0);
-    EXPECT_EQ(cnv_record_no(0x3F000000), 0.0);                              // 0.5
-    EXPECT_EQ(cnv_record_no(static_cast<std::int32_t>(0xBF800000u)), 0.0);  // -1
-    EXPECT_EQ(cnv_record_no(0x4B800000), 0.0);                              // 2^24
-    for (int n : {1, 2, 3, 1000, 15000, 99999}) EXPECT_EQ(cnv_record_no(record_no_pattern(n)), n);
+    EXPECT_EQ(decode_record_number(0x3F800000), 1.0);
+    EXPECT_EQ(decode_record_number(0x466A6000), 15000.0);
+    EXPECT_EQ(decode_record_number(0x47C34F80), 99999.0);
+    EXPECT_EQ(decode_record_number(0x3F000000), 0.0);                              // 0.5
+    EXPECT_EQ(decode_record_number(static_cast<std::int32_t>(0xBF800000u)), 0.0);  // -1
+    EXPECT_EQ(decode_record_number(0x4B800000), 0.0);                              // 2^24
+    for (int n : {1, 2, 3, 1000, 15000, 99999}) EXPECT_EQ(decode_record_number(record_no_pattern(n)), n);
 }
 
 TEST(HotelReader, LoadsEveryTableOfAWrittenFile) {
@@ -56,7 +56,7 @@ TEST(HotelReader, LoadsEveryTableOfAWrittenFile) {
     EXPECT_EQ(d.pref_hotel_count[4], 2);
     EXPECT_EQ(d.airport_hotel_count[1], 1);
     EXPECT_EQ(d.hotel_tel[3], "");
-    EXPECT_EQ(d.hotel_rsv_query[2], "hid=12");
+    EXPECT_EQ(d.hotel_reservation_query[2], "hid=12");
     EXPECT_EQ(d.inquiry_count, 1);
     EXPECT_EQ(d.inquiry_url[1], "http://inq.example/hokkaido");
     // Remarks: note only with "||", home page from "http".
@@ -74,8 +74,8 @@ TEST(HotelReader, LoadsEveryTableOfAWrittenFile) {
     // The bar runs over the blocks and moves before sections 2, 3, 4 and 11-18 only.
     EXPECT_EQ(progress.maximum, static_cast<int>(bytes.size() / 1024));
     EXPECT_EQ(progress.values.size(), 11u);
-    EXPECT_EQ(progress.values.front(), d.ctl_block[2]);
-    EXPECT_EQ(progress.values.back(), d.ctl_block[18]);
+    EXPECT_EQ(progress.values.front(), d.section_block[2]);
+    EXPECT_EQ(progress.values.back(), d.section_block[18]);
 }
 
 TEST(HotelReader, AreasAreNumberedInOrderOfFirstAppearanceRunByRun) {
@@ -145,8 +145,8 @@ TEST(HotelReader, EntriesMeantForNoHotelAreSkippedAndReadingGoesOn) {
     EXPECT_EQ(d->hotel_name[1], "");
     EXPECT_EQ(d->hotel_tel[2], "b13");
     EXPECT_EQ(d->hotel_address[2], "b18");
-    EXPECT_EQ(d->hotel_rsv_query[2], "q=2");
-    EXPECT_EQ(d->hotel_rsv_query[3], "");  // the row after the index stays empty for a user hotel
+    EXPECT_EQ(d->hotel_reservation_query[2], "q=2");
+    EXPECT_EQ(d->hotel_reservation_query[3], "");  // the row after the index stays empty for a user hotel
     EXPECT_EQ(d->hotel_remark[1], "改装中");
     EXPECT_EQ(d->hotel_note[1], "駅前");
     EXPECT_EQ(d->hotel_url[1], "http://a.example/");
@@ -159,7 +159,7 @@ TEST(HotelReader, DamageEndsOnlyTheStepThatMeetsIt) {
         const std::string bytes = f.build();
         auto d = std::make_unique<HotelData>();
         const auto report = load_hotel_data(as_bytes(bytes), *d);
-        EXPECT_EQ(d->hotel_rsv_query[1], "q=1");
+        EXPECT_EQ(d->hotel_reservation_query[1], "q=1");
         EXPECT_EQ(d->hotel_count, 2);
         ASSERT_EQ(report.faults.size(), 1u);
         EXPECT_NE(report.faults[0].message.find("reservation"), std::string::npos);

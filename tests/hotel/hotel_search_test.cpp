@@ -13,8 +13,8 @@ using namespace quorvel::test;
 
 HotelSearchState searching(int kind, const std::string& key) {
     HotelSearchState s;
-    s.hotel_sel_kind = kind;
-    s.hotel_sel_text = key;
+    s.search_kind = kind;
+    s.search_key_text = key;
     return s;
 }
 
@@ -24,21 +24,21 @@ TEST(CheckText1, AcceptsByKindAndConvertsToFullWidth) {
     std::string t = " 東京 ";
     EXPECT_TRUE(check_text1(*d, s, kind_pref, t));  // alias, blanks around
     EXPECT_EQ(t, "東京都");
-    EXPECT_EQ(s.hotel_sel_text, "東京都");
+    EXPECT_EQ(s.search_key_text, "東京都");
     t = "東京／成田 ";
     EXPECT_TRUE(check_text1(*d, s, kind_airport, t));
     EXPECT_EQ(t, "東京／成田 ");  // left as typed
-    EXPECT_EQ(s.hotel_sel_text, "東京／成田　");
+    EXPECT_EQ(s.search_key_text, "東京／成田　");
     t = "東京/羽田";  // half-width slash: not the airport's name
     EXPECT_FALSE(check_text1(*d, s, kind_airport, t));
-    EXPECT_EQ(s.hotel_sel_kind, kind_airport);
-    EXPECT_EQ(s.hotel_sel_text, "東京／成田　");  // unchanged on refusal
+    EXPECT_EQ(s.search_kind, kind_airport);
+    EXPECT_EQ(s.search_key_text, "東京／成田　");  // unchanged on refusal
     t = "  ";
     EXPECT_TRUE(check_text1(*d, s, kind_name, t));
-    EXPECT_EQ(s.hotel_sel_text, "　　");
+    EXPECT_EQ(s.search_key_text, "　　");
     t = "ｲﾝ";
     EXPECT_TRUE(check_text1(*d, s, kind_name, t));
-    EXPECT_EQ(s.hotel_sel_text, "イン");
+    EXPECT_EQ(s.search_key_text, "イン");
     t = "";
     EXPECT_FALSE(check_text1(*d, s, kind_free, t));
     auto empty = std::make_unique<HotelData>();  // hotel data not loaded

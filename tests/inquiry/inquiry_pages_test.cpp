@@ -21,7 +21,7 @@ struct TestAirport {
     const char* jal;
     const char* ana;
     const char* jas;
-    const char* list;  // apt_code4
+    const char* list;  // airport_code4
 };
 
 // A small airport table with codes stored as the reader leaves them: padded to 3 characters.
@@ -37,12 +37,12 @@ std::unique_ptr<Timetable> small_table() {
     };
     auto tt = std::make_unique<Timetable>();
     for (const TestAirport& a : airports) {
-        const auto i = static_cast<std::size_t>(++tt->apt_count);
-        tt->apt_name[i] = a.name;
-        tt->apt_code1[i] = a.jal;
-        tt->apt_code2[i] = a.ana;
-        tt->apt_code3[i] = a.jas;
-        tt->apt_code4[i] = a.list;
+        const auto i = static_cast<std::size_t>(++tt->airport_count);
+        tt->airport_name[i] = a.name;
+        tt->airport_code1[i] = a.jal;
+        tt->airport_code2[i] = a.ana;
+        tt->airport_code3[i] = a.jas;
+        tt->airport_code4[i] = a.list;
     }
     return tt;
 }
@@ -136,8 +136,8 @@ TEST(InquiryPages, AirportListsAndCodeArraysStayAligned) {
     for (const auto& a : airport_arrays(no_jas)) EXPECT_EQ(a.size(), 5u);
 
     const AirportCheck check = chk_airport(*tt, route("大阪／伊丹", "沖縄"), {0, 1, 0});
-    EXPECT_EQ(check.inq_from_idx, 4);
-    EXPECT_EQ(check.inq_to_idx, 5);
+    EXPECT_EQ(check.enquiry_from_row, 4);
+    EXPECT_EQ(check.enquiry_to_row, 5);
     EXPECT_EQ(check.offer_flag[4], "");  // ANA has no code for 大阪／伊丹 here
     EXPECT_EQ(edit_airport(Airline::ana, *tt, check), "\"HND\",\"FUK\",\"CTS\",\"OKA\"");
 }
@@ -215,10 +215,10 @@ TEST(InquiryPages, DataCannotBreakThePage) {
     EXPECT_EQ(js_escape("東京\xE2\x80\xA8"), "東京\\u2028");
 
     auto tt = small_table();
-    tt->apt_name[7] = "奥尻<script>alert(1)</script>\"'&";
-    tt->apt_code1[7] = "\"<\\";
-    tt->apt_code4[7] = "\">x";
-    const std::string page = inq_page(*tt, route("東京／羽田", tt->apt_name[7].c_str()), {1, 0, 0});
+    tt->airport_name[7] = "奥尻<script>alert(1)</script>\"'&";
+    tt->airport_code1[7] = "\"<\\";
+    tt->airport_code4[7] = "\">x";
+    const std::string page = inq_page(*tt, route("東京／羽田", tt->airport_name[7].c_str()), {1, 0, 0});
     EXPECT_EQ(page.find("<script>"), std::string::npos);
     EXPECT_NE(page.find("<OPTION value=\"&quot;&gt;x\" "
                         "selected>奥尻&lt;script&gt;alert(1)&lt;/script&gt;&quot;&#39;&amp;"),

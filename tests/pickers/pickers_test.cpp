@@ -63,10 +63,10 @@ TEST(AirportPicker, RegionsFilterInTableOrder) {
     const char* names[] = {"札幌", "東京／羽田", "釧路", "福岡"};
     const int groups[] = {1, 4, 1, 8};
     for (int i = 0; i < 4; ++i) {
-        tt->apt_name[i + 1] = names[i];
-        tt->apt_group[i + 1] = static_cast<std::int16_t>(groups[i]);
+        tt->airport_name[i + 1] = names[i];
+        tt->airport_region[i + 1] = static_cast<std::int16_t>(groups[i]);
     }
-    tt->apt_count = 4;
+    tt->airport_count = 4;
     EXPECT_EQ(airports_of_region(*tt, 1), (std::vector<std::string>{"札幌", "釧路"}));
     EXPECT_EQ(airports_of_region(*tt, 0), (std::vector<std::string>{"札幌", "東京／羽田", "釧路", "福岡"}));
     EXPECT_TRUE(airports_of_region(*tt, 9).empty());

@@ -12,8 +12,8 @@ const std::vector<std::string> kAirports = {"東京／羽田", "大阪／伊丹"
 CheckSettings settings_for(int year = 2004) {
     CheckSettings s;
     s.airports = kAirports;
-    s.check_hours = 12;
-    s.check_minite = 240;
+    s.window_limit_hours = 12;
+    s.wait_limit_minutes = 240;
     s.today = day_number(year, 3, 15);
     return s;
 }
@@ -149,11 +149,11 @@ TEST(Conditions, WaitCheckUsesTheSettingsLimit) {
     f.max_wait = "240";
     EXPECT_TRUE(accepts(Field::max_wait, f, s));
 
-    s.check_minite = 90;
+    s.wait_limit_minutes = 90;
     f.max_wait = "91";
     EXPECT_FALSE(accepts(Field::max_wait, f, s));
     EXPECT_EQ(f.message, "待ち合わせ時間は９０分以内としてください");
-    s.check_minite = 0;  // an unset limit is 240
+    s.wait_limit_minutes = 0;  // an unset limit is 240
     f.max_wait = "241";
     EXPECT_FALSE(accepts(Field::max_wait, f, s));
     EXPECT_EQ(f.message, "待ち合わせ時間は２４０分以内としてください");
@@ -175,7 +175,7 @@ TEST(Conditions, DepartureWindowWidthOnlyWithConnections) {
     f.connections = Connections::two;
     f.departure.to_hour = "18", f.departure.to_minute = "59";  // minutes are not considered
     EXPECT_EQ(refused_width(f), "");
-    s.check_hours = 8;
+    s.window_limit_hours = 8;
     EXPECT_EQ(refused_width(f), "出発時刻の範囲は８時間以内としてください");
 }
 
@@ -255,7 +255,7 @@ TEST(Conditions, FullCheckStopsAtTheFirstRefusedField) {
 
 TEST(Conditions, SeatEnquiryIgnoresTheConnectionOption) {
     const CheckSettings s = settings_for();
-    SearchForm f = good_form();  // 6:00 to 19:00, wider than check_hours
+    SearchForm f = good_form();  // 6:00 to 19:00, wider than window_limit_hours
     f.connections = Connections::two;
     SearchConditions cond;
     cond.for_seat_enquiry = 1;

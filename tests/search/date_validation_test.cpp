@@ -56,24 +56,24 @@ TEST(DateValidation, WeekdayRuleAndRemarksOnTheTravelDate) {
     DateValidation v;
     ASSERT_EQ(validate_for_date(tt, v, on(day_number(2003, 8, 3)), kToday), 1);
     // The weekday's 99 wins whatever the remark says.
-    EXPECT_EQ(tt.flt_adjust[5 * 1 + 1][closed_sunday], 99);
-    EXPECT_EQ(tt.flt_dep_time[1][shifted], 1005);
-    EXPECT_EQ(tt.flt_arr_time[1][shifted], 1205);
-    EXPECT_EQ(tt.flt_dep_time[1][early], -45);
-    EXPECT_EQ(tt.flt_arr_time[1][early], 150);
-    EXPECT_EQ(tt.flt_adjust[5 * 4 + 1][fridays], 99);  // an inclusion list without this Sunday
-    EXPECT_EQ(tt.flt_adjust[5 * 1 + 1][holiday], 99);
-    for (int w = 1; w <= 7; ++w) EXPECT_EQ(tt.flt_adjust[5 * w + 1][shifted], 0);
+    EXPECT_EQ(tt.flight_weekday_rule[5 * 1 + 1][closed_sunday], 99);
+    EXPECT_EQ(tt.flight_departure[1][shifted], 1005);
+    EXPECT_EQ(tt.flight_arrival[1][shifted], 1205);
+    EXPECT_EQ(tt.flight_departure[1][early], -45);
+    EXPECT_EQ(tt.flight_arrival[1][early], 150);
+    EXPECT_EQ(tt.flight_weekday_rule[5 * 4 + 1][fridays], 99);  // an inclusion list without this Sunday
+    EXPECT_EQ(tt.flight_weekday_rule[5 * 1 + 1][holiday], 99);
+    for (int w = 1; w <= 7; ++w) EXPECT_EQ(tt.flight_weekday_rule[5 * w + 1][shifted], 0);
 
     // On a listed Friday the inclusion list's code 0 cancels the weekday shift of 30.
     ASSERT_EQ(validate_for_date(tt, v, on(day_number(2003, 8, 1)), kToday), 1);
-    EXPECT_EQ(tt.flt_adjust[5 * 6 + 1][fridays], 0);
-    EXPECT_EQ(tt.flt_dep_time[1][fridays], 1200);
-    EXPECT_EQ(tt.flt_adjust[5 * 6 + 1][closed_sunday], 0);
-    EXPECT_EQ(tt.flt_adjust[5 * 6 + 1][holiday], 0);
+    EXPECT_EQ(tt.flight_weekday_rule[5 * 6 + 1][fridays], 0);
+    EXPECT_EQ(tt.flight_departure[1][fridays], 1200);
+    EXPECT_EQ(tt.flight_weekday_rule[5 * 6 + 1][closed_sunday], 0);
+    EXPECT_EQ(tt.flight_weekday_rule[5 * 6 + 1][holiday], 0);
 
     const FlightOnDate one = flight_on_travel_date(tt, 1, shifted, on(day_number(2003, 8, 1)), kToday);
-    EXPECT_EQ(one.skip_flg, 1);
+    EXPECT_EQ(one.in_service, 1);
 }
 
 TEST(DateValidation, EachSearchStartsFromTheSavedTables) {
@@ -85,51 +85,51 @@ TEST(DateValidation, EachSearchStartsFromTheSavedTables) {
 
     DateValidation v;
     validate_for_date(tt, v, on(day_number(2003, 8, 4)), kToday);
-    EXPECT_EQ(tt.flt_dep_time[1][f1], 815);
-    EXPECT_EQ(tt.flt_dep_time[0][f1], 800);  // column 0 keeps the unaltered values
-    EXPECT_EQ(tt.flt_adjust[5 * 2][f1], 5);
+    EXPECT_EQ(tt.flight_departure[1][f1], 815);
+    EXPECT_EQ(tt.flight_departure[0][f1], 800);  // column 0 keeps the unaltered values
+    EXPECT_EQ(tt.flight_weekday_rule[5 * 2][f1], 5);
     EXPECT_EQ(v.validated_date, day_number(2003, 8, 4));
     EXPECT_EQ(v.validated_edition, 1);
 
     // The same search twice gives the same times: the shift is not applied on top of itself.
     validate_for_date(tt, v, on(day_number(2003, 8, 4)), kToday);
-    EXPECT_EQ(tt.flt_dep_time[1][f1], 815);
+    EXPECT_EQ(tt.flight_departure[1][f1], 815);
     validate_for_date(tt, v, on(day_number(2003, 8, 5)), kToday);
-    EXPECT_EQ(tt.flt_dep_time[1][f1], 805);
-    EXPECT_EQ(tt.flt_adjust[5 * 3 + 1][f2], 99);
+    EXPECT_EQ(tt.flight_departure[1][f1], 805);
+    EXPECT_EQ(tt.flight_weekday_rule[5 * 3 + 1][f2], 99);
 
     // Restoring gives back every time and weekday column of the edition.
     restore_edition(tt, v);
     for (int f = 1; f <= 2; ++f) {
-        EXPECT_EQ(tt.flt_dep_time[1][f], original->flt_dep_time[1][f]);
-        EXPECT_EQ(tt.flt_arr_time[1][f], original->flt_arr_time[1][f]);
+        EXPECT_EQ(tt.flight_departure[1][f], original->flight_departure[1][f]);
+        EXPECT_EQ(tt.flight_arrival[1][f], original->flight_arrival[1][f]);
         for (int w = 1; w <= 7; ++w)
-            EXPECT_EQ(tt.flt_adjust[5 * w + 1][f], original->flt_adjust[5 * w + 1][f]);
+            EXPECT_EQ(tt.flight_weekday_rule[5 * w + 1][f], original->flight_weekday_rule[5 * w + 1][f]);
     }
 }
 
 TEST(DateValidation, EditionChoiceAndDatesBeyondEveryEdition) {
     SmallTimetable st(day_number(2003, 9, 30));
     const int f1 = st.add_flight(1, 3, 1, 301, 800, 1000, "", 10);
-    st.tt->tt_valid_to[2] = day_number(2003, 12, 31);
+    st.tt->edition_valid_to[2] = day_number(2003, 12, 31);
     const int g1 = st.add_flight(1, 3, 1, 305, 900, 1100, "", 20, 2);
     Timetable& tt = st.finish();
 
     DateValidation v;
     EXPECT_EQ(validate_for_date(tt, v, on(day_number(2003, 9, 30)), kToday), 1);
-    EXPECT_EQ(tt.flt_dep_time[1][f1], 810);
+    EXPECT_EQ(tt.flight_departure[1][f1], 810);
     EXPECT_EQ(validate_for_date(tt, v, on(day_number(2003, 10, 1)), kToday), 2);
-    EXPECT_EQ(tt.flt_dep_time[1][f1], 800);  // edition 1 restored before edition 2 was rewritten
-    EXPECT_EQ(tt.flt_dep_time[2][g1], 920);
+    EXPECT_EQ(tt.flight_departure[1][f1], 800);  // edition 1 restored before edition 2 was rewritten
+    EXPECT_EQ(tt.flight_departure[2][g1], 920);
 
     // After the last edition: nothing chosen, nothing rewritten, the previous view undone.
     EXPECT_EQ(validate_for_date(tt, v, on(day_number(2004, 1, 1)), kToday), 0);
     EXPECT_EQ(v.search_edition, 0);
     EXPECT_EQ(v.range_last, 0);
-    EXPECT_EQ(tt.flt_dep_time[2][g1], 900);
-    EXPECT_EQ(tt.flt_dep_time[1][f1], 800);
+    EXPECT_EQ(tt.flight_departure[2][g1], 900);
+    EXPECT_EQ(tt.flight_departure[1][f1], 800);
     EXPECT_EQ(choose_edition(tt, day_number(2004, 1, 1)), 0);
-    EXPECT_EQ(flight_on_travel_date(tt, 0, 1, on(day_number(2004, 1, 1)), kToday).skip_flg, 0);
+    EXPECT_EQ(flight_on_travel_date(tt, 0, 1, on(day_number(2004, 1, 1)), kToday).in_service, 0);
 }
 
 TEST(DateValidation, DirectSearchValidatesOnlyItsSegment) {
@@ -149,10 +149,10 @@ TEST(DateValidation, DirectSearchValidatesOnlyItsSegment) {
     EXPECT_TRUE(v.segment_found);
     EXPECT_EQ(v.range_first, 2);
     EXPECT_EQ(v.range_last, 3);
-    EXPECT_EQ(tt.flt_dep_time[1][1], 700);
-    EXPECT_EQ(tt.flt_dep_time[1][2], 810);
-    EXPECT_EQ(tt.flt_dep_time[1][3], 910);
-    EXPECT_EQ(tt.flt_dep_time[1][4], 1100);
+    EXPECT_EQ(tt.flight_departure[1][1], 700);
+    EXPECT_EQ(tt.flight_departure[1][2], 810);
+    EXPECT_EQ(tt.flight_departure[1][3], 910);
+    EXPECT_EQ(tt.flight_departure[1][4], 1100);
     EXPECT_EQ(progress.ranges, (std::vector<std::pair<int, int>>{{0, 3000}, {2, 3}}));
 
     // A pair without a segment keeps the whole edition (the seat enquiry refuses on this).
@@ -161,7 +161,7 @@ TEST(DateValidation, DirectSearchValidatesOnlyItsSegment) {
     EXPECT_FALSE(v.segment_found);
     EXPECT_EQ(v.range_first, 1);
     EXPECT_EQ(v.range_last, 4);
-    EXPECT_EQ(tt.flt_dep_time[1][1], 710);
+    EXPECT_EQ(tt.flight_departure[1][1], 710);
 }
 
 TEST(DateValidation, ProgressEveryFortyFlights) {
@@ -182,10 +182,10 @@ TEST(DateValidation, RemarkYearFollowsTodayAcrossSearches) {
     DateValidation v;
     const SearchConditions c = on(day_number(2004, 1, 5));
     validate_for_date(tt, v, c, day_number(2003, 12, 20));
-    EXPECT_EQ(tt.flt_adjust[5 * 2 + 1][f], 99);
+    EXPECT_EQ(tt.flight_weekday_rule[5 * 2 + 1][f], 99);
     // Seen from February 2004 the remark means January 2005, so the flight runs.
     validate_for_date(tt, v, c, day_number(2004, 2, 1));
-    EXPECT_EQ(tt.flt_adjust[5 * 2 + 1][f], 0);
+    EXPECT_EQ(tt.flight_weekday_rule[5 * 2 + 1][f], 0);
 }
 
 }  // namespace

@@ -26,7 +26,7 @@ constexpr std::array<const char*, 6> rule_airports{"東京／羽田", "沖縄", 
                                                    "大阪／伊丹", "南大東", "北大東"};
 
 void fill_edition(std::mt19937& rng, Timetable& tt, int k, const NetworkShape& shape) {
-    const int n = tt.apt_count;
+    const int n = tt.airport_count;
     const auto ku = static_cast<std::size_t>(k);
     int up = 0, down = 0, count = 0;
     const int hubs = std::clamp(shape.hubs, 1, n);
@@ -42,11 +42,11 @@ void fill_edition(std::mt19937& rng, Timetable& tt, int k, const NetworkShape& s
         if ((a < b ? up : down) >= bounds::route_entries) break;
         ++(a < b ? up : down);
         const auto f = static_cast<std::size_t>(++count);
-        tt.flt_from[ku][f] = static_cast<std::int16_t>(a);
-        tt.flt_to[ku][f] = static_cast<std::int16_t>(b);
-        tt.flt_number[ku][f] = static_cast<std::int16_t>(pick(rng, 1, 9999));
-        tt.flt_company[ku][f] = std::to_string(pick(rng, 1, tt.company_count));
-        tt.flt_aircraft[ku][f] = tt.aircraft_name[1];
+        tt.flight_from[ku][f] = static_cast<std::int16_t>(a);
+        tt.flight_to[ku][f] = static_cast<std::int16_t>(b);
+        tt.flight_number[ku][f] = static_cast<std::int16_t>(pick(rng, 1, 9999));
+        tt.flight_company[ku][f] = std::to_string(pick(rng, 1, tt.company_count));
+        tt.flight_aircraft[ku][f] = tt.aircraft_name[1];
         int dep = 0, dur = 0;
         if (shape.coarse_times) {
             dep = 600 + pick(rng, 0, 28) * 50;  // HHMM on the half hour from 06:00
@@ -71,13 +71,13 @@ void fill_edition(std::mt19937& rng, Timetable& tt, int k, const NetworkShape& s
                     break;  // lands before it leaves
             }
         }
-        tt.flt_dep_time[ku][f] = static_cast<std::int16_t>(dep);
-        tt.flt_arr_time[ku][f] = static_cast<std::int16_t>(arr);
+        tt.flight_departure[ku][f] = static_cast<std::int16_t>(dep);
+        tt.flight_arrival[ku][f] = static_cast<std::int16_t>(arr);
         for (std::size_t w = 1; w <= 7; ++w)
-            tt.flt_adjust[ku + 5 * w][f] =
+            tt.flight_weekday_rule[ku + 5 * w][f] =
                 static_cast<std::int16_t>(chance(rng, shape.no_service_share) ? 99 : 0);
     }
-    tt.flt_count[ku] = static_cast<std::int16_t>(count);
+    tt.edition_flight_count[ku] = static_cast<std::int16_t>(count);
 }
 
 }  // namespace
@@ -85,13 +85,13 @@ void fill_edition(std::mt19937& rng, Timetable& tt, int k, const NetworkShape& s
 std::unique_ptr<Timetable> random_timetable(std::mt19937& rng, const NetworkShape& shape) {
     auto tt = std::make_unique<Timetable>();
     const int n = std::clamp(shape.airports, 2, bounds::airports);
-    tt->apt_count = static_cast<std::int16_t>(n);
+    tt->airport_count = static_cast<std::int16_t>(n);
     std::vector<std::string> names;
     for (const char* r : rule_airports) names.emplace_back(r);
     for (int a = 1; static_cast<int>(names.size()) < n; ++a) names.push_back("空港" + std::to_string(a));
     names.resize(static_cast<std::size_t>(n));
     std::shuffle(names.begin(), names.end(), rng);
-    for (int a = 1; a <= n; ++a) tt->apt_name[a] = names[a - 1];
+    for (int a = 1; a <= n; ++a) tt->airport_name[a] = names[a - 1];
     // Codes are stored blank-padded as the reader keeps them.
     tt->company_count = static_cast<std::int16_t>(company_codes.size());
     for (std::size_t m = 0; m < company_codes.size(); ++m) {
@@ -106,9 +106,9 @@ std::unique_ptr<Timetable> random_timetable(std::mt19937& rng, const NetworkShap
     const int editions = pick(rng, 1, 2);
     for (int k = 1; k <= editions; ++k) {
         fill_edition(rng, *tt, k, shape);
-        tt->tt_valid_to[k] = base + 60 * k;
+        tt->edition_valid_to[k] = base + 60 * k;
     }
-    tt->tt_data_valid_to = base + 60 * editions;
+    tt->data_valid_to = base + 60 * editions;
     build_route_index(*tt);
     return tt;
 }
@@ -146,13 +146,13 @@ NetworkShape random_shape(std::mt19937& rng) {
 
 SearchConditions random_conditions(std::mt19937& rng, const Timetable& tt, int hubs) {
     SearchConditions c;
-    const int n = tt.apt_count;
+    const int n = tt.airport_count;
     auto airport = [&] { return chance(rng, 40) ? pick(rng, 1, std::min(hubs, n)) : pick(rng, 1, n); };
     const int from = airport();
     int to = airport();
     if (to == from) to = from % n + 1;
-    c.from_airport = tt.apt_name[from];
-    c.to_airport = tt.apt_name[to];
+    c.from_airport = tt.airport_name[from];
+    c.to_airport = tt.airport_name[to];
     if (chance(rng, 2)) c.to_airport = "どこにもない空港";
     if (chance(rng, 50)) {
         c.departure_from = 500;
@@ -169,7 +169,7 @@ SearchConditions random_conditions(std::mt19937& rng, const Timetable& tt, int h
     c.connection_count = pick(rng, 0, 2);
     if (c.connection_count == 0 && chance(rng, 50)) c.connection_count = 2;
     c.result_order = pick(rng, 0, 4);
-    c.travel_date = tt.tt_valid_to[1] - pick(rng, -5, 100);
+    c.travel_date = tt.edition_valid_to[1] - pick(rng, -5, 100);
     c.travel_weekday = weekday(c.travel_date);
     return c;
 }

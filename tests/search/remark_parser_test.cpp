@@ -155,25 +155,25 @@ TEST(RemarkParser, CheckTableByListKind) {
     const DayNumber aug1 = day_number(2003, 8, 1), aug4 = day_number(2003, 8, 4);
     // Inclusion list: an unlisted date has no service; a listed one runs and cancels the weekday shift.
     TableCheck t = check_table("0:8/1-31&0000011;", aug4, 10, today);
-    EXPECT_EQ(t.skip_flg, 0);
+    EXPECT_EQ(t.in_service, 0);
     t = check_table("0:8/1-31&0000011;", aug1, 10, today);
-    EXPECT_EQ(t.skip_flg, 1);
+    EXPECT_EQ(t.in_service, 1);
     EXPECT_EQ(t.time_shift, 0);
     // Exception lists: 99 takes the day away, another code moves the flight, other days keep the weekday
     // shift.
-    EXPECT_EQ(check_table("99:8/1;", aug1, 0, today).skip_flg, 0);
+    EXPECT_EQ(check_table("99:8/1;", aug1, 0, today).in_service, 0);
     t = check_table("99:8/1;", aug4, -5, today);
-    EXPECT_EQ(t.skip_flg, 1);
+    EXPECT_EQ(t.in_service, 1);
     EXPECT_EQ(t.time_shift, -5);
     t = check_table("-15:8/4;", aug4, 0, today);
-    EXPECT_EQ(t.skip_flg, 1);
+    EXPECT_EQ(t.in_service, 1);
     EXPECT_EQ(t.time_shift, -15);
     // The first listed date wins.
     EXPECT_EQ(check_table("10:8/4;99:8/4;", aug4, 0, today).time_shift, 10);
     // A remark that commits no date, or overruns a table, is no remark at all.
     for (const char* text : {"99:", "0:13/1;", "0:1/1-500;", "xyz"}) {
         t = check_table(text, aug4, 20, today);
-        EXPECT_EQ(t.skip_flg, 1) << text;
+        EXPECT_EQ(t.in_service, 1) << text;
         EXPECT_EQ(t.time_shift, 20) << text;
     }
 }

@@ -21,8 +21,8 @@ struct ReportFixture {
         st.add_flight(1, 4, 1, 301, 705, 830);  // dir 1 entry 3
         st.add_flight(3, 4, 4, 7, 1000, 1200);  // dir 1 entry 4
         st.add_flight(2, 4, 2, 413, 835, 935);  // dir 1 entry 5
-        st.tt->flt_aircraft[1][2] = "A320";
-        st.tt->flt_aircraft[1][5] = "A320";
+        st.tt->flight_aircraft[1][2] = "A320";
+        st.tt->flight_aircraft[1][5] = "A320";
         tt = &st.finish();
         rr.search_edition = 1;
         cond.from_airport = "東京／羽田";
@@ -82,7 +82,7 @@ TEST(Report, CombinationRuleMatchesTheList) {
 
 TEST(Report, ZeroArrivalLeavesOutTheArrivalPart) {
     ReportFixture fx;
-    fx.tt->flt_arr_time[1][1] = 0;
+    fx.tt->flight_arrival[1][1] = 0;
     fx.add(155, {1, 5});
     EXPECT_EQ(report_body(*fx.tt, fx.rr, fx.cond),
               "[155分] JAL0105[B767] 東京／羽田(07:00発)→\r\n"

@@ -23,8 +23,8 @@ struct Fixture {
         st.add_flight(3, 2, 3, 202, 1300, 1410);  // f5, dir 2 entry 1 (positions 2 and 3)
         st.add_flight(2, 1, 2, 36, 1500, 1610);   // f6, dir 2 entry 2 (positions 3 and 4)
         st.add_flight(1, 3, 2, 241, 2300, 0);     // f7, dir 1 entry 5: arrives at 00:00
-        st.tt->flt_aircraft[1][2] = "A320";
-        st.tt->flt_aircraft[1][6] = "B777";
+        st.tt->flight_aircraft[1][2] = "A320";
+        st.tt->flight_aircraft[1][6] = "B777";
         tt = &st.finish();
     }
 };
@@ -161,11 +161,11 @@ TEST(ResultList, OneResultPerFirstFlight) {
     list = list_results(*fx.tt, rr, c);
     EXPECT_EQ(list.rows.size(), 4u);
     // The same flight number of another company is another first flight.
-    fx.tt->flt_number[1][3] = 105;
-    fx.tt->flt_company[1][3] = "2";
+    fx.tt->flight_number[1][3] = 105;
+    fx.tt->flight_company[1][3] = "2";
     c.one_result_per_flight = 1;
     EXPECT_EQ(list_results(*fx.tt, rr, c).rows.size(), 2u);
-    fx.tt->flt_company[1][3] = "1";
+    fx.tt->flight_company[1][3] = "1";
     EXPECT_EQ(list_results(*fx.tt, rr, c).rows.size(), 1u);
 }
 
@@ -192,22 +192,22 @@ TEST(ResultList, EnquiryFlagsFromDirectFlightsOnly) {
     SearchConditions c = conditions("東京／羽田", "福岡");
     // A JAL direct flight and an ANA connection: only JAL counts.
     ResultList list = list_results(*fx.tt, results_of({kDirect, kOneConnection}), c);
-    EXPECT_EQ(list.inq_jal, 1);
-    EXPECT_EQ(list.inq_ana, 0);
+    EXPECT_EQ(list.enquire_jal, 1);
+    EXPECT_EQ(list.enquire_ana, 0);
     EXPECT_EQ(list.enquirable_count, 1);
     // Family codes, compared trimmed.
     fx.tt->company_code[1] = "J- ";
     fx.tt->company_code[2] = "ANK";
     const RouteResult ana_direct = leg_result({{1, 1, 5}}, 60);
     list = list_results(*fx.tt, results_of({kDirect, ana_direct}), c);
-    EXPECT_EQ(list.inq_jal, 1);
-    EXPECT_EQ(list.inq_ana, 1);
+    EXPECT_EQ(list.enquire_jal, 1);
+    EXPECT_EQ(list.enquire_ana, 1);
     EXPECT_EQ(list.enquirable_count, 2);
     fx.tt->company_code[1] = "SKY";
     list = list_results(*fx.tt, results_of({kDirect, kOneConnection}), c);
     EXPECT_EQ(list.enquirable_count, 0);
     fx.tt->company_code[1] = "JAC";
-    EXPECT_EQ(list_results(*fx.tt, results_of({kDirect}), c).inq_jas, 1);
+    EXPECT_EQ(list_results(*fx.tt, results_of({kDirect}), c).enquire_jas, 1);
 }
 
 TEST(ResultList, HeaderCaption) {

@@ -48,9 +48,9 @@ std::string listing(const Timetable& tt, const RouteResults& r) {
     auto leg = [&](int dir, int pos, int row) {
         const auto f = static_cast<std::size_t>(tt.route_index(r.search_edition, dir, pos, row));
         return " [" + std::to_string(dir) + "/" + std::to_string(pos) + "/" + std::to_string(row) + " f" +
-               std::to_string(f) + " " + std::to_string(tt.flt_from[k][f]) + ">" +
-               std::to_string(tt.flt_to[k][f]) + " " + std::to_string(tt.flt_dep_time[k][f]) + "-" +
-               std::to_string(tt.flt_arr_time[k][f]) + "]";
+               std::to_string(f) + " " + std::to_string(tt.flight_from[k][f]) + ">" +
+               std::to_string(tt.flight_to[k][f]) + " " + std::to_string(tt.flight_departure[k][f]) + "-" +
+               std::to_string(tt.flight_arrival[k][f]) + "]";
     };
     for (int i = 1; i <= r.result_count && i <= 12; ++i) {
         const auto& x = r.route_results[i];

@@ -46,7 +46,7 @@ class LiteralSearch {
     std::array<Candidate, 101> candidates_{};
     std::array<ThirdLeg, 101> third_legs_{};
 
-    int n() const { return tt_.apt_count; }
+    int n() const { return tt_.airport_count; }
     int ri(int dir, int pos, int row) const { return tt_.route_index(search_edition_, dir, pos, row); }
     int route_count(int dir) const { return tt_.route_count(search_edition_, dir); }
     bool in_dep_window(int t) const { return t >= c_.departure_from && t <= c_.departure_to; }
@@ -54,16 +54,16 @@ class LiteralSearch {
 
     bool set_jyoken() {
         for (int k = 1; k <= 4; ++k) {
-            if (tt_.tt_valid_to[k] >= c_.travel_date) {
+            if (tt_.edition_valid_to[k] >= c_.travel_date) {
                 search_edition_ = k;
                 break;
             }
         }
         if (search_edition_ == 0) return false;
         int from = 0, to = 0;
-        for (int a = 1; a <= tt_.apt_count; ++a) {
-            if (from == 0 && tt_.apt_name[a] == c_.from_airport) from = a;
-            if (to == 0 && tt_.apt_name[a] == c_.to_airport) to = a;
+        for (int a = 1; a <= tt_.airport_count; ++a) {
+            if (from == 0 && tt_.airport_name[a] == c_.from_airport) from = a;
+            if (to == 0 && tt_.airport_name[a] == c_.to_airport) to = a;
         }
         // Unknown names and a journey to the airport it starts from find nothing.
         if (from == 0 || to == 0 || from == to) {
@@ -84,17 +84,18 @@ class LiteralSearch {
         return true;
     }
 
-    void leg_times(int dir, int pos, int row, int& skip_flg, int& st_hosei, int& ed_hosei) const {
+    void leg_times(int dir, int pos, int row, int& in_service, int& shifted_departure,
+                   int& shifted_arrival) const {
         const auto k = static_cast<std::size_t>(search_edition_);
         const auto f = static_cast<std::size_t>(ri(dir, pos, row));
-        st_hosei = tt_.flt_dep_time[k][f];
-        ed_hosei = tt_.flt_arr_time[k][f];
-        if (tt_.flt_adjust[k + 5 * static_cast<std::size_t>(weekday_)][f] == 99) skip_flg = 0;
+        shifted_departure = tt_.flight_departure[k][f];
+        shifted_arrival = tt_.flight_arrival[k][f];
+        if (tt_.flight_weekday_rule[k + 5 * static_cast<std::size_t>(weekday_)][f] == 99) in_service = 0;
     }
 
     std::string company_of(int f) const {
         const auto k = static_cast<std::size_t>(search_edition_);
-        const auto index = leading_number(tt_.flt_company[k][f]);
+        const auto index = leading_number(tt_.flight_company[k][f]);
         if (index < 0 || index > 30) return "";
         return trim(tt_.company_code[index]);
     }
@@ -108,14 +109,14 @@ class LiteralSearch {
         return 41;
     }
 
-    void chk_wait_time(int dir1, int pos1, int row1, int dir2, int pos2, int row2, int& skip_flg) const {
+    void chk_wait_time(int dir1, int pos1, int row1, int dir2, int pos2, int row2, int& in_service) const {
         const int f1 = ri(dir1, pos1, row1);
         const int f2 = ri(dir2, pos2, row2);
         int dummy = 1, st1 = 0, a = 0, d = 0, ed2 = 0;
         leg_times(dir1, pos1, row1, dummy, st1, a);
         leg_times(dir2, pos2, row2, dummy, d, ed2);
         const auto k = static_cast<std::size_t>(search_edition_);
-        const std::string t = trim(tt_.apt_name[static_cast<std::size_t>(tt_.flt_to[k][f1])]);
+        const std::string t = trim(tt_.airport_name[static_cast<std::size_t>(tt_.flight_to[k][f1])]);
         const int g1 = airline_group(company_of(f1));
         const int g2 = airline_group(company_of(f2));
         int minimum = 0;
@@ -142,7 +143,7 @@ class LiteralSearch {
             minimum = t == "沖縄" ? 40 : 30;
         }
         const int wait = (d / 100 * 60 + d % 100) - (a / 100 * 60 + a % 100);
-        if (wait < minimum) skip_flg = 0;
+        if (wait < minimum) in_service = 0;
     }
 
     int latest_departure(int a) const {

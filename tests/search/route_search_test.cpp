@@ -27,25 +27,25 @@ const DayNumber travel_day = day_number(2004, 2, 2);
 std::unique_ptr<Timetable> make_timetable(const std::vector<std::string>& airports,
                                           const std::vector<Flight>& flights) {
     auto tt = std::make_unique<Timetable>();
-    tt->apt_count = static_cast<std::int16_t>(airports.size());
-    for (std::size_t a = 0; a < airports.size(); ++a) tt->apt_name[a + 1] = airports[a];
+    tt->airport_count = static_cast<std::int16_t>(airports.size());
+    for (std::size_t a = 0; a < airports.size(); ++a) tt->airport_name[a + 1] = airports[a];
     const char* codes[] = {"JAL", "ANA", "JTA", "JAS", "SKY"};
     tt->company_count = 5;
     for (std::size_t m = 0; m < 5; ++m) tt->company_code[m + 1] = codes[m];
-    tt->tt_valid_to[1] = travel_day + 30;
-    tt->tt_valid_to[2] = travel_day + 90;
+    tt->edition_valid_to[1] = travel_day + 30;
+    tt->edition_valid_to[2] = travel_day + 90;
     for (std::size_t k = 1; k <= 2; ++k) {
         for (std::size_t i = 0; i < flights.size(); ++i) {
             const Flight& f = flights[i];
-            tt->flt_from[k][i + 1] = static_cast<std::int16_t>(f.from);
-            tt->flt_to[k][i + 1] = static_cast<std::int16_t>(f.to);
-            tt->flt_number[k][i + 1] = static_cast<std::int16_t>(100 + i);
-            tt->flt_dep_time[k][i + 1] = static_cast<std::int16_t>(f.dep);
-            tt->flt_arr_time[k][i + 1] = static_cast<std::int16_t>(f.arr);
-            tt->flt_company[k][i + 1] = std::to_string(f.company);
-            for (std::size_t w = 1; w <= 7; ++w) tt->flt_adjust[k + 5 * w][i + 1] = f.runs ? 0 : 99;
+            tt->flight_from[k][i + 1] = static_cast<std::int16_t>(f.from);
+            tt->flight_to[k][i + 1] = static_cast<std::int16_t>(f.to);
+            tt->flight_number[k][i + 1] = static_cast<std::int16_t>(100 + i);
+            tt->flight_departure[k][i + 1] = static_cast<std::int16_t>(f.dep);
+            tt->flight_arrival[k][i + 1] = static_cast<std::int16_t>(f.arr);
+            tt->flight_company[k][i + 1] = std::to_string(f.company);
+            for (std::size_t w = 1; w <= 7; ++w) tt->flight_weekday_rule[k + 5 * w][i + 1] = f.runs ? 0 : 99;
         }
-        tt->flt_count[k] = static_cast<std::int16_t>(flights.size());
+        tt->edition_flight_count[k] = static_cast<std::int16_t>(flights.size());
     }
     build_route_index(*tt);
     return tt;
@@ -269,11 +269,11 @@ TEST(RouteSearch, ThousandResultsAreKeptAndTheNextEndsTheSearch) {
 TEST(RouteSearch, NothingWithoutEditionOrKnownAirports) {
     const auto tt = make_timetable({"A", "B"}, {{1, 2, 800, 900}});
     SearchConditions c = conditions("A", "B");
-    c.travel_date = tt->tt_valid_to[2] + 1;
+    c.travel_date = tt->edition_valid_to[2] + 1;
     RouteResults r = search(*tt, c);
     EXPECT_EQ(r.result_count, 0);
     EXPECT_EQ(r.search_edition, 0);
-    c.travel_date = tt->tt_valid_to[1] + 1;
+    c.travel_date = tt->edition_valid_to[1] + 1;
     EXPECT_EQ(search(*tt, c).search_edition, 2);
     EXPECT_EQ(search(*tt, conditions("A", "Q")).result_count, 0);
     EXPECT_EQ(search(*tt, conditions("A", "A")).result_count, 0);
@@ -302,12 +302,12 @@ TEST(RouteSearch, ProgressEveryTwentyEntriesOfEachPhase) {
 TEST(RouteSearch, SelectDataReadsTimesAndService) {
     const auto tt = make_timetable({"A", "B"}, {{1, 2, 805, 910}, {2, 1, 1000, 1100, JAL, false}});
     const LegTimes a = leg_times(*tt, 1, 2, 1, 1, 1);
-    EXPECT_EQ(a.st_hosei, 805);
-    EXPECT_EQ(a.ed_hosei, 910);
+    EXPECT_EQ(a.shifted_departure, 805);
+    EXPECT_EQ(a.shifted_arrival, 910);
     EXPECT_TRUE(a.runs);
     EXPECT_FALSE(leg_times(*tt, 1, 2, 2, 1, 1).runs);
     const LegTimes none = leg_times(*tt, 1, 2, 1, 2, 5);  // an empty entry
-    EXPECT_EQ(none.st_hosei, 0);
+    EXPECT_EQ(none.shifted_departure, 0);
     EXPECT_TRUE(none.runs);
     EXPECT_EQ(find_search_edition(*tt, travel_day), 1);
     EXPECT_EQ(find_search_edition(*tt, travel_day + 31), 2);

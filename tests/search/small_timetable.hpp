@@ -14,43 +14,44 @@ class SmallTimetable {
   public:
     explicit SmallTimetable(DayNumber valid_to) : tt(std::make_unique<Timetable>()) {
         const char* airports[] = {"東京／羽田", "大阪／伊丹", "福岡", "札幌／千歳"};
-        for (int a = 1; a <= 4; ++a) tt->apt_name[a] = airports[a - 1];
-        tt->apt_count = 4;
+        for (int a = 1; a <= 4; ++a) tt->airport_name[a] = airports[a - 1];
+        tt->airport_count = 4;
         const char* codes[] = {"JAL", "ANA", "JAS", "SKY"};
         const char* names[] = {"日本航空", "全日空", "日本エアシステム", "スカイ"};
         for (int m = 1; m <= 4; ++m) tt->company_code[m] = codes[m - 1], tt->company_name[m] = names[m - 1];
         tt->company_count = 4;
-        tt->tt_valid_to[1] = valid_to;
-        tt->tt_data_valid_to = valid_to;
+        tt->edition_valid_to[1] = valid_to;
+        tt->data_valid_to = valid_to;
     }
 
     // Adds a flight to edition k with the same shift on every weekday; returns its index.
     int add_flight(int from, int to, int company, int number, int dep, int arr,
                    const std::string& remark = "", int adjust = 0, int k = 1) {
-        const int f = ++tt->flt_count[k];
-        tt->flt_from[k][f] = static_cast<std::int16_t>(from);
-        tt->flt_to[k][f] = static_cast<std::int16_t>(to);
-        tt->flt_company[k][f] = std::to_string(company);
-        tt->flt_number[k][f] = static_cast<std::int16_t>(number);
-        tt->flt_aircraft[k][f] = "B767";
-        tt->flt_dep_time[k][f] = static_cast<std::int16_t>(dep);
-        tt->flt_arr_time[k][f] = static_cast<std::int16_t>(arr);
-        tt->flt_days[k][f] = remark;
-        for (int w = 1; w <= 7; ++w) tt->flt_adjust[w * 5 + k][f] = static_cast<std::int16_t>(adjust);
+        const int f = ++tt->edition_flight_count[k];
+        tt->flight_from[k][f] = static_cast<std::int16_t>(from);
+        tt->flight_to[k][f] = static_cast<std::int16_t>(to);
+        tt->flight_company[k][f] = std::to_string(company);
+        tt->flight_number[k][f] = static_cast<std::int16_t>(number);
+        tt->flight_aircraft[k][f] = "B767";
+        tt->flight_departure[k][f] = static_cast<std::int16_t>(dep);
+        tt->flight_arrival[k][f] = static_cast<std::int16_t>(arr);
+        tt->flight_remark[k][f] = remark;
+        for (int w = 1; w <= 7; ++w)
+            tt->flight_weekday_rule[w * 5 + k][f] = static_cast<std::int16_t>(adjust);
         return f;
     }
 
     void set_adjust(int f, int weekday, int value, int k = 1) {
-        tt->flt_adjust[weekday * 5 + k][f] = static_cast<std::int16_t>(value);
+        tt->flight_weekday_rule[weekday * 5 + k][f] = static_cast<std::int16_t>(value);
     }
 
     // A segment naming flights first..last of edition 1 for the pair.
     void add_segment(int from, int to, int first, int last) {
-        const int s = ++tt->seg_count;
-        tt->seg_from_name[s] = tt->apt_name[from];
-        tt->seg_to_name[s] = tt->apt_name[to];
-        tt->seg_first[1][s] = static_cast<std::int16_t>(first);
-        tt->seg_last[1][s] = static_cast<std::int16_t>(last);
+        const int s = ++tt->segment_count;
+        tt->segment_from[s] = tt->airport_name[from];
+        tt->segment_to[s] = tt->airport_name[to];
+        tt->segment_first[1][s] = static_cast<std::int16_t>(first);
+        tt->segment_last[1][s] = static_cast<std::int16_t>(last);
     }
 
     Timetable& finish() {

@@ -39,8 +39,8 @@ inline std::string airport_name(int i) {
 
 inline TimetableSource small_source() {
     TimetableSource src;
-    src.control.tt_valid_to = {0, day_number(2026, 3, 31), day_number(2099, 12, 31), 0, 0};
-    src.control.tt_data_valid_to = day_number(2099, 12, 31);
+    src.control.edition_valid_to = {0, day_number(2026, 3, 31), day_number(2099, 12, 31), 0, 0};
+    src.control.data_valid_to = day_number(2099, 12, 31);
     src.control.fare_valid_from = {0, day_number(2025, 4, 1), day_number(2026, 4, 1)};
     src.help = {{1, 1, 301, 0}, {2, 14, 314, 0}, {21, 20, 999, 0}};
     for (int i = 1; i <= 40; ++i) {

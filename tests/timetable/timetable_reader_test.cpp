@@ -14,19 +14,19 @@ namespace {
 using namespace quorvel::testing;
 
 TEST(CnvData, DecodesOnlyMagnitudesFromOneTo2Pow24) {
-    EXPECT_EQ(cnv_data(0x3F800000), 1.0);
-    EXPECT_EQ(cnv_data(0x4B000000), 8388608.0);
-    EXPECT_EQ(cnv_data(0x3F000000), 0.0);
-    EXPECT_EQ(cnv_data(static_cast<std::int32_t>(0xC0000000u)), -2.0);
-    EXPECT_EQ(cnv_data(0x4B800000), 0.0);  // 2^24
-    EXPECT_EQ(cnv_data(0x4B7FFFFF), 16777215.0);
-    EXPECT_EQ(cnv_data(0x7F800000), 0.0);  // infinity
-    EXPECT_EQ(cnv_data(0x7FC00000), 0.0);  // NaN
-    EXPECT_EQ(cnv_data(0x44BB8000), 1500.0);
-    EXPECT_EQ(cnv_data(0x3FC00000), 1.5);  // fractions above 1 survive; the fare reader rounds them
-    EXPECT_EQ(cnv_data(static_cast<std::int32_t>(0xBF000000u)), 0.0);  // -0.5
-    EXPECT_EQ(cnv_data(static_cast<std::int32_t>(0xCB7FFFFFu)), -16777215.0);
-    EXPECT_EQ(cnv_data(static_cast<std::int32_t>(0x80000000u)), 0.0);  // -0
+    EXPECT_EQ(decode_float_int(0x3F800000), 1.0);
+    EXPECT_EQ(decode_float_int(0x4B000000), 8388608.0);
+    EXPECT_EQ(decode_float_int(0x3F000000), 0.0);
+    EXPECT_EQ(decode_float_int(static_cast<std::int32_t>(0xC0000000u)), -2.0);
+    EXPECT_EQ(decode_float_int(0x4B800000), 0.0);  // 2^24
+    EXPECT_EQ(decode_float_int(0x4B7FFFFF), 16777215.0);
+    EXPECT_EQ(decode_float_int(0x7F800000), 0.0);  // infinity
+    EXPECT_EQ(decode_float_int(0x7FC00000), 0.0);  // NaN
+    EXPECT_EQ(decode_float_int(0x44BB8000), 1500.0);
+    EXPECT_EQ(decode_float_int(0x3FC00000), 1.5);  // fractions above 1 survive; the fare reader rounds them
+    EXPECT_EQ(decode_float_int(static_cast<std::int32_t>(0xBF000000u)), 0.0);  // -0.5
+    EXPECT_EQ(decode_float_int(static_cast<std::int32_t>(0xCB7FFFFFu)), -16777215.0);
+    EXPECT_EQ(decode_float_int(static_cast<std::int32_t>(0x80000000u)), 0.0);  // -0
 }
 
 std::unique_ptr<Timetable> load_or_fail(const std::vector<std::byte>& bytes) {
@@ -56,19 +56,19 @@ TEST(TimetableReader, DecodesFlightRecordFields) {
     EXPECT_EQ(get_i32(bytes, at + 12), 100 | 100 << 8 | 100 << 16);
 
     auto tt = load_or_fail(bytes);
-    EXPECT_EQ(tt->flt_from[1][1], 12);
-    EXPECT_EQ(tt->flt_to[1][1], 3);
-    EXPECT_EQ(tt->flt_aircraft[1][1], "MD81");
-    EXPECT_EQ(tt->flt_company[1][1], "2");
-    EXPECT_EQ(tt->flt_number[1][1], 315);
-    EXPECT_EQ(tt->flt_dep_time[1][1], 730);
-    EXPECT_EQ(tt->flt_arr_time[1][1], 855);
-    EXPECT_EQ(tt->flt_adjust[7 * 5 + 1][1], 1);
+    EXPECT_EQ(tt->flight_from[1][1], 12);
+    EXPECT_EQ(tt->flight_to[1][1], 3);
+    EXPECT_EQ(tt->flight_aircraft[1][1], "MD81");
+    EXPECT_EQ(tt->flight_company[1][1], "2");
+    EXPECT_EQ(tt->flight_number[1][1], 315);
+    EXPECT_EQ(tt->flight_departure[1][1], 730);
+    EXPECT_EQ(tt->flight_arrival[1][1], 855);
+    EXPECT_EQ(tt->flight_weekday_rule[7 * 5 + 1][1], 1);
     // A flight without an aircraft type has index 0 and an empty name.
-    EXPECT_EQ(tt->flt_aircraft[2][3], "");
+    EXPECT_EQ(tt->flight_aircraft[2][3], "");
 }
 
-// Weekday adjustments live at flt_adjust(w * 5 + k, i): byte 199 is 99 (no service), 100 no
+// Weekday adjustments live at flight_weekday_rule(w * 5 + k, i): byte 199 is 99 (no service), 100 no
 // change, 85 a quarter of an hour earlier.
 TEST(TimetableReader, WeekdayAdjustmentsAndRemarks) {
     auto src = small_source();
@@ -80,29 +80,29 @@ TEST(TimetableReader, WeekdayAdjustmentsAndRemarks) {
 
     auto tt = load_or_fail(bytes);
     const int expected[8] = {0, 99, 0, -15, 5, 0, -100, 155};
-    for (int w = 1; w <= 7; ++w) EXPECT_EQ(tt->flt_adjust[w * 5 + 2][1], expected[w]) << w;
+    for (int w = 1; w <= 7; ++w) EXPECT_EQ(tt->flight_weekday_rule[w * 5 + 2][1], expected[w]) << w;
     // Edition 1's columns are separate from edition 2's.
-    EXPECT_EQ(tt->flt_adjust[1 * 5 + 1][3], 99);
-    EXPECT_EQ(tt->flt_adjust[7 * 5 + 1][3], -15);
+    EXPECT_EQ(tt->flight_weekday_rule[1 * 5 + 1][3], 99);
+    EXPECT_EQ(tt->flight_weekday_rule[7 * 5 + 1][3], -15);
     // " " is no remark; blanks around a remark are trimmed.
-    EXPECT_EQ(tt->flt_days[1][2], "");
-    EXPECT_EQ(tt->flt_days[1][3], "99:12/29-31;");
-    EXPECT_EQ(tt->flt_days[1][1], "");  // an empty source remark is stored as one blank
+    EXPECT_EQ(tt->flight_remark[1][2], "");
+    EXPECT_EQ(tt->flight_remark[1][3], "99:12/29-31;");
+    EXPECT_EQ(tt->flight_remark[1][1], "");  // an empty source remark is stored as one blank
 }
 
 TEST(TimetableReader, AirportsCodesAndGroups) {
     auto tt = load_or_fail(build_or_fail(small_source()));
-    ASSERT_EQ(tt->apt_count, 40);
-    EXPECT_EQ(tt->apt_name[1], "東京／羽田");
-    EXPECT_EQ(tt->apt_name[40], "空港40");
-    EXPECT_EQ(tt->apt_group[13], 3);
-    EXPECT_EQ(tt->apt_flag[13], 1);
-    EXPECT_EQ(tt->apt_flag[14], 0);
-    EXPECT_EQ(tt->apt_code1[1], "A1 ");  // held blank-padded to 3
-    EXPECT_EQ(tt->apt_code1[3], "   ");
-    EXPECT_EQ(tt->apt_code2[5], "B  ");
-    EXPECT_EQ(tt->apt_code4[4], "   ");  // "*" stands for no code
-    EXPECT_EQ(tt->apt_code4[5], "C5 ");
+    ASSERT_EQ(tt->airport_count, 40);
+    EXPECT_EQ(tt->airport_name[1], "東京／羽田");
+    EXPECT_EQ(tt->airport_name[40], "空港40");
+    EXPECT_EQ(tt->airport_region[13], 3);
+    EXPECT_EQ(tt->airport_flag[13], 1);
+    EXPECT_EQ(tt->airport_flag[14], 0);
+    EXPECT_EQ(tt->airport_code1[1], "A1 ");  // held blank-padded to 3
+    EXPECT_EQ(tt->airport_code1[3], "   ");
+    EXPECT_EQ(tt->airport_code2[5], "B  ");
+    EXPECT_EQ(tt->airport_code4[4], "   ");  // "*" stands for no code
+    EXPECT_EQ(tt->airport_code4[5], "C5 ");
     EXPECT_EQ(tt->aircraft_count, 6);
     EXPECT_EQ(tt->company_count, 3);
     EXPECT_EQ(tt->company_name[3], "日本エアシステム");
@@ -136,18 +136,18 @@ TEST(TimetableReader, FareRecordsFoldCityNamesAndScaleGrid) {
 
 TEST(TimetableReader, DiscountsAccessPeriodsAndControl) {
     auto tt = load_or_fail(build_or_fail(small_source()));
-    ASSERT_EQ(tt->toku_count, 1);
-    EXPECT_EQ(tt->toku_from[1], "東京／羽田");
-    EXPECT_EQ(tt->toku_to[1], "札幌");
-    EXPECT_EQ(tt->toku_company[1], "ANA");
-    EXPECT_EQ(tt->toku_flight[1], 999);
-    EXPECT_EQ(tt->toku_sel_a[1], 1);
-    EXPECT_EQ(tt->toku_sel_b[1], 2);
-    EXPECT_EQ(tt->toku_sel_c[1], 3);
-    EXPECT_EQ(tt->toku_cal[1], 12000);
-    EXPECT_EQ(tt->toku_cal2[1], 23000);
-    EXPECT_EQ(tt->toku_valid_from[1], day_number(2026, 4, 1));
-    EXPECT_EQ(tt->toku_valid_to[1], day_number(2027, 3, 31));
+    ASSERT_EQ(tt->discount_count, 1);
+    EXPECT_EQ(tt->discount_from[1], "東京／羽田");
+    EXPECT_EQ(tt->discount_to[1], "札幌");
+    EXPECT_EQ(tt->discount_company[1], "ANA");
+    EXPECT_EQ(tt->discount_flight[1], 999);
+    EXPECT_EQ(tt->discount_rule_a[1], 1);
+    EXPECT_EQ(tt->discount_rule_b[1], 2);
+    EXPECT_EQ(tt->discount_rule_c[1], 3);
+    EXPECT_EQ(tt->discount_fare[1], 12000);
+    EXPECT_EQ(tt->discount_fare2[1], 23000);
+    EXPECT_EQ(tt->discount_valid_from[1], day_number(2026, 4, 1));
+    EXPECT_EQ(tt->discount_valid_to[1], day_number(2027, 3, 31));
     ASSERT_EQ(tt->access_count, 1);
     EXPECT_EQ(tt->access_airport[1], "札幌");
     EXPECT_EQ(tt->access_kind[1], 2);
@@ -158,11 +158,11 @@ TEST(TimetableReader, DiscountsAccessPeriodsAndControl) {
     EXPECT_EQ(tt->period_from[2], day_number(2027, 1, 12));
     EXPECT_EQ(tt->period_to[2], day_number(2027, 2, 28));
     EXPECT_EQ(tt->period_value[2], 3);
-    EXPECT_EQ(tt->tt_valid_to[2], day_number(2099, 12, 31));
-    EXPECT_EQ(tt->tt_data_valid_to, day_number(2099, 12, 31));
-    EXPECT_EQ(tt->fare_help_ctx[2][14], 314);
-    EXPECT_EQ(tt->fare_help_ctx[21][20], 999);
-    EXPECT_EQ(tt->fare_help_ctx[1][2], 0);
+    EXPECT_EQ(tt->edition_valid_to[2], day_number(2099, 12, 31));
+    EXPECT_EQ(tt->data_valid_to, day_number(2099, 12, 31));
+    EXPECT_EQ(tt->fare_help_topic[2][14], 314);
+    EXPECT_EQ(tt->fare_help_topic[21][20], 999);
+    EXPECT_EQ(tt->fare_help_topic[1][2], 0);
 }
 
 // A flight from airport 3 to airport 7 of 40 runs in direction 1 at positions 3 and 7; the return
@@ -170,8 +170,8 @@ TEST(TimetableReader, DiscountsAccessPeriodsAndControl) {
 TEST(TimetableReader, RouteIndexPositionsInBothDirections) {
     auto tt = load_or_fail(build_or_fail(small_source()));
     // Edition 2 after grouping: 1 = 札幌->空港12, 2 = 札幌->東京都心 (3 -> 7), 3 = 東京都心->札幌.
-    ASSERT_EQ(tt->flt_from[2][2], 3);
-    ASSERT_EQ(tt->flt_to[2][2], 7);
+    ASSERT_EQ(tt->flight_from[2][2], 3);
+    ASSERT_EQ(tt->flight_to[2][2], 7);
     EXPECT_EQ(tt->route_count(2, 1), 2);
     EXPECT_EQ(tt->route_count(2, 2), 1);
     EXPECT_EQ(tt->route_index(2, 1, 3, 2), 2);
@@ -201,11 +201,11 @@ TEST(TimetableReader, EditionWithBlockZeroEndsTheEditions) {
     EXPECT_EQ(get_i16(bytes, block_field(bytes, 6)), 0);
     EXPECT_NE(get_i16(bytes, block_field(bytes, 7)), 0);
     auto tt = load_or_fail(bytes);
-    EXPECT_EQ(tt->flt_count[1], 3);
-    EXPECT_EQ(tt->flt_count[2], 0);
-    EXPECT_EQ(tt->flt_count[3], 0);
-    EXPECT_EQ(tt->flt_count[4], 0);
-    EXPECT_EQ(tt->flt_from[3][1], 0);
+    EXPECT_EQ(tt->edition_flight_count[1], 3);
+    EXPECT_EQ(tt->edition_flight_count[2], 0);
+    EXPECT_EQ(tt->edition_flight_count[3], 0);
+    EXPECT_EQ(tt->edition_flight_count[4], 0);
+    EXPECT_EQ(tt->flight_from[3][1], 0);
     EXPECT_EQ(tt->route_count(3, 1) + tt->route_count(3, 2) + tt->route_count(4, 1), 0);
     EXPECT_EQ(tt->route_count(1, 1) + tt->route_count(1, 2), 3);
 }
@@ -227,7 +227,7 @@ TEST(TimetableReader, LengthNotAMultipleOfTheBlock) {
     bytes.insert(bytes.end() - control_record_size, 700, std::byte{0x55});
     auto tt = load_or_fail(bytes);
     EXPECT_EQ(tt->data_block_count, static_cast<int>(blocks));
-    EXPECT_EQ(tt->flt_count[2], 3);
+    EXPECT_EQ(tt->edition_flight_count[2], 3);
 }
 
 TEST(TimetableReader, ProgressGoesSectionBySection) {
@@ -393,7 +393,7 @@ TEST(TimetableReader, TruncatedFilesNeverCrash) {
         if (n < static_cast<std::size_t>(control_record_size)) {
             EXPECT_FALSE(tt.ok()) << n;
         } else if (tt.ok()) {
-            EXPECT_NE((*tt)->apt_count, 40) << n;
+            EXPECT_NE((*tt)->airport_count, 40) << n;
         }
     }
 }

@@ -103,7 +103,7 @@ void AirportPicker::build() {
     lifecycle_->watch();
 
     set_title_and_position();
-    int last_area = app_.settings.control_flg[last_area_flag];
+    int last_area = app_.settings.option_flags[last_area_flag];
     if (last_area < 0 || last_area > 9) last_area = 0;
     QRadioButton* preselected = region_buttons[last_area == 0 ? 10 : static_cast<std::size_t>(last_area)];
     preselected->setChecked(true);
@@ -131,7 +131,7 @@ void AirportPicker::show_region(int region) {
         for (const std::string& name : airports_of_region(*app_.timetable, region))
             airport_list->addItem(qs(name));
     choose_button->setEnabled(false);
-    app_.settings.control_flg[last_area_flag] = static_cast<std::int16_t>(region);
+    app_.settings.option_flags[last_area_flag] = static_cast<std::int16_t>(region);
 }
 
 void AirportPicker::choose() {

@@ -22,10 +22,10 @@ struct Harness {
     Harness() {
         Timetable& tt = *t.app.timetable;
         const int groups[] = {4, 5, 8, 1, 9};
-        for (std::size_t i = 0; i < 5; ++i) tt.apt_group[i + 1] = static_cast<std::int16_t>(groups[i]);
-        tt.apt_name[6] = "東京／成田";
-        tt.apt_group[6] = 4;
-        tt.apt_count = 6;
+        for (std::size_t i = 0; i < 5; ++i) tt.airport_region[i + 1] = static_cast<std::int16_t>(groups[i]);
+        tt.airport_name[6] = "東京／成田";
+        tt.airport_region[6] = 4;
+        tt.airport_count = 6;
         Settings& s = t.app.settings;
         s.from_airport = "福岡";
         s.to_airport = "那覇";
@@ -93,7 +93,7 @@ class AirportPickerTest : public QObject {
   private slots:
     void opens_on_the_last_area_with_the_departure_texts() {
         Harness h;
-        h.t.app.settings.control_flg[9] = 4;
+        h.t.app.settings.option_flags[9] = 4;
         AirportPicker* p = h.open_for(h.main().from_airport);
         QVERIFY(p);
         QCOMPARE(p->windowTitle(), QStringLiteral("ケルバ国内線時刻表＆ホテル情報"));
@@ -128,14 +128,14 @@ class AirportPickerTest : public QObject {
         QCOMPARE(entries(list), all);
         QTest::mouseClick(child<QRadioButton>(p, "region_button_1"), Qt::LeftButton);
         QCOMPARE(entries(list), QStringList{"札幌／千歳"});
-        QCOMPARE(h.t.app.settings.control_flg[9], 1);
+        QCOMPARE(h.t.app.settings.option_flags[9], 1);
         QTest::mouseClick(child<QRadioButton>(p, "region_button_7"), Qt::LeftButton);
         QCOMPARE(list->count(), 0);
         QTest::mouseClick(child<QRadioButton>(p, "region_button_4"), Qt::LeftButton);
         QCOMPARE(entries(list), (QStringList{"東京／羽田", "東京／成田"}));
         QTest::mouseClick(child<QRadioButton>(p, "region_button_10"), Qt::LeftButton);
         QCOMPARE(entries(list), all);
-        QCOMPARE(h.t.app.settings.control_flg[9], 0);
+        QCOMPARE(h.t.app.settings.option_flags[9], 0);
     }
 
     void confirm_waits_for_an_entry_fills_the_departure_and_moves_on() {
@@ -191,7 +191,7 @@ class AirportPickerTest : public QObject {
     void the_keyboard_can_choose_an_entry() {
         Harness h;
         MainWindow& w = h.main();
-        h.t.app.settings.control_flg[9] = 4;
+        h.t.app.settings.option_flags[9] = 4;
         QPointer<AirportPicker> p = h.open_for(w.from_airport);
         QVERIFY(p);
         auto* list = child<QListWidget>(p, "airport_list");

@@ -42,8 +42,9 @@ TestApp::TestApp()
     apply_zero_defaults(app.settings);
     app.today_serial = clock.today();
     app.timetable = std::make_unique<Timetable>();
-    for (std::size_t i = 0; i < test_airports.size(); ++i) app.timetable->apt_name[i + 1] = test_airports[i];
-    app.timetable->apt_count = static_cast<std::int16_t>(test_airports.size());
+    for (std::size_t i = 0; i < test_airports.size(); ++i)
+        app.timetable->airport_name[i + 1] = test_airports[i];
+    app.timetable->airport_count = static_cast<std::int16_t>(test_airports.size());
     // The browser search never leaves the test's directory.
     services.browser_roots = {dir() / "root1", dir() / "root2"};
 }
