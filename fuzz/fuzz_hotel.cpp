@@ -29,7 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (int kind = 1; kind <= 6; ++kind) {
         HotelSearchState state;
         std::string text1 = keys[kind - 1].empty() ? std::string("x") : keys[kind - 1];
-        if (!check_text1(*d, state, kind, text1)) continue;
+        if (!check_search_key(*d, state, kind, text1)) continue;
         HotelHits hits = search_hotels(*d, state, 50);
         if (hits.hotel_hit_count() > 50 || hits.result_district_count() > hotel_bounds::result_districts)
             std::abort();

@@ -85,7 +85,7 @@ void BM_SearchSort(benchmark::State& state) {
     const char* key = sort_keys[state.range(1)];
     HotelSearchState s;
     std::string text1 = "駅";
-    check_text1(d, s, kind_free, text1);
+    check_search_key(d, s, kind_free, text1);
     for (auto _ : state) {
         HotelHits hits = search_hotels(d, s, static_cast<int>(state.range(0)));
         sort_hotel(d, hits.hotel_hit_list, key);

@@ -79,8 +79,8 @@ bool load_sample_state(AppState& app) {
     const std::filesystem::path app_dir = QCoreApplication::applicationDirPath().toStdString();
     // Pictures must not touch the settings beside the program: the user files go to a scratch place.
     app.paths = {app_dir, std::filesystem::temp_directory_path() / "quorvel-shots"};
-    app.today_serial = SystemClock().today();
-    ProgramData data = load_program_data(app_dir / ini_file_name, app_dir, app.today_serial);
+    app.today = SystemClock().today();
+    ProgramData data = load_program_data(app_dir / ini_file_name, app_dir, app.today);
     if (data.timetable_error) {
         std::fprintf(stderr, "quorvel-shots: %s\n", data.timetable_error->message.c_str());
         return false;
@@ -148,7 +148,7 @@ void shoot_results(AppState& app, Services& services, MainWindow& main_window, c
         c.one_result_per_flight = 0;
         c.result_order = 3;
         c.for_seat_enquiry = 0;
-        c.travel_date = app.today_serial + 14;
+        c.travel_date = app.today + 14;
         const CivilDate d = civil_date(c.travel_date);
         c.travel_year = d.year;
         c.travel_month = d.month;

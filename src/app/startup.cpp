@@ -35,15 +35,15 @@ namespace {
 
 void complain(const std::string& text) { std::fprintf(stderr, "quorvel: %s\n", text.c_str()); }
 
-// get_control: the program cannot run without its timetable.
+// read_control_record: the program cannot run without its timetable.
 bool timetable_present(const std::filesystem::path& file) {
     std::error_code ec;
     const auto size = std::filesystem::file_size(file, ec);
     return !ec && size > 0;
 }
 
-// init_sec: settings, timetable, browser. False when the program must end.
-bool init_sec(AppState& app, Services& services) {
+// load_run_state: settings, timetable, browser. False when the program must end.
+bool load_run_state(AppState& app, Services& services) {
     const auto data_file = app.paths.data(data_file_name);
     if (!timetable_present(data_file)) {
         complain("timetable data file missing or empty: " + data_file.string());
@@ -57,15 +57,14 @@ bool init_sec(AppState& app, Services& services) {
     if (!std::filesystem::exists(ini, ec) && std::filesystem::exists(app.paths.data(ini_file_name), ec))
         ini = app.paths.data(ini_file_name);
     std::unique_ptr<ProgressWindow> progress;
-    ProgramData data =
-        load_program_data(ini, app.paths.app_dir, app.today_serial, [&](const Settings& settings) {
-            // The window opens where the settings remember it.
-            app.settings = settings;
-            progress = std::make_unique<ProgressWindow>(app);
-            progress->show();
-            QApplication::processEvents();
-            return progress.get();
-        });
+    ProgramData data = load_program_data(ini, app.paths.app_dir, app.today, [&](const Settings& settings) {
+        // The window opens where the settings remember it.
+        app.settings = settings;
+        progress = std::make_unique<ProgressWindow>(app);
+        progress->show();
+        QApplication::processEvents();
+        return progress.get();
+    });
     app.settings = std::move(data.settings);
     app.sites = std::move(data.sites);
     if (data.settings_error) complain(data.settings_error->message);
@@ -92,7 +91,7 @@ bool init_sec(AppState& app, Services& services) {
 }  // namespace
 
 std::unique_ptr<MainWindow> start_program(AppState& app, Services& services, MainWindowHooks hooks) {
-    app.today_serial = services.clock.today();
+    app.today = services.clock.today();
     std::error_code ec;
     std::filesystem::create_directories(app.paths.user_dir, ec);
 
@@ -101,7 +100,7 @@ std::unique_ptr<MainWindow> start_program(AppState& app, Services& services, Mai
     QApplication::processEvents();
 
     remove_directory(app.paths.tmp_dir());
-    if (!init_sec(app, services)) return nullptr;
+    if (!load_run_state(app, services)) return nullptr;
     auto window = std::make_unique<MainWindow>(app, services, std::move(hooks));
     splash.close();
     return window;

@@ -76,7 +76,7 @@ int run_hotels(const Invocation& inv) {
 
     HotelSearchState state;
     std::string text1 = *key;
-    if (!check_text1(*data, state, kind, text1)) return refuse(inv, "検索条件の入力エラーです");
+    if (!check_search_key(*data, state, kind, text1)) return refuse(inv, "検索条件の入力エラーです");
     const auto districts = o->all("district");
     state.district_filter = static_cast<int>(districts.size());
     state.filter_district.assign(1, std::string());

@@ -372,7 +372,7 @@ void apply_zero_defaults(Settings& s) {
     fill(s.hotel_grid_height, 3975);
     fill(s.hotel_grid_width, 9615);
     for (std::size_t i = 0; i < s.hotel_column_widths.size(); ++i)
-        fill(s.hotel_column_widths[i], default_sv_colwidth[i]);
+        fill(s.hotel_column_widths[i], default_hotel_column_widths[i]);
 }
 
 DayNumber second_monday(int year, int month) {

@@ -40,7 +40,8 @@ inline constexpr int holiday_table_size = 20;
 inline constexpr int holiday_file_limit = holiday_table_size - 2;
 
 // Column widths of the hotel list grid when the file has none.
-inline constexpr std::array<std::int16_t, 7> default_sv_colwidth = {1080, 2300, 1170, 700, 2100, 900, 1080};
+inline constexpr std::array<std::int16_t, 7> default_hotel_column_widths = {1080, 2300, 1170, 700,
+                                                                            2100, 900,  1080};
 
 struct Settings {
     // [Form], indexed like form_window_names.

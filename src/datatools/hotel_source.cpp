@@ -64,21 +64,21 @@ std::string hotel_where(std::size_t k, const std::string& field) {
     return "hotel " + std::to_string(k) + " " + field;
 }
 
-}  // namespace
+using SectionBlocks = std::array<std::int32_t, hotel_bounds::sections + 1>;
 
-Result<std::string> write_hotel_file(const HotelSource& src) {
+Status check_counts(const HotelSource& src) {
     using namespace hotel_bounds;
     QUORVEL_TRY(check_count(src.prefs.size(), prefs, "prefectures"));
     QUORVEL_TRY(check_count(src.extras.size(), extras, "spare table"));
     QUORVEL_TRY(check_count(src.airports.size(), airports, "airports"));
     QUORVEL_TRY(check_count(src.districts.size(), districts, "districts"));
     QUORVEL_TRY(check_count(src.hotels.size(), file_hotels, "hotels"));
-    QUORVEL_TRY(check_count(src.inquiries.size(), inquiries, "vacancy-enquiry pages"));
+    return check_count(src.inquiries.size(), inquiries, "vacancy-enquiry pages");
+}
 
-    FileWriter w;
-    std::array<std::int32_t, sections + 1> ctl{};
+// Sections 1 to 4: prefectures, the spare table, airports with their areas, districts.
+Status write_place_tables(FileWriter& w, const HotelSource& src, SectionBlocks& ctl) {
     auto count = [&](std::size_t n) { w.i32(static_cast<std::int32_t>(n)); };
-
     ctl[1] = w.begin_section();
     count(src.prefs.size());
     for (std::size_t j = 0; j < src.prefs.size(); ++j)
@@ -100,13 +100,17 @@ Result<std::string> write_hotel_file(const HotelSource& src) {
     count(src.districts.size());
     for (std::size_t j = 0; j < src.districts.size(); ++j)
         QUORVEL_TRY(w.text(src.districts[j], "district " + std::to_string(j + 1)));
+    return ok_status();
+}
 
+// Sections 11 and 12: each hotel's site and location, then its name.
+Status write_hotel_index(FileWriter& w, const HotelSource& src, SectionBlocks& ctl) {
     ctl[11] = w.begin_section();
-    count(src.hotels.size());
+    w.i32(static_cast<std::int32_t>(src.hotels.size()));
     for (std::size_t k = 0; k < src.hotels.size(); ++k) {
         const auto& h = src.hotels[k];
-        if (h.site_code < 0 || h.site_code > 700000 || h.pref < 0 || h.pref > prefs || h.airport < 0 ||
-            h.airport > 99 || h.district < 0 || h.district >= 3000)
+        if (h.site_code < 0 || h.site_code > 700000 || h.pref < 0 || h.pref > hotel_bounds::prefs ||
+            h.airport < 0 || h.airport > 99 || h.district < 0 || h.district >= 3000)
             return make_error(ErrorCode::invalid,
                               hotel_where(k + 1, "site code or location") + " outside the tables");
         w.i32(h.site_code * 3000);
@@ -117,18 +121,24 @@ Result<std::string> write_hotel_file(const HotelSource& src) {
         w.i32(record_no_pattern(static_cast<int>(k + 1)));
         QUORVEL_TRY(w.text(src.hotels[k].name, hotel_where(k + 1, "name")));
     }
-    const std::pair<int, std::string HotelSourceHotel::*> keyed[] = {{13, &HotelSourceHotel::tel},
-                                                                     {14, &HotelSourceHotel::rooms},
-                                                                     {15, &HotelSourceHotel::access},
-                                                                     {16, &HotelSourceHotel::price},
-                                                                     {17, &HotelSourceHotel::remark},
-                                                                     {18, &HotelSourceHotel::address},
-                                                                     {19, nullptr},
-                                                                     {20, &HotelSourceHotel::rsv_query}};
+    return ok_status();
+}
+
+// Sections 13 to 20: the keyed texts of the hotels, and the vacancy-enquiry pages in 19.
+Status write_keyed_sections(FileWriter& w, const HotelSource& src, SectionBlocks& ctl) {
+    const std::pair<int, std::string HotelSourceHotel::*> keyed[] = {
+        {13, &HotelSourceHotel::tel},
+        {14, &HotelSourceHotel::rooms},
+        {15, &HotelSourceHotel::access},
+        {16, &HotelSourceHotel::price},
+        {17, &HotelSourceHotel::remark},
+        {18, &HotelSourceHotel::address},
+        {19, nullptr},
+        {20, &HotelSourceHotel::reservation_query}};
     for (const auto& [section, field] : keyed) {
         ctl[section] = w.begin_section();
         if (field == nullptr) {
-            count(src.inquiries.size());
+            w.i32(static_cast<std::int32_t>(src.inquiries.size()));
             for (std::size_t j = 0; j < src.inquiries.size(); ++j)
                 for (const auto& t : src.inquiries[j])
                     QUORVEL_TRY(w.text(t, "enquiry page " + std::to_string(j + 1)));
@@ -142,10 +152,22 @@ Result<std::string> write_hotel_file(const HotelSource& src) {
         }
         w.i32(record_no_pattern(end_marker));
     }
+    return ok_status();
+}
+
+}  // namespace
+
+Result<std::string> write_hotel_file(const HotelSource& src) {
+    QUORVEL_TRY(check_counts(src));
+    FileWriter w;
+    SectionBlocks ctl{};
+    QUORVEL_TRY(write_place_tables(w, src, ctl));
+    QUORVEL_TRY(write_hotel_index(w, src, ctl));
+    QUORVEL_TRY(write_keyed_sections(w, src, ctl));
     w.begin_section();
-    for (int n = 1; n <= sections; ++n) w.i32(ctl[n]);
+    for (int n = 1; n <= hotel_bounds::sections; ++n) w.i32(ctl[static_cast<std::size_t>(n)]);
     std::string out = w.take();
-    out.resize(out.size() + block_bytes - static_cast<std::size_t>(sections) * 4, '\0');
+    out.resize(out.size() + block_bytes - static_cast<std::size_t>(hotel_bounds::sections) * 4, '\0');
     return out;
 }
 
@@ -172,7 +194,7 @@ HotelSource hotel_source_from_data(const HotelData& d) {
         h.price = at(d.hotel_price, k);
         h.remark = at(d.hotel_remark, k);
         h.address = at(d.hotel_address, k);
-        h.rsv_query = at(d.hotel_reservation_query, k);
+        h.reservation_query = at(d.hotel_reservation_query, k);
         s.hotels.push_back(std::move(h));
     }
     for (int j = 1; j <= d.inquiry_count; ++j)
@@ -281,7 +303,7 @@ Result<HotelSource> read_hotel_source(const std::filesystem::path& dir) {
             *numbers[c] = *v;
         }
         h.name = r[4], h.tel = r[5], h.rooms = r[6], h.access = r[7], h.price = r[8], h.remark = r[9],
-        h.address = r[10], h.rsv_query = r[11];
+        h.address = r[10], h.reservation_query = r[11];
         s.hotels.push_back(std::move(h));
     }
     if (std::filesystem::exists(dir / "inquiries.tsv")) {
@@ -303,7 +325,7 @@ Status write_hotel_source(const std::filesystem::path& dir, const HotelSource& s
     for (const auto& h : s.hotels)
         hotels.push_back({std::to_string(h.site_code), std::to_string(h.pref), std::to_string(h.airport),
                           std::to_string(h.district), h.name, h.tel, h.rooms, h.access, h.price, h.remark,
-                          h.address, h.rsv_query});
+                          h.address, h.reservation_query});
     for (const auto& q : s.inquiries) inquiries.push_back({q[0], q[1], q[2]});
     QUORVEL_TRY(write_tsv(dir / "prefectures.tsv", "# area\tname\talias", prefs));
     QUORVEL_TRY(write_tsv(dir / "extra.tsv", "# four texts no window reads", extras));

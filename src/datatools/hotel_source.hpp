@@ -15,7 +15,7 @@ namespace quorvel {
 struct HotelSourceHotel {
     int site_code = 0;  // number at "旅の窓口", 0 = none
     int pref = 0, airport = 0, district = 0;
-    std::string name, tel, rooms, access, price, remark, address, rsv_query;
+    std::string name, tel, rooms, access, price, remark, address, reservation_query;
 };
 
 struct HotelSource {

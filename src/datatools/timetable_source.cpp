@@ -313,121 +313,111 @@ Status parse_discount(const RowReader& r, SourceDiscount& d) {
 
 }  // namespace
 
+namespace {
+
+Status parse_help_topic(const RowReader& r, SourceHelpTopic& h) {
+    h.line = r.line();
+    for (auto [column, field] : {std::pair{0u, &h.company}, std::pair{1u, &h.row}, std::pair{2u, &h.topic}})
+        if (Status st = r.number(column, *field); !st) return st;
+    return ok_status();
+}
+
+Status parse_airport(const RowReader& r, SourceAirport& a) {
+    a.name = r.text(0);
+    a.line = r.line();
+    if (Status st = r.number(1, a.group); !st) return st;
+    if (Status st = r.number(2, a.flag); !st) return st;
+    a.code1 = r.text(3);
+    a.code2 = r.text(4);
+    a.code3 = r.text(5);
+    a.code4 = r.text(6);
+    return ok_status();
+}
+
+Status parse_aircraft(const RowReader& r, SourceAircraft& a) {
+    a = {r.text(0), r.line()};
+    return ok_status();
+}
+
+Status parse_company(const RowReader& r, SourceCompany& c) {
+    c = {r.text(0), r.text(1), r.line()};
+    return ok_status();
+}
+
+Status parse_access(const RowReader& r, SourceAccess& a) {
+    a.airport = r.text(0);
+    a.line = r.line();
+    if (Status st = r.number(1, a.kind); !st) return st;
+    if (Status st = r.number(2, a.value); !st) return st;
+    a.code = r.text(3);
+    a.text = r.text(4);
+    return ok_status();
+}
+
+Status parse_period(const RowReader& r, SourcePeriod& p) {
+    p.line = r.line();
+    if (Status st = r.date(0, p.from); !st) return st;
+    if (Status st = r.date(1, p.to); !st) return st;
+    return r.number(2, p.season);
+}
+
+// Every row of one source file into `rows`; a missing file is an empty table, and says so.
+template <class Row, class Parse>
+Status read_rows(const SourceFiles& files, const std::string& name, const std::vector<const char*>& columns,
+                 std::vector<Row>& rows, Parse parse, bool* present = nullptr) {
+    const auto it = files.find(name);
+    if (present) *present = it != files.end();
+    if (it == files.end()) return ok_status();
+    return each_row(name, it->second, columns, [&](const RowReader& r) -> Status {
+        Row row;
+        if (Status st = parse(r, row); !st) return st;
+        rows.push_back(std::move(row));
+        return ok_status();
+    });
+}
+
+}  // namespace
+
 Result<TimetableSource> parse_timetable_source(const SourceFiles& files) {
     TimetableSource src;
-    const auto text_of = [&](const std::string& name) -> const std::string* {
-        auto it = files.find(name);
-        return it == files.end() ? nullptr : &it->second;
+    if (const auto it = files.find(source_files::control); it != files.end())
+        if (Status s = parse_control(source_files::control, it->second, src.control); !s) return s.error();
+
+    const Status tables[] = {
+        read_rows(files, source_files::help, help_columns, src.help, parse_help_topic),
+        read_rows(files, source_files::airports, airport_columns, src.airports, parse_airport),
+        read_rows(files, source_files::aircraft, aircraft_columns, src.aircraft, parse_aircraft),
+        read_rows(files, source_files::companies, company_columns, src.companies, parse_company),
     };
-    // The tables every file has; a missing file is an empty table.
-    const auto table = [&](const char* name, const std::vector<const char*>& columns, auto one) -> Status {
-        const std::string* text = text_of(name);
-        if (!text) return ok_status();
-        return each_row(name, *text, columns, one);
-    };
-
-    if (const std::string* t = text_of(source_files::control))
-        if (Status s = parse_control(source_files::control, *t, src.control); !s) return s.error();
-
-    Status s = table(source_files::help, help_columns, [&](const RowReader& r) -> Status {
-        SourceHelpTopic h;
-        h.line = r.line();
-        for (auto [column, field] :
-             {std::pair{0u, &h.company}, std::pair{1u, &h.row}, std::pair{2u, &h.topic}})
-            if (Status st = r.number(column, *field); !st) return st;
-        src.help.push_back(h);
-        return ok_status();
-    });
-    if (!s) return s.error();
-
-    s = table(source_files::airports, airport_columns, [&](const RowReader& r) -> Status {
-        SourceAirport a;
-        a.name = r.text(0);
-        a.line = r.line();
-        if (Status st = r.number(1, a.group); !st) return st;
-        if (Status st = r.number(2, a.flag); !st) return st;
-        a.code1 = r.text(3);
-        a.code2 = r.text(4);
-        a.code3 = r.text(5);
-        a.code4 = r.text(6);
-        src.airports.push_back(std::move(a));
-        return ok_status();
-    });
-    if (!s) return s.error();
-
-    s = table(source_files::aircraft, aircraft_columns, [&](const RowReader& r) -> Status {
-        src.aircraft.push_back({r.text(0), r.line()});
-        return ok_status();
-    });
-    if (!s) return s.error();
-
-    s = table(source_files::companies, company_columns, [&](const RowReader& r) -> Status {
-        src.companies.push_back({r.text(0), r.text(1), r.line()});
-        return ok_status();
-    });
-    if (!s) return s.error();
+    for (const Status& s : tables)
+        if (!s) return s.error();
 
     for (int k = 1; k <= 4; ++k) {
-        const std::string name = source_files::flights(k);
-        const std::string* text = text_of(name);
-        if (!text) continue;
         SourceEdition edition;
-        s = each_row(name, *text, flight_columns, [&](const RowReader& r) -> Status {
-            SourceFlight f;
-            if (Status st = parse_flight(r, f); !st) return st;
-            edition.flights.push_back(std::move(f));
-            return ok_status();
-        });
-        if (!s) return s.error();
-        src.editions[k] = std::move(edition);
+        bool present = false;
+        if (Status s = read_rows(files, source_files::flights(k), flight_columns, edition.flights,
+                                 parse_flight, &present);
+            !s)
+            return s.error();
+        if (present) src.editions[static_cast<std::size_t>(k)] = std::move(edition);
     }
-
     for (int t = 1; t <= 2; ++t) {
-        const std::string name = source_files::fares(t);
-        const std::string* text = text_of(name);
-        if (!text) continue;
         SourceFareTable fares;
-        s = each_row(name, *text, fare_columns, [&](const RowReader& r) -> Status {
-            SourceFare f;
-            if (Status st = parse_fare(r, f); !st) return st;
-            fares.fares.push_back(std::move(f));
-            return ok_status();
-        });
-        if (!s) return s.error();
-        src.fare_tables[t] = std::move(fares);
+        bool present = false;
+        if (Status s =
+                read_rows(files, source_files::fares(t), fare_columns, fares.fares, parse_fare, &present);
+            !s)
+            return s.error();
+        if (present) src.fare_tables[static_cast<std::size_t>(t)] = std::move(fares);
     }
 
-    s = table(source_files::discounts, discount_columns, [&](const RowReader& r) -> Status {
-        SourceDiscount d;
-        if (Status st = parse_discount(r, d); !st) return st;
-        src.discounts.push_back(std::move(d));
-        return ok_status();
-    });
-    if (!s) return s.error();
-
-    s = table(source_files::access, access_columns, [&](const RowReader& r) -> Status {
-        SourceAccess a;
-        a.airport = r.text(0);
-        a.line = r.line();
-        if (Status st = r.number(1, a.kind); !st) return st;
-        if (Status st = r.number(2, a.value); !st) return st;
-        a.code = r.text(3);
-        a.text = r.text(4);
-        src.accesses.push_back(std::move(a));
-        return ok_status();
-    });
-    if (!s) return s.error();
-
-    s = table(source_files::periods, period_columns, [&](const RowReader& r) -> Status {
-        SourcePeriod p;
-        p.line = r.line();
-        if (Status st = r.date(0, p.from); !st) return st;
-        if (Status st = r.date(1, p.to); !st) return st;
-        if (Status st = r.number(2, p.season); !st) return st;
-        src.periods.push_back(p);
-        return ok_status();
-    });
-    if (!s) return s.error();
+    const Status rest[] = {
+        read_rows(files, source_files::discounts, discount_columns, src.discounts, parse_discount),
+        read_rows(files, source_files::access, access_columns, src.accesses, parse_access),
+        read_rows(files, source_files::periods, period_columns, src.periods, parse_period),
+    };
+    for (const Status& s : rest)
+        if (!s) return s.error();
     return src;
 }
 

@@ -17,7 +17,7 @@ bool within(DayNumber d, int m1, int d1, int m2, int d2) {
 }
 
 bool route_is(const FareState& s, std::string_view a, std::string_view b) {
-    return (s.pay_from_key == a && s.pay_to_key == b) || (s.pay_from_key == b && s.pay_to_key == a);
+    return (s.from_key == a && s.to_key == b) || (s.from_key == b && s.to_key == a);
 }
 
 struct RouteFare {
@@ -133,11 +133,11 @@ Passes eligibility(const Timetable& tt, int i, int season, DayNumber d) {
 
 bool discount_qualifies(const Timetable& tt, const FareState& s, int i) {
     const auto& r = s.request;
-    if (trim(tt.discount_company[ix(i)]) != trim(r.pay_company)) return false;
-    if (!starts_with(trim(tt.discount_from[ix(i)]), trim(s.pay_from_key))) return false;
-    if (!starts_with(trim(tt.discount_to[ix(i)]), trim(s.pay_to_key))) return false;
+    if (trim(tt.discount_company[ix(i)]) != trim(r.company)) return false;
+    if (!starts_with(trim(tt.discount_from[ix(i)]), trim(s.from_key))) return false;
+    if (!starts_with(trim(tt.discount_to[ix(i)]), trim(s.to_key))) return false;
     const int flight = tt.discount_flight[ix(i)];
-    if (flight != r.pay_flight_no && flight != 999) return false;
+    if (flight != r.flight_no && flight != 999) return false;
     return tt.discount_valid_from[ix(i)] <= r.travel_date && r.travel_date <= tt.discount_valid_to[ix(i)];
 }
 
@@ -152,7 +152,7 @@ class Column {
     void set(int row, std::int32_t v) { s_.fare_sheet[ix(c_)][ix(row)] = v; }
     std::int32_t get(int row) const { return s_.fare_sheet[ix(c_)][ix(row)]; }
 
-    int days_ahead() const { return s_.request.travel_date - s_.request.today_serial; }
+    int days_ahead() const { return s_.request.travel_date - s_.request.today; }
     int weekday() const { return s_.travel_weekday; }
     bool peak_day() const {
         return s_.travel_weekday == 1 || s_.travel_weekday == 6 || s_.travel_weekday == 7 ||
@@ -164,11 +164,11 @@ class Column {
     bool off_busy() const { return s_.season != 2; }
 
     std::int32_t grid(int j) const {
-        return tt_.fare_grid[ix(s_.pay_table)][ix(j)][peak_day() ? 2 : 1][ix(s_.pay_record)];
+        return tt_.fare_grid[ix(s_.fare_table)][ix(j)][peak_day() ? 2 : 1][ix(s_.fare_record)];
     }
-    std::int32_t busy_grid() const { return tt_.fare_grid[ix(s_.pay_table)][5][1][ix(s_.pay_record)]; }
-    std::int32_t fare_extra() const { return tt_.fare_extra[ix(s_.pay_table)][ix(s_.pay_record)]; }
-    int fare_kind() const { return tt_.fare_kind[ix(s_.pay_table)][ix(s_.pay_record)]; }
+    std::int32_t busy_grid() const { return tt_.fare_grid[ix(s_.fare_table)][5][1][ix(s_.fare_record)]; }
+    std::int32_t fare_extra() const { return tt_.fare_extra[ix(s_.fare_table)][ix(s_.fare_record)]; }
+    int fare_kind() const { return tt_.fare_kind[ix(s_.fare_table)][ix(s_.fare_record)]; }
 
     // G(j) [not A; season ≠ 2; > 27], with the busy-season grid fare instead in season 2 when asked.
     void advance28(int row, int j, bool busy_alt) {
@@ -185,14 +185,14 @@ class Column {
         if (open && off_busy() && days_ahead() > 13) set(5, grid(4));
     }
     void coupon(int row, double p) {
-        if (not_b()) set(row, round_to_50_yen(p, s_.pay_amount1));
+        if (not_b()) set(row, round_to_50_yen(p, s_.amount1));
     }
     // Rows 9 and 14 from the discount records, for a travel date after today.
-    void toku_wari() {
+    void discount_fare_rows() {
         if (days_ahead() <= 0) return;
-        const TokuWari t = apply_discount_fares(tt_, s_);
-        if (t.wk_cal != 0) set(9, t.wk_cal);
-        if (t.wk_cal2 != 0) set(14, t.wk_cal2);
+        const DiscountFares t = apply_discount_fares(tt_, s_);
+        if (t.lowest_discount != 0) set(9, t.lowest_discount);
+        if (t.last_discount != 0) set(14, t.last_discount);
     }
     // Row 10 on Sunday, Monday, Friday and Saturday.
     void single_posting() {
@@ -202,7 +202,7 @@ class Column {
     // Row 10 by the weekend-commuter rule: Saturday and Sunday, Monday mornings, Friday afternoons.
     void single_posting_w() {
         const int w = weekday();
-        const int dep = s_.request.dep_time_in;
+        const int dep = s_.request.departure_time;
         const bool rule_w = w == 1 || w == 7 || (w == 2 && dep <= 1200) || (w == 6 && dep >= 1200);
         if (not_b() && rule_w) set(10, round_to_50_yen(0.75, s_.season_fare));
     }
@@ -213,7 +213,7 @@ class Column {
     int c_;
 };
 
-void set_jal(const Timetable& tt, FareState& s) {
+void price_jal(const Timetable& tt, FareState& s) {
     Column col(tt, s, 1);
     col.set(1, s.season_fare);
     col.advance28(3, 2, true);
@@ -222,12 +222,12 @@ void set_jal(const Timetable& tt, FareState& s) {
     col.coupon(6, 0.85);
     if (col.not_b()) col.set(8, list_j8(s));
     if (col.get(8) == 0) col.coupon(7, 0.85);
-    col.toku_wari();
+    col.discount_fare_rows();
     col.single_posting();
     if (route_is(s, "東京", "大阪") || route_is(s, "福岡", "大阪")) col.set(11, 13650);
 }
 
-void set_ana(const Timetable& tt, FareState& s) {
+void price_ana(const Timetable& tt, FareState& s) {
     Column col(tt, s, 2);
     col.set(1, s.season_fare);
     col.advance28(2, 1, true);
@@ -237,12 +237,12 @@ void set_ana(const Timetable& tt, FareState& s) {
     col.coupon(6, 0.85);
     col.coupon(7, 0.85);
     if (col.not_b()) col.set(8, list_a8(s));
-    col.toku_wari();
+    col.discount_fare_rows();
     col.single_posting_w();
     if (col.not_b()) col.set(11, list_a11(s));
 }
 
-void set_jas(const Timetable& tt, FareState& s) {
+void price_jas(const Timetable& tt, FareState& s) {
     Column col(tt, s, 3);
     col.set(1, s.season_fare);
     col.advance28(2, 1, false);
@@ -251,13 +251,13 @@ void set_jas(const Timetable& tt, FareState& s) {
     col.advance14(true);
     col.coupon(6, 0.85);
     if (col.not_b()) col.set(8, list_s8(s));
-    if (col.not_b() && island_s12(s)) col.set(12, round_to_50_yen(0.8, s.pay_amount1));
+    if (col.not_b() && island_s12(s)) col.set(12, round_to_50_yen(0.8, s.amount1));
     if (col.get(8) == 0 && col.get(12) == 0) col.coupon(7, 0.85);
-    col.toku_wari();
+    col.discount_fare_rows();
     col.single_posting();
 }
 
-void set_ank(const Timetable& tt, FareState& s) {
+void price_ank(const Timetable& tt, FareState& s) {
     Column col(tt, s, 4);
     col.set(1, s.season_fare);
     col.advance28(2, 1, true);
@@ -267,25 +267,25 @@ void set_ank(const Timetable& tt, FareState& s) {
     col.coupon(6, 0.85);
     if (col.not_b()) {
         const std::int32_t extra = col.fare_extra();
-        col.set(7, extra != 0 ? extra : round_to_50_yen(0.85, s.pay_amount1));
+        col.set(7, extra != 0 ? extra : round_to_50_yen(0.85, s.amount1));
     }
-    col.toku_wari();
+    col.discount_fare_rows();
     col.single_posting_w();
 }
 
 // JTA, JEX and JAC share the first rows; they differ in rows 2, 5, 7 and their own extras.
-void set_jta(const Timetable& tt, FareState& s) {
+void price_jta(const Timetable& tt, FareState& s) {
     Column col(tt, s, 5);
     col.set(1, s.season_fare);
     col.advance28(3, 2, true);
     col.advance21();
     col.advance14(false);
     col.coupon(6, 0.85);
-    col.toku_wari();
+    col.discount_fare_rows();
     col.single_posting();
 }
 
-void set_jac(const Timetable& tt, FareState& s) {
+void price_jac(const Timetable& tt, FareState& s) {
     Column col(tt, s, 7);
     col.set(1, s.season_fare);
     col.advance28(2, 1, false);
@@ -294,16 +294,16 @@ void set_jac(const Timetable& tt, FareState& s) {
     col.advance14(true);
     col.coupon(6, 0.85);
     col.coupon(7, 0.85);
-    col.toku_wari();
-    if (route_is(s, "大阪", "但馬") && col.days_ahead() > 0) col.set(9, round_to_50_yen(0.65, s.pay_amount1));
+    col.discount_fare_rows();
+    if (route_is(s, "大阪", "但馬") && col.days_ahead() > 0) col.set(9, round_to_50_yen(0.65, s.amount1));
     col.single_posting();
     if (col.fare_kind() == 15 || col.fare_kind() == 10) {
-        col.set(12, round_to_50_yen(0.9, s.pay_amount1));
-        col.set(13, round_to_50_yen(0.8, s.pay_amount1));
+        col.set(12, round_to_50_yen(0.9, s.amount1));
+        col.set(13, round_to_50_yen(0.8, s.amount1));
     }
 }
 
-void set_jex(const Timetable& tt, FareState& s) {
+void price_jex(const Timetable& tt, FareState& s) {
     Column col(tt, s, 16);
     col.set(1, s.season_fare);
     col.advance28(3, 2, true);
@@ -311,41 +311,41 @@ void set_jex(const Timetable& tt, FareState& s) {
     col.advance14(false);
     col.coupon(6, 0.85);
     col.coupon(7, 0.85);
-    col.toku_wari();
+    col.discount_fare_rows();
     col.single_posting();
     if (col.not_b()) col.set(11, 15000);
 }
 
-void set_j_air(const Timetable& tt, FareState& s) {
+void price_j_air(const Timetable& tt, FareState& s) {
     Column col(tt, s, 8);
-    col.set(1, s.pay_amount1);
+    col.set(1, s.amount1);
     col.advance28(3, 2, true);
     if (col.not_b()) {
         col.set(6, col.fare_extra());
-        col.set(7, s.pay_amount3);
+        col.set(7, s.amount3);
     }
 }
 
 // The small companies: the adult fare, and where they sell one, a return fare in row 14.
 void small_company(const Timetable& tt, FareState& s, int company, bool return_fare) {
     Column col(tt, s, company);
-    col.set(1, s.pay_amount1);
-    if (return_fare && s.pay_amount2 != 0) col.set(14, s.pay_amount2);
+    col.set(1, s.amount1);
+    if (return_fare && s.amount2 != 0) col.set(14, s.amount2);
 }
 
-void set_nca(const Timetable& tt, FareState& s) { small_company(tt, s, 6, true); }
-void set_naw(const Timetable& tt, FareState& s) { small_company(tt, s, 9, true); }
-void set_rac(const Timetable& tt, FareState& s) {
+void price_nca(const Timetable& tt, FareState& s) { small_company(tt, s, 6, true); }
+void price_naw(const Timetable& tt, FareState& s) { small_company(tt, s, 9, true); }
+void price_rac(const Timetable& tt, FareState& s) {
     small_company(tt, s, 10, true);
-    s.fare_sheet[10][6] = s.pay_amount3;
+    s.fare_sheet[10][6] = s.amount3;
 }
-void set_adk(const Timetable& tt, FareState& s) { small_company(tt, s, 11, false); }
-void set_nal(const Timetable& tt, FareState& s) { small_company(tt, s, 12, true); }
-void set_kok(const Timetable& tt, FareState& s) { small_company(tt, s, 13, true); }
-void set_toh(const Timetable& tt, FareState& s) { small_company(tt, s, 14, true); }
-void set_hac(const Timetable& tt, FareState& s) { small_company(tt, s, 15, false); }
-void set_sky(const Timetable& tt, FareState& s) { small_company(tt, s, 17, false); }
-void set_ado(const Timetable& tt, FareState& s) { small_company(tt, s, 18, false); }
+void price_adk(const Timetable& tt, FareState& s) { small_company(tt, s, 11, false); }
+void price_nal(const Timetable& tt, FareState& s) { small_company(tt, s, 12, true); }
+void price_kok(const Timetable& tt, FareState& s) { small_company(tt, s, 13, true); }
+void price_toh(const Timetable& tt, FareState& s) { small_company(tt, s, 14, true); }
+void price_hac(const Timetable& tt, FareState& s) { small_company(tt, s, 15, false); }
+void price_sky(const Timetable& tt, FareState& s) { small_company(tt, s, 17, false); }
+void price_ado(const Timetable& tt, FareState& s) { small_company(tt, s, 18, false); }
 
 using CompanyProcedure = void (*)(const Timetable&, FareState&);
 
@@ -356,24 +356,24 @@ struct EngineCompany {
 
 // In the order the companies are tried; the position is the column the procedure writes.
 constexpr std::array<EngineCompany, engine_companies + 1> companies{{{"", nullptr},
-                                                                     {"JAL", &set_jal},
-                                                                     {"ANA", &set_ana},
-                                                                     {"JAS", &set_jas},
-                                                                     {"ANK", &set_ank},
-                                                                     {"JTA", &set_jta},
-                                                                     {"NCA", &set_nca},
-                                                                     {"JAC", &set_jac},
-                                                                     {"J-", &set_j_air},
-                                                                     {"ORC", &set_naw},
-                                                                     {"RAC", &set_rac},
-                                                                     {"ADK", &set_adk},
-                                                                     {"NAL", &set_nal},
-                                                                     {"KOK", &set_kok},
-                                                                     {"TOH", &set_toh},
-                                                                     {"HAC", &set_hac},
-                                                                     {"JEX", &set_jex},
-                                                                     {"SKY", &set_sky},
-                                                                     {"ADO", &set_ado}}};
+                                                                     {"JAL", &price_jal},
+                                                                     {"ANA", &price_ana},
+                                                                     {"JAS", &price_jas},
+                                                                     {"ANK", &price_ank},
+                                                                     {"JTA", &price_jta},
+                                                                     {"NCA", &price_nca},
+                                                                     {"JAC", &price_jac},
+                                                                     {"J-", &price_j_air},
+                                                                     {"ORC", &price_naw},
+                                                                     {"RAC", &price_rac},
+                                                                     {"ADK", &price_adk},
+                                                                     {"NAL", &price_nal},
+                                                                     {"KOK", &price_kok},
+                                                                     {"TOH", &price_toh},
+                                                                     {"HAC", &price_hac},
+                                                                     {"JEX", &price_jex},
+                                                                     {"SKY", &price_sky},
+                                                                     {"ADO", &price_ado}}};
 
 constexpr std::array<std::string_view, fare_rows + 1> row_captions{"",
                                                                    "大人片道運賃",
@@ -444,43 +444,43 @@ void mark_holidays(FareState& state) {
 }
 
 std::string look_up_fare(const Timetable& tt, FareState& s) {
-    s.pay_amount1 = s.pay_amount2 = s.pay_amount3 = 0;
-    s.pay_record = 0;  // a stale record would lend its grid fares to a route that has none
+    s.amount1 = s.amount2 = s.amount3 = 0;
+    s.fare_record = 0;  // a stale record would lend its grid fares to a route that has none
     auto fold = [](std::string name) {
         if (name == "東京／羽田" || name == "東京／成田") return std::string("東京");
         if (name == "大阪／伊丹" || name == "大阪／関西") return std::string("大阪");
         return name;
     };
-    s.pay_from_key = fold(trim(s.request.pay_from));
-    s.pay_to_key = fold(trim(s.request.pay_to));
+    s.from_key = fold(trim(s.request.from));
+    s.to_key = fold(trim(s.request.to));
 
     // A table without records (its section absent from the file) cannot price anything, so every
     // date goes to the other one.
     const int t2_from = tt.fare_valid_from[2];
     if (tt.fare_count[1] == 0 && tt.fare_count[2] != 0) {
-        s.pay_table = 2;
+        s.fare_table = 2;
     } else if (tt.fare_count[2] == 0) {
-        s.pay_table = 1;
+        s.fare_table = 1;
     } else {
-        s.pay_table = s.request.travel_date >= t2_from ? 2 : 1;
+        s.fare_table = s.request.travel_date >= t2_from ? 2 : 1;
     }
 
-    const auto t = ix(s.pay_table);
-    const std::string company = trim(s.request.pay_company);
+    const auto t = ix(s.fare_table);
+    const std::string company = trim(s.request.company);
     for (int i = 1; i <= tt.fare_count[t]; ++i) {
         if (trim(tt.fare_company[t][ix(i)]) != company) continue;
         const std::string from = trim(tt.fare_from[t][ix(i)]);
         const std::string to = trim(tt.fare_to[t][ix(i)]);
-        const bool same_way = from == s.pay_from_key && to == s.pay_to_key;
-        const bool other_way = from == s.pay_to_key && to == s.pay_from_key;
+        const bool same_way = from == s.from_key && to == s.to_key;
+        const bool other_way = from == s.to_key && to == s.from_key;
         if (!same_way && !other_way) continue;
-        s.pay_amount1 = tt.fare_amount1[t][ix(i)];
-        s.pay_amount2 = tt.fare_amount2[t][ix(i)];
-        s.pay_amount3 = tt.fare_amount3[t][ix(i)];
-        s.pay_record = i;
+        s.amount1 = tt.fare_amount1[t][ix(i)];
+        s.amount2 = tt.fare_amount2[t][ix(i)];
+        s.amount3 = tt.fare_amount3[t][ix(i)];
+        s.fare_record = i;
         break;
     }
-    return s.pay_amount1 == 0 ? "err" : "";
+    return s.amount1 == 0 ? "err" : "";
 }
 
 void find_season(const Timetable& tt, FareState& s) {
@@ -494,13 +494,13 @@ void find_season(const Timetable& tt, FareState& s) {
     }
     switch (s.season) {
         case 1:
-            s.season_fare = s.pay_amount1;
+            s.season_fare = s.amount1;
             break;
         case 2:
-            s.season_fare = s.pay_amount2;
+            s.season_fare = s.amount2;
             break;
         case 3:
-            s.season_fare = s.pay_amount3;
+            s.season_fare = s.amount3;
             break;
         default:
             s.season_fare = 0;
@@ -513,25 +513,25 @@ void find_season(const Timetable& tt, FareState& s) {
     s.blackout_a = 0;
 }
 
-TokuWari apply_discount_fares(const Timetable& tt, const FareState& s) {
-    TokuWari w;
+DiscountFares apply_discount_fares(const Timetable& tt, const FareState& s) {
+    DiscountFares w;
     std::int32_t best = 999999;
     const DayNumber d = s.request.travel_date;
     for (int i = 1; i <= tt.discount_count; ++i) {
         if (!eligibility(tt, i, s.season, d).pass1 || !discount_qualifies(tt, s, i)) continue;
         const std::int32_t cal = tt.discount_fare[ix(i)];
         if (cal > 0 && cal < best) {
-            w.wk_cal = best = cal;
-            w.wk_start_date = tt.discount_valid_from[ix(i)];
-            w.wk_end_date = tt.discount_valid_to[ix(i)];
-            w.wk_hanbou_flg = tt.discount_rule_b[ix(i)];
+            w.lowest_discount = best = cal;
+            w.discount_valid_from = tt.discount_valid_from[ix(i)];
+            w.discount_valid_to = tt.discount_valid_to[ix(i)];
+            w.busy_season_rule = tt.discount_rule_b[ix(i)];
         }
     }
     for (int i = 1; i <= tt.discount_count; ++i) {
         if (!eligibility(tt, i, s.season, d).pass2 || !discount_qualifies(tt, s, i)) continue;
-        w.wk_cal2 = tt.discount_fare2[ix(i)];
-        w.wk_start_date = tt.discount_valid_from[ix(i)];
-        w.wk_end_date = tt.discount_valid_to[ix(i)];
+        w.last_discount = tt.discount_fare2[ix(i)];
+        w.discount_valid_from = tt.discount_valid_from[ix(i)];
+        w.discount_valid_to = tt.discount_valid_to[ix(i)];
     }
     return w;
 }
@@ -542,13 +542,13 @@ FareOutcome price_flight(const Timetable& tt, const FareRequest& request, FareSt
     mark_holidays(state);
     if (state.request.fare_mode == 0 || state.request.fare_mode == 2) {
         if (trim(look_up_fare(tt, state)) == "err")
-            outcome.missing_message = "運賃表未登録（" + trim(state.request.pay_company) + "）";
-        if (state.request.pay_company_sub == "ANK") {
-            state.request.pay_company = "ANK";
-            state.request.pay_company_sub.clear();
+            outcome.missing_message = "運賃表未登録（" + trim(state.request.company) + "）";
+        if (state.request.priced_for == "ANK") {
+            state.request.company = "ANK";
+            state.request.priced_for.clear();
         }
     }
-    const int c = engine_company_index(state.request.pay_company);
+    const int c = engine_company_index(state.request.company);
     if (c != 0) {
         companies[ix(c)].procedure(tt, state);
         outcome.company_index = c;
@@ -561,17 +561,17 @@ FareRequest flight_fare_request(const std::string& designator, int flight_no, st
                                 std::vector<HolidayDate> holidays) {
     FareRequest request;
     request.fare_mode = 2;
-    request.pay_company = designator;
+    request.company = designator;
     if (designator == "ANK") {
-        request.pay_company = "ANA";
-        request.pay_company_sub = "ANK";
+        request.company = "ANA";
+        request.priced_for = "ANK";
     }
-    request.pay_flight_no = flight_no;
-    request.pay_from = std::move(from);
-    request.pay_to = std::move(to);
-    request.dep_time_in = dep_time;
+    request.flight_no = flight_no;
+    request.from = std::move(from);
+    request.to = std::move(to);
+    request.departure_time = dep_time;
     request.travel_date = travel_date;
-    request.today_serial = today;
+    request.today = today;
     request.holidays = std::move(holidays);
     return request;
 }

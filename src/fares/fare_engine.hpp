@@ -19,15 +19,15 @@ struct HolidayDate {
 
 // One flight to price (the engine's inputs as the result window sets them).
 struct FareRequest {
-    int fare_mode = 2;            // 2 (or 0): one flight, the only request there is
-    std::string pay_company;      // designator being priced, "ANA" for an ANK flight
-    std::string pay_company_sub;  // "ANK" when an ANK flight is priced from ANA's records
-    int pay_flight_no = 0;
-    std::string pay_from;  // airport names as in the airport table
-    std::string pay_to;
-    int dep_time_in = 0;  // departure HHMM of the leg, read by the weekend-commuter rule
+    int fare_mode = 2;       // 2 (or 0): one flight, the only request there is
+    std::string company;     // designator being priced, "ANA" for an ANK flight
+    std::string priced_for;  // "ANK" when an ANK flight is priced from ANA's records
+    int flight_no = 0;
+    std::string from;  // airport names as in the airport table
+    std::string to;
+    int departure_time = 0;  // departure HHMM of the leg, read by the weekend-commuter rule
     DayNumber travel_date = 0;
-    DayNumber today_serial = 0;
+    DayNumber today = 0;
     std::vector<HolidayDate> holidays;  // saved holidays plus the two computed second Mondays
 };
 
@@ -51,10 +51,10 @@ struct FareState {
     FareRequest request;
     int travel_month = 0, travel_day = 0, travel_weekday = 0;
 
-    std::string pay_from_key, pay_to_key;
-    int pay_table = 1;
-    int pay_record = 0;  // 0 when no record matched
-    std::int32_t pay_amount1 = 0, pay_amount2 = 0, pay_amount3 = 0;
+    std::string from_key, to_key;
+    int fare_table = 1;
+    int fare_record = 0;  // 0 when no record matched
+    std::int32_t amount1 = 0, amount2 = 0, amount3 = 0;
     int season = 1;
     std::int32_t season_fare = 0;
     int holiday_flag = 0;
@@ -94,13 +94,13 @@ void mark_holidays(FareState& state);
 std::string look_up_fare(const Timetable& tt, FareState& state);
 void find_season(const Timetable& tt, FareState& state);
 
-struct TokuWari {
-    std::int32_t wk_cal = 0;   // lowest discount fare of pass 1
-    std::int32_t wk_cal2 = 0;  // second fare of the last record of pass 2
-    std::int32_t wk_start_date = 0, wk_end_date = 0;
-    int wk_hanbou_flg = 0;
+struct DiscountFares {
+    std::int32_t lowest_discount = 0;  // lowest discount fare of pass 1
+    std::int32_t last_discount = 0;    // second fare of the last record of pass 2
+    std::int32_t discount_valid_from = 0, discount_valid_to = 0;
+    int busy_season_rule = 0;
 };
-TokuWari apply_discount_fares(const Timetable& tt, const FareState& state);
+DiscountFares apply_discount_fares(const Timetable& tt, const FareState& state);
 
 // p × x to the nearest 50 yen, halves going up, in double precision.
 std::int32_t round_to_50_yen(double p, std::int32_t x);

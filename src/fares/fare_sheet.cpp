@@ -104,7 +104,8 @@ std::string fare_sheet_caption(const FareItinerary& itinerary, int season) {
     return caption;
 }
 
-FareSheetView set_grid(const Timetable& tt, const FareItinerary& itinerary, const ItineraryFares& fares) {
+FareSheetView fare_sheet_view(const Timetable& tt, const FareItinerary& itinerary,
+                              const ItineraryFares& fares) {
     FareSheetView view;
     view.caption = fare_sheet_caption(itinerary, fares.season);
     for (int k = 1; k <= sheet_legs; ++k)
@@ -144,7 +145,7 @@ RowFareSheet fare_sheet_for_row(const Timetable& tt, const FlightSearchResult& s
         fare_itinerary(rows[ix(row - 1)], search.conditions.travel_date, today, std::move(holidays));
     FareState state;
     sheet.fares = price_itinerary(tt, sheet.itinerary, state);
-    if (sheet.fares.priced) sheet.view = set_grid(tt, sheet.itinerary, sheet.fares);
+    if (sheet.fares.priced) sheet.view = fare_sheet_view(tt, sheet.itinerary, sheet.fares);
     return sheet;
 }
 

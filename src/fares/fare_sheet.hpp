@@ -74,7 +74,8 @@ inline constexpr std::string_view fare_sheet_label = "表をダブルクリッ�
 
 // Header caption: departure → connections → arrival, the date, the season.
 std::string fare_sheet_caption(const FareItinerary& itinerary, int season);
-FareSheetView set_grid(const Timetable& tt, const FareItinerary& itinerary, const ItineraryFares& fares);
+FareSheetView fare_sheet_view(const Timetable& tt, const FareItinerary& itinerary,
+                              const ItineraryFares& fares);
 
 std::string_view fare_row_remark(int row);  // the remarks column of fare row 1..14
 

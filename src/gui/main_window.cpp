@@ -102,6 +102,7 @@ MainWindow::MainWindow(AppState& app, Services& services, MainWindowHooks hooks,
     setObjectName("main_window");
     build_form();
     build_menus();
+    connect_menus();
     lifecycle_->watch();
     update_enabled();
     fill_form_from_last_search();
@@ -129,6 +130,11 @@ void MainWindow::build_form() {
     calendar_button = button(central, "calendar_button", "ｶﾚﾝﾀﾞｰ", 264, 378);
     quit_button = button(central, "quit_button", "終了", 472, 378);
 
+    // In the order of Field.
+    fields_ = {
+        from_airport, departure.from_hour, departure.from_minute, departure.to_hour, departure.to_minute,
+        to_airport,   arrival.from_hour,   arrival.from_minute,   arrival.to_hour,   arrival.to_minute,
+        max_wait,     travel_year,         travel_month,          travel_day};
     for (Field f : text_fields) field(f)->installEventFilter(this);
     for (QWidget* w : std::initializer_list<QWidget*>{connections_none, connections_one, connections_two,
                                                       first_per_flight, all_per_flight, search_button,
@@ -234,39 +240,7 @@ void MainWindow::set_focus_order() {
 }
 
 QLineEdit* MainWindow::field(Field f) const {
-    switch (f) {
-        case Field::from_airport:
-            return from_airport;
-        case Field::departure_from_hour:
-            return departure.from_hour;
-        case Field::departure_from_minute:
-            return departure.from_minute;
-        case Field::departure_to_hour:
-            return departure.to_hour;
-        case Field::departure_to_minute:
-            return departure.to_minute;
-        case Field::to_airport:
-            return to_airport;
-        case Field::arrival_from_hour:
-            return arrival.from_hour;
-        case Field::arrival_from_minute:
-            return arrival.from_minute;
-        case Field::arrival_to_hour:
-            return arrival.to_hour;
-        case Field::arrival_to_minute:
-            return arrival.to_minute;
-        case Field::max_wait:
-            return max_wait;
-        case Field::travel_year:
-            return travel_year;
-        case Field::travel_month:
-            return travel_month;
-        case Field::travel_day:
-            return travel_day;
-        case Field::search_button:
-            break;
-    }
-    return nullptr;
+    return f == Field::search_button ? nullptr : fields_[static_cast<std::size_t>(f)];
 }
 
 void MainWindow::build_menus() {
@@ -311,7 +285,9 @@ void MainWindow::build_menus() {
     separator(help_menu);
     about_action = item(help_menu, "about_action", "ﾊﾞｰｼﾞｮﾝ情報(&A&ﾁ)");
     for (QMenu* m : {file_menu, enquiry_menu, edit_menu, view_menu, help_menu}) bar->addMenu(m);
+}
 
+void MainWindow::connect_menus() {
     connect(quit_action, &QAction::triggered, this, &MainWindow::end_program);
     connect(seat_enquiry_action, &QAction::triggered, this, &MainWindow::start_seat_enquiry);
     connect(vacancy_enquiry_action, &QAction::triggered, this,
@@ -388,7 +364,7 @@ void MainWindow::fill_form_from_last_search() {
     setWindowTitle(qs(app_.identity.app_title));
     conditions_from_settings(app_.settings, app_.cond);
     app_.cond.travel_date = 0;  // the travel date is never remembered: every run starts with today
-    const SearchForm form = initial_search_form(app_.cond, app_.today_serial);
+    const SearchForm form = initial_search_form(app_.cond, app_.today);
     show_form(form);
     travel_weekday->setText(qs(format_weekday_paren(app_.cond.travel_date)));
     adjustSize();
@@ -426,7 +402,7 @@ CheckSettings MainWindow::check_settings() const {
     if (app_.timetable) cs.airports = airport_names(*app_.timetable);
     cs.window_limit_hours = app_.settings.window_limit_hours != 0 ? app_.settings.window_limit_hours : 12;
     cs.wait_limit_minutes = app_.settings.wait_limit_minutes;
-    cs.today = app_.today_serial;
+    cs.today = app_.today;
     return cs;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <functional>
 
 #include <QMainWindow>
@@ -105,6 +106,7 @@ class MainWindow final : public QMainWindow {
     void build_travel_date(QWidget* parent);
     void set_focus_order();
     void build_menus();
+    void connect_menus();
     bool search_possible() const;
     void update_enabled();
     void open_result_window();
@@ -125,6 +127,7 @@ class MainWindow final : public QMainWindow {
     MainWindowHooks hooks_;
     bool result_window_open_ = false;
     WindowLifecycle* lifecycle_;
+    std::array<QLineEdit*, static_cast<std::size_t>(Field::search_button)> fields_{};
 };
 
 }  // namespace quorvel

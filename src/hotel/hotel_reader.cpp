@@ -137,11 +137,11 @@ class HotelLoader {
 
     void run() {
         d_.hotel_loaded = 1;
-        if (!get_hotel_block()) return;  // without a control record no section can be found
+        if (!read_control_record()) return;  // without a control record no section can be found
         for (auto step :
-             {&HotelLoader::get_hotel_pref, &HotelLoader::get_hotel_extra, &HotelLoader::get_hotel_airport,
-              &HotelLoader::get_hotel_district, &HotelLoader::get_hotel_list, &HotelLoader::get_hotel_inquiry,
-              &HotelLoader::get_hotel_rsv})
+             {&HotelLoader::read_prefectures, &HotelLoader::read_extras, &HotelLoader::read_airports,
+              &HotelLoader::read_districts, &HotelLoader::read_hotels, &HotelLoader::read_inquiries,
+              &HotelLoader::read_reservation_queries})
             (this->*step)();
     }
 
@@ -263,7 +263,7 @@ class HotelLoader {
         return true;
     }
 
-    bool get_hotel_block() {
+    bool read_control_record() {
         section_ = 0;
         pos_ = 0;
         if (file_.size() < block_bytes) {
@@ -290,7 +290,7 @@ class HotelLoader {
         table_count = rows;
     }
 
-    void get_hotel_pref() {
+    void read_prefectures() {
         if (!open_section(sec_pref, false)) return;
         read_rows(hotel_bounds::prefs, d_.pref_count, [&](std::size_t i) {
             return text(&d_.pref_area[i]) && text(&d_.pref_name[i]) && text(&d_.pref_alias[i]);
@@ -310,7 +310,7 @@ class HotelLoader {
         }
     }
 
-    void get_hotel_extra() {
+    void read_extras() {
         if (!open_section(sec_extra, true)) return;
         read_rows(hotel_bounds::extras, d_.extra_count, [&](std::size_t i) {
             return text(&d_.extra[0][i]) && text(&d_.extra[1][i]) && text(&d_.extra[2][i]) &&
@@ -318,7 +318,7 @@ class HotelLoader {
         });
     }
 
-    void get_hotel_airport() {
+    void read_airports() {
         if (!open_section(sec_airport, true)) return;
         std::vector<std::string> codes(static_cast<std::size_t>(hotel_bounds::airports) + 1);
         read_rows(hotel_bounds::airports, d_.airport_count, [&](std::size_t i) {
@@ -333,13 +333,13 @@ class HotelLoader {
         }
     }
 
-    void get_hotel_district() {
+    void read_districts() {
         if (!open_section(sec_district, true)) return;
         read_rows(hotel_bounds::districts, d_.district_count,
                   [&](std::size_t i) { return text(&d_.district_name[i]); });
     }
 
-    void get_hotel_list() {
+    void read_hotels() {
         // The keyed sections do not depend on the names, only on the index that says which hotels exist.
         if (index_section()) {
             name_section();
@@ -462,14 +462,14 @@ class HotelLoader {
         column[i] = std::move(text);
     }
 
-    void get_hotel_inquiry() {
+    void read_inquiries() {
         if (!open_section(sec_inquiry, false)) return;
         read_rows(hotel_bounds::inquiries, d_.inquiry_count, [&](std::size_t i) {
             return text(&d_.inquiry_name[i]) && text(&d_.inquiry_note[i]) && text(&d_.inquiry_url[i]);
         });
     }
 
-    void get_hotel_rsv() {
+    void read_reservation_queries() {
         if (d_.hotel_base_count == 0) return;
         keyed_section(sec_rsv, false, &d_.hotel_reservation_query);
     }

@@ -19,8 +19,8 @@ struct HotelLoadReport {
     bool clean() const { return faults.empty(); }
 };
 
-// Reads infhotel.dat into the tables (the steps get_hotel_block .. get_hotel_rsv). The progress
-// bar runs over the file's blocks. hotel_loaded is set first, as the confirmed load does.
+// Reads infhotel.dat into the tables (the steps read_control_record .. read_reservation_queries). The
+// progress bar runs over the file's blocks. hotel_loaded is set first, as the confirmed load does.
 HotelLoadReport load_hotel_data(std::span<const std::byte> file, HotelData& data,
                                 Progress* progress = nullptr);
 HotelLoadReport load_hotel_data_file(const std::filesystem::path& path, HotelData& data,

@@ -33,7 +33,7 @@ bool contains(const std::string& text, const std::string& key) { return text.fin
 
 }  // namespace
 
-bool check_text1(const HotelData& data, HotelSearchState& state, int kind, std::string& text1) {
+bool check_search_key(const HotelData& data, HotelSearchState& state, int kind, std::string& text1) {
     bool accepted = false;
     const std::string key = trim(text1);
     if (kind == kind_pref) {
@@ -68,7 +68,7 @@ void push_history(std::array<std::string, 6>& history, const std::string& text) 
     history[1] = text;
 }
 
-void set_start(HotelSearchState& state, int kind, const std::string& text1) {
+void remember_search_key(HotelSearchState& state, int kind, const std::string& text1) {
     state.picked_text = text1;
     if (kind == kind_pref) push_history(state.key_history, text1);
     if (kind == kind_airport) push_history(state.keyword_history, text1);

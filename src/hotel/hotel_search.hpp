@@ -34,10 +34,10 @@ struct HotelSearchState {
 // The key check of the search window. text1 is the key as typed; kind 1 replaces it by the
 // prefecture's name. On acceptance search_kind and search_key_text (text1 in full-width
 // characters) are set and true is returned; otherwise the state is left unchanged.
-bool check_text1(const HotelData& data, HotelSearchState& state, int kind, std::string& text1);
+bool check_search_key(const HotelData& data, HotelSearchState& state, int kind, std::string& text1);
 
 // Records an accepted prefecture (kind 1) or airport (kind 2) key in its history.
-void set_start(HotelSearchState& state, int kind, const std::string& text1);
+void remember_search_key(HotelSearchState& state, int kind, const std::string& text1);
 // The history rule itself, shared with the pickers.
 void push_history(std::array<std::string, 6>& history, const std::string& text);
 

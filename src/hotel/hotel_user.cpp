@@ -75,7 +75,7 @@ Status save_user_hotel(const std::filesystem::path& path, const HotelData& data)
     return write_file_atomically(path, *bytes);
 }
 
-Status edit_data(HotelData& d, int n, const UserHotelFields& fields) {
+Status store_user_hotel(HotelData& d, int n, const UserHotelFields& fields) {
     if (n < 1 || n > d.user_hotel_count + 1)
         return make_error(ErrorCode::invalid, "no user hotel " + std::to_string(n));
     if (n > hotel_bounds::user_hotels) return make_error(ErrorCode::invalid, user_hotel_full_message);
@@ -95,12 +95,12 @@ Status edit_data(HotelData& d, int n, const UserHotelFields& fields) {
 Status add_user_hotel(HotelData& d, const UserHotelFields& fields) {
     if (d.user_hotel_count >= hotel_bounds::user_hotels)
         return make_error(ErrorCode::invalid, user_hotel_full_message);
-    Status s = edit_data(d, d.user_hotel_count + 1, fields);
+    Status s = store_user_hotel(d, d.user_hotel_count + 1, fields);
     if (s) ++d.user_hotel_count;
     return s;
 }
 
-void del_data(HotelData& d, std::vector<int>& user_order, int row) {
+void delete_user_hotel(HotelData& d, std::vector<int>& user_order, int row) {
     const int count = d.user_hotel_count;
     if (row < 1 || row > count || static_cast<std::size_t>(row) >= user_order.size()) return;
     const int k = user_order[row];

@@ -25,14 +25,14 @@ Status save_user_hotel(const std::filesystem::path& path, const HotelData& data)
 // Writes the nine fields into user hotel n (1 <= n <= user_hotel_count + 1, n <= 500): the rows by
 // exact match or 99 / 99 / 999, the price value by the user price rule and the price re-written as
 // "\###,###,###". Clears user_hotel_merged. A row beyond the 500 the tables hold is refused.
-Status edit_data(HotelData& data, int n, const UserHotelFields& fields);
-// Appends a user hotel (edit_data on user_hotel_count + 1, then the count grows).
+Status store_user_hotel(HotelData& data, int n, const UserHotelFields& fields);
+// Appends a user hotel (store_user_hotel on user_hotel_count + 1, then the count grows).
 Status add_user_hotel(HotelData& data, const UserHotelFields& fields);
 
 // Deletes the hotel shown in grid row `row` of the registry (user_order is 1-based, index 0
 // unused): the later hotels move up one place, user_order keeps showing the same hotels in the
 // same order, the count drops by one and user_hotel_merged is cleared.
-void del_data(HotelData& data, std::vector<int>& user_order, int row);
+void delete_user_hotel(HotelData& data, std::vector<int>& user_order, int row);
 
 // user_order = 1, 2, ... user_hotel_count (index 0 unused), as when the registry opens.
 std::vector<int> initial_user_order(const HotelData& data);

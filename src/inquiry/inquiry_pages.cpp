@@ -261,7 +261,7 @@ void kuseki_block(Lines& h, const EnquiryPage& p, std::size_t index) {
         months += (m == 1 ? "" : ", ") +
                   in_quotes(a == Airline::ana ? std::string(month_names[m - 1]) : std::to_string(m));
     h << "        var month = new Array(" + months + ");";
-    h << "        var airport = new Array(" + edit_airport(a, p.tt, p.check) + ");";
+    h << "        var airport = new Array(" + airport_options(a, p.tt, p.check) + ");";
     h << "        para_mon = month[document.INPUT1.MONTH.selectedIndex];";
     h << "        para_day = String(document.INPUT1.DAY.selectedIndex + 1);";
     h << "        para_from = airport[document.INPUT1.FROM.selectedIndex];";
@@ -543,7 +543,7 @@ void put_html_2(Lines& h, const EnquiryPage& p) {
 }
 
 std::string crt_java_html(const Timetable& tt, const SearchConditions& cond, const InquiryFlags& flags) {
-    EnquiryPage p{tt, cond, flags, chk_airport(tt, cond, flags), offered_airlines(flags), false};
+    EnquiryPage p{tt, cond, flags, check_enquiry_airports(tt, cond, flags), offered_airlines(flags), false};
     p.time_band =
         flags.enquire_jal == 1 && jal_time_band(tt, p.check.enquiry_from_row, p.check.enquiry_to_row);
     Lines h;
@@ -564,7 +564,8 @@ std::string with_crlf(std::string_view text) {
 
 }  // namespace
 
-AirportCheck chk_airport(const Timetable& tt, const SearchConditions& cond, const InquiryFlags& flags) {
+AirportCheck check_enquiry_airports(const Timetable& tt, const SearchConditions& cond,
+                                    const InquiryFlags& flags) {
     AirportCheck c;
     for (int i = 1; i <= tt.airport_count; ++i) {
         if (apt(tt, i) == cond.from_airport) c.enquiry_from_row = i;
@@ -583,7 +584,7 @@ AirportCheck chk_airport(const Timetable& tt, const SearchConditions& cond, cons
     return c;
 }
 
-std::string edit_airport(Airline airline, const Timetable& tt, const AirportCheck& check) {
+std::string airport_options(Airline airline, const Timetable& tt, const AirportCheck& check) {
     const auto& codes = check.code[static_cast<std::size_t>(airline) - 1];
     std::string codes_text;
     for (std::size_t i = 1; i <= static_cast<std::size_t>(tt.airport_count); ++i) {

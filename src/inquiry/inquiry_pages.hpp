@@ -23,7 +23,7 @@ struct Sites;
 // window's document: inq.htm hands the values to a relay page in its address (?MONTH=..&DAY=..),
 // the relay page reads its own location.search, and the date pop-up answers with postMessage.
 
-// Airline numbers of edit_airport and the order of the blocks, forms and check boxes.
+// Airline numbers of airport_options and the order of the blocks, forms and check boxes.
 enum class Airline { jal = 1, ana = 2, jas = 3 };
 
 // Which airlines the enquiry offers (1 = offer), as the result list set them.
@@ -31,7 +31,7 @@ struct InquiryFlags {
     int enquire_jal = 0, enquire_ana = 0, enquire_jas = 0;
 };
 
-// The working values of chk_airport.
+// The working values of check_enquiry_airports.
 struct AirportCheck {
     int enquiry_from_row = 0, enquiry_to_row = 0;       // 0 = not in the airport table
     Table<std::string, bounds::airports> offer_flag{};  // "y" = listed in FROM/TO
@@ -39,11 +39,12 @@ struct AirportCheck {
     std::array<Table<std::string, bounds::airports>, 3> code{};
 };
 
-AirportCheck chk_airport(const Timetable& tt, const SearchConditions& cond, const InquiryFlags& flags);
+AirportCheck check_enquiry_airports(const Timetable& tt, const SearchConditions& cond,
+                                    const InquiryFlags& flags);
 
 // The JavaScript list of one airline's codes for the airports listed in FROM/TO: the k-th element
 // belongs to the k-th option; an airport the airline does not serve gives "".
-std::string edit_airport(Airline airline, const Timetable& tt, const AirportCheck& check);
+std::string airport_options(Airline airline, const Timetable& tt, const AirportCheck& check);
 
 // inq_time_flag: JAL asks for a time band only between a Tokyo airport and 福岡, 札幌 or an Osaka
 // airport, in either direction.

@@ -53,10 +53,10 @@ bool BrowserSearch::matches(const fs::directory_entry& entry) const {
     return ::access(entry.path().c_str(), X_OK) == 0;
 }
 
-void BrowserSearch::RecurseTree(const fs::path& CurrentPath, int& hit_flg) {
-    if (is_pseudo_file_system(CurrentPath)) return;
+void BrowserSearch::search_tree(const fs::path& current, int& hit) {
+    if (is_pseudo_file_system(current)) return;
     struct stat st {};
-    if (::stat(CurrentPath.c_str(), &st) != 0) return;
+    if (::stat(current.c_str(), &st) != 0) return;
     if (!walked_
              .insert({static_cast<unsigned long long>(st.st_dev), static_cast<unsigned long long>(st.st_ino)})
              .second)
@@ -64,7 +64,7 @@ void BrowserSearch::RecurseTree(const fs::path& CurrentPath, int& hit_flg) {
 
     std::vector<fs::path> subdirs;
     std::error_code ec;
-    fs::directory_iterator it(CurrentPath, fs::directory_options::skip_permission_denied, ec);
+    fs::directory_iterator it(current, fs::directory_options::skip_permission_denied, ec);
     for (; !ec && !stopped_ && it != fs::directory_iterator(); it.increment(ec)) {
         const fs::directory_entry& entry = *it;
         std::error_code e2;
@@ -80,22 +80,22 @@ void BrowserSearch::RecurseTree(const fs::path& CurrentPath, int& hit_flg) {
         ++files_seen_;
         if (on_file_) on_file_(entry.path());
         if (matches(entry)) {
-            hit_flg = 1;
+            hit = 1;
             search_target_ = entry.path().string();
             return;
         }
     }
     for (const auto& dir : subdirs) {
-        RecurseTree(dir, hit_flg);
-        if (hit_flg == 1 || stopped_) return;
+        search_tree(dir, hit);
+        if (hit == 1 || stopped_) return;
     }
 }
 
 bool BrowserSearch::search(const std::vector<fs::path>& roots) {
     for (const auto& root : roots) {
-        int hit_flg = 0;
-        RecurseTree(root, hit_flg);
-        if (hit_flg == 1) return true;
+        int hit = 0;
+        search_tree(root, hit);
+        if (hit == 1) return true;
         if (stopped_) return false;
     }
     return false;

@@ -31,9 +31,9 @@ class BrowserSearch {
     BrowserSearch(std::vector<std::string> targets_upper, Visit on_file)
         : targets_(std::move(targets_upper)), on_file_(std::move(on_file)) {}
 
-    // Walks CurrentPath: its files first, in listing order, then its subdirectories. hit_flg
+    // Walks current: its files first, in listing order, then its subdirectories. hit
     // becomes 1 when the file is found; search_target() then holds its full path.
-    void RecurseTree(const std::filesystem::path& CurrentPath, int& hit_flg);
+    void search_tree(const std::filesystem::path& current, int& hit);
 
     // Walks the roots in order and stops after the first that holds the file.
     bool search(const std::vector<std::filesystem::path>& roots);

@@ -52,7 +52,7 @@ bool is_airport(std::string_view name, const CheckSettings& settings) {
     return std::find(settings.airports.begin(), settings.airports.end(), name) != settings.airports.end();
 }
 
-int effective_check_minite(const CheckSettings& settings) {
+int effective_wait_limit(const CheckSettings& settings) {
     return settings.wait_limit_minutes == 0 ? 240 : settings.wait_limit_minutes;
 }
 
@@ -118,7 +118,7 @@ bool check_window_field(TimeWindowTexts& w, int part, std::string_view first_hou
 
 bool check_wait(SearchForm& form, const CheckSettings& settings) {
     form.message.clear();
-    const int limit = effective_check_minite(settings);
+    const int limit = effective_wait_limit(settings);
     if (trim(form.max_wait).empty()) form.max_wait = "60";
     if (!is_numeric(form.max_wait)) {
         form.message = msg_not_numeric;

@@ -57,13 +57,13 @@ std::array<std::string, 10> report_header(const SearchConditions& cond, std::str
     };
 }
 
-void flight_report_line(const Timetable& tt, int edition, int flight, std::string& wk_list) {
+void flight_report_line(const Timetable& tt, int edition, int flight, std::string& line) {
     if (edition < 1 || edition > bounds::editions || flight < 0 || flight > bounds::flights) return;
     const std::string& company = tt.flight_company[at(edition)][at(flight)];
     const auto m = leading_number(company);
-    if (m >= 1 && m <= bounds::companies) wk_list += tt.company_code[at(static_cast<int>(m))];
-    wk_list += format_number(tt.flight_number[at(edition)][at(flight)], "0000");
-    wk_list += "[" + tt.flight_aircraft[at(edition)][at(flight)] + "] ";
+    if (m >= 1 && m <= bounds::companies) line += tt.company_code[at(static_cast<int>(m))];
+    line += format_number(tt.flight_number[at(edition)][at(flight)], "0000");
+    line += "[" + tt.flight_aircraft[at(edition)][at(flight)] + "] ";
 }
 
 std::string report_body(const Timetable& tt, const RouteResults& results, const SearchConditions& cond) {
@@ -72,15 +72,15 @@ std::string report_body(const Timetable& tt, const RouteResults& results, const 
     const std::string crlf(report_line_break);
     for (const int slot : listed_slots(tt, results, cond.one_result_per_flight)) {
         const ListedItinerary item = list_itinerary(tt, results, cond, slot);
-        std::string wk_list = "[" + format_number(item.minutes, "000") + "分] ";
+        std::string line = "[" + format_number(item.minutes, "000") + "分] ";
         for (int leg = 0; leg < item.leg_count; ++leg) {
             const ListedLeg& l = item.legs[at(leg)];
-            if (leg > 0) wk_list = crlf + std::string(at(leg + 1), '\t') + "～ ";
-            flight_report_line(tt, k, l.flight, wk_list);
-            wk_list += l.from_name + "(" + format_hhmm(l.dep_time) + "発)→";
+            if (leg > 0) line = crlf + std::string(at(leg + 1), '\t') + "～ ";
+            flight_report_line(tt, k, l.flight, line);
+            line += l.from_name + "(" + format_hhmm(l.dep_time) + "発)→";
             // A leg's arrival part shows only for a real arrival time.
-            if (l.arr_time != 0) wk_list += l.to_name + "(" + format_hhmm(l.arr_time) + "着) ";
-            report_text += wk_list;
+            if (l.arr_time != 0) line += l.to_name + "(" + format_hhmm(l.arr_time) + "着) ";
+            report_text += line;
         }
         report_text += crlf + crlf;
     }

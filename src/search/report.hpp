@@ -20,7 +20,7 @@ std::array<std::string, 10> report_header(const SearchConditions& cond, std::str
                                           std::string_view app_version);
 
 // Appends a flight's designation to a report line: company code, four-digit number, aircraft.
-void flight_report_line(const Timetable& tt, int edition, int flight, std::string& wk_list);
+void flight_report_line(const Timetable& tt, int edition, int flight, std::string& line);
 
 // The report body: for each listed itinerary (the combination rule of the result list) one line
 // per leg, continuation lines indented with tabs, CR LF after each line and an empty line after

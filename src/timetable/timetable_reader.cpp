@@ -64,10 +64,10 @@ class Loader {
         : in_(file), tt_(tt), progress_(progress) {}
 
     Status run() {
-        for (auto step :
-             {&Loader::get_control, &Loader::get_hatyaku, &Loader::get_kukan, &Loader::get_airplane_name,
-              &Loader::get_company_name, &Loader::get_air_timetable, &Loader::check_route_index,
-              &Loader::get_air_paytable, &Loader::get_toku_wari, &Loader::get_koutuu, &Loader::get_kikan}) {
+        for (auto step : {&Loader::read_control_record, &Loader::read_airports, &Loader::read_segments,
+                          &Loader::read_aircraft, &Loader::read_companies, &Loader::read_flights,
+                          &Loader::check_route_index, &Loader::read_fares, &Loader::read_discounts,
+                          &Loader::read_accesses, &Loader::read_periods}) {
             Status s = (this->*step)();
             if (!s) return s;
         }
@@ -168,7 +168,7 @@ class Loader {
         return ok_status();
     }
 
-    Status get_control() {
+    Status read_control_record() {
         section_ = -1;
         const std::size_t length = in_.size();
         if (length == 0) return make_error(ErrorCode::missing, std::string(data_file_name) + " is empty");
@@ -191,7 +191,7 @@ class Loader {
         return ok_status();
     }
 
-    Status get_hatyaku() {
+    Status read_airports() {
         int count = 0;
         if (Status s = open_section(section_airports, bounds::airports, count); !s) return s;
         for (std::size_t a = 1; a <= static_cast<std::size_t>(count); ++a) {
@@ -210,7 +210,7 @@ class Loader {
         return ok_status();
     }
 
-    Status get_kukan() {
+    Status read_segments() {
         int count = 0;
         if (Status s = open_section(section_segments, bounds::segments, count); !s) return s;
         for (std::size_t s = 1; s <= static_cast<std::size_t>(count); ++s) {
@@ -235,7 +235,7 @@ class Loader {
         return ok_status();
     }
 
-    Status get_airplane_name() {
+    Status read_aircraft() {
         int count = 0;
         if (Status s = open_section(section_aircraft, bounds::aircraft, count); !s) return s;
         for (std::size_t i = 1; i <= static_cast<std::size_t>(count); ++i)
@@ -244,7 +244,7 @@ class Loader {
         return ok_status();
     }
 
-    Status get_company_name() {
+    Status read_companies() {
         int count = 0;
         if (Status s = open_section(section_companies, bounds::companies, count); !s) return s;
         for (std::size_t m = 1; m <= static_cast<std::size_t>(count); ++m) {
@@ -255,7 +255,7 @@ class Loader {
         return ok_status();
     }
 
-    Status get_air_timetable() {
+    Status read_flights() {
         for (int k = 1; k <= bounds::editions; ++k) {
             if (tt_.section_block[section_first_edition + k - 1] == 0) break;
             int count = 0;
@@ -322,7 +322,7 @@ class Loader {
         return ok_status();
     }
 
-    Status get_air_paytable() {
+    Status read_fares() {
         for (std::size_t t = 1; t <= bounds::fare_tables; ++t) {
             if (tt_.section_block[section_first_fare + t - 1] == 0) continue;
             int count = 0;
@@ -373,7 +373,7 @@ class Loader {
         return ok_status();
     }
 
-    Status get_toku_wari() {
+    Status read_discounts() {
         int count = 0;
         if (Status s = open_section(section_discounts, bounds::discounts, count); !s) return s;
         for (std::size_t i = 1; i <= static_cast<std::size_t>(count); ++i) {
@@ -400,7 +400,7 @@ class Loader {
         return ok_status();
     }
 
-    Status get_koutuu() {
+    Status read_accesses() {
         int count = 0;
         if (Status s = open_section(section_access, bounds::accesses, count); !s) return s;
         for (std::size_t i = 1; i <= static_cast<std::size_t>(count); ++i) {
@@ -417,7 +417,7 @@ class Loader {
         return ok_status();
     }
 
-    Status get_kikan() {
+    Status read_periods() {
         int count = 0;
         if (Status s = open_section(section_periods, bounds::periods, count); !s) return s;
         for (std::size_t i = 1; i <= static_cast<std::size_t>(count); ++i) {

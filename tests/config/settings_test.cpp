@@ -117,7 +117,7 @@ TEST(Settings, DefaultsBeforeAndAfterReading) {
     EXPECT_EQ(empty.wait_limit_minutes, 240);
     EXPECT_EQ(empty.hotel_list_height, 5280);
     EXPECT_EQ(empty.hotel_grid_width, 9615);
-    EXPECT_EQ(empty.hotel_column_widths, default_sv_colwidth);
+    EXPECT_EQ(empty.hotel_column_widths, default_hotel_column_widths);
     EXPECT_EQ(stored_browser_kind(empty.browser), "");
     EXPECT_EQ(empty.holiday_saved_count, 0);
     EXPECT_EQ(empty.holiday_count, 2);

@@ -51,13 +51,13 @@ TEST(FareEngine, AbsentFareTableSendsEveryDateToThePresentOne) {
     only_second.add_fare(2, "JAL", "東京", "大阪", 12000);
     only_second.tt->fare_valid_from[2] = day_number(2010, 1, 1);  // later than the travel date
     FareState s = price(only_second, make_request("JAL", "東京／羽田", "大阪／伊丹", date, friday));
-    EXPECT_EQ(s.pay_table, 2);
+    EXPECT_EQ(s.fare_table, 2);
     EXPECT_EQ(cell(s, 1, 1), 12000);
 
     FareData only_first;
     only_first.add_fare(1, "JAL", "東京", "大阪", 10000);  // fare_valid_from(2) stays 0
     s = price(only_first, make_request("JAL", "東京／羽田", "大阪／伊丹", date, friday));
-    EXPECT_EQ(s.pay_table, 1);
+    EXPECT_EQ(s.fare_table, 1);
     EXPECT_EQ(cell(s, 1, 1), 10000);
 }
 
@@ -178,7 +178,7 @@ TEST(FareEngine, AnkFlightIsPricedFromAnaRecordsIntoAnkColumn) {
     d.add_toku("ANK", "東京／羽田", "函館", 999, 11000, 0, friday, friday + 100);
     d.add_toku("ANA", "東京／羽田", "函館", 999, 9000, 0, friday, friday + 100);
     FareRequest r = make_request("ANA", "東京／羽田", "函館", friday + 10, friday);
-    r.pay_company_sub = "ANK";
+    r.priced_for = "ANK";
     FareState s;
     const FareOutcome o = price_flight(*d.tt, r, s);
     EXPECT_EQ(o.company_index, 4);
@@ -322,7 +322,7 @@ TEST(FareEngine, EveryCompanyFillsExactlyItsRowsInItsOwnColumn) {
     const DayNumber saturday = today + 42;
     ASSERT_EQ(weekday(saturday), 7);
     using Rows = std::map<int, std::int32_t>;
-    const std::int32_t toku = 9900, toku2 = 30000;
+    const std::int32_t discount = 9900, discount2 = 30000;
     struct Case {
         std::string code;
         int column;
@@ -337,10 +337,10 @@ TEST(FareEngine, EveryCompanyFillsExactlyItsRowsInItsOwnColumn) {
           {5, 4200},
           {6, 17000},
           {8, 12000},
-          {9, toku},
+          {9, discount},
           {10, 15000},
           {11, 13650},
-          {14, toku2}}},
+          {14, discount2}}},
         {"ANA",
          2,
          {{1, 20000},
@@ -351,10 +351,10 @@ TEST(FareEngine, EveryCompanyFillsExactlyItsRowsInItsOwnColumn) {
           {6, 17000},
           {7, 17000},
           {8, 12000},
-          {9, toku},
+          {9, discount},
           {10, 15000},
           {11, 13600},
-          {14, toku2}}},
+          {14, discount2}}},
         {"JAS",
          3,
          {{1, 20000},
@@ -364,9 +364,9 @@ TEST(FareEngine, EveryCompanyFillsExactlyItsRowsInItsOwnColumn) {
           {5, 4200},
           {6, 17000},
           {8, 12000},
-          {9, toku},
+          {9, discount},
           {10, 15000},
-          {14, toku2}}},
+          {14, discount2}}},
         {"ANK",
          4,
          {{1, 20000},
@@ -376,12 +376,19 @@ TEST(FareEngine, EveryCompanyFillsExactlyItsRowsInItsOwnColumn) {
           {5, 4200},
           {6, 17000},
           {7, 7700},
-          {9, toku},
+          {9, discount},
           {10, 15000},
-          {14, toku2}}},
+          {14, discount2}}},
         {"JTA",
          5,
-         {{1, 20000}, {3, 2200}, {4, 3200}, {5, 4200}, {6, 17000}, {9, toku}, {10, 15000}, {14, toku2}}},
+         {{1, 20000},
+          {3, 2200},
+          {4, 3200},
+          {5, 4200},
+          {6, 17000},
+          {9, discount},
+          {10, 15000},
+          {14, discount2}}},
         {"NCA", 6, {{1, 20000}, {14, 24000}}},
         {"JAC",
          7,
@@ -392,11 +399,11 @@ TEST(FareEngine, EveryCompanyFillsExactlyItsRowsInItsOwnColumn) {
           {5, 4200},
           {6, 17000},
           {7, 17000},
-          {9, toku},
+          {9, discount},
           {10, 15000},
           {12, 18000},
           {13, 16000},
-          {14, toku2}}},
+          {14, discount2}}},
         {"J-", 8, {{1, 20000}, {3, 2200}, {6, 7700}, {7, 16000}}},
         {"ORC", 9, {{1, 20000}, {14, 24000}}},
         {"RAC", 10, {{1, 20000}, {6, 16000}, {14, 24000}}},
@@ -413,10 +420,10 @@ TEST(FareEngine, EveryCompanyFillsExactlyItsRowsInItsOwnColumn) {
           {5, 4200},
           {6, 17000},
           {7, 17000},
-          {9, toku},
+          {9, discount},
           {10, 15000},
           {11, 15000},
-          {14, toku2}}},
+          {14, discount2}}},
         {"SKY", 17, {{1, 20000}}},
         {"ADO", 18, {{1, 20000}}},
     };
@@ -426,9 +433,9 @@ TEST(FareEngine, EveryCompanyFillsExactlyItsRowsInItsOwnColumn) {
         const int i = d.add_fare(1, record_company, "東京", "大阪", 20000, 24000, 16000, 10);
         d.standard_grid(1, i);
         d.tt->fare_extra[1][ix(i)] = 7700;
-        d.add_toku(c.code, "東京", "大阪", 999, toku, toku2, today, saturday + 1);
+        d.add_toku(c.code, "東京", "大阪", 999, discount, discount2, today, saturday + 1);
         FareRequest r = make_request(record_company, "東京／羽田", "大阪／伊丹", saturday, today);
-        if (c.code == "ANK") r.pay_company_sub = "ANK";
+        if (c.code == "ANK") r.priced_for = "ANK";
         FareState s;
         const FareOutcome o = price_flight(*d.tt, r, s);
         EXPECT_EQ(o.company_index, c.column) << c.code;
@@ -527,7 +534,7 @@ TEST(FareEngine, WeekendCommuterRuleUsesDepartureTime) {
     for (const Case& c : cases) {
         for (const std::string company : {"ANA", "JAL"}) {
             FareRequest r = make_request(company, "東京／羽田", "大阪／伊丹", c.date, monday - 7);
-            r.dep_time_in = c.dep;
+            r.departure_time = c.dep;
             const bool expected = company == "ANA" ? c.ana : c.jal;
             EXPECT_EQ(cell(price(d, r), engine_company_index(company), 10), expected ? 15000 : 0)
                 << company << " " << format_date_weekday(c.date) << " " << c.dep;

@@ -46,7 +46,7 @@ class FareSheetTest : public ::testing::Test {
         FareState state;
         const ItineraryFares fares = price_itinerary(*d.tt, it, state);
         if (out) *out = fares;
-        return set_grid(*d.tt, it, fares);
+        return fare_sheet_view(*d.tt, it, fares);
     }
 };
 
@@ -122,7 +122,7 @@ TEST_F(FareSheetTest, CompanyOrderOfTheTimetableDoesNotMatter) {
     EXPECT_EQ(fares.legs[1].fares[1], 16000);
     EXPECT_EQ(fares.legs[0].company, jal2);
     EXPECT_EQ(fares.legs[0].engine_company, 1);
-    const FareSheetView v = set_grid(*other.tt, it, fares);
+    const FareSheetView v = fare_sheet_view(*other.tt, it, fares);
     EXPECT_EQ(v.cells[0][1], "JAL 001");
     EXPECT_EQ(v.cells[0][2], "ANA 002");
     EXPECT_EQ(v.help_topic[1][1], 88);

@@ -70,12 +70,12 @@ struct FareData {
 inline FareRequest make_request(const std::string& company, const std::string& from, const std::string& to,
                                 DayNumber date, DayNumber today, int flight = 123) {
     FareRequest r;
-    r.pay_company = company;
-    r.pay_from = from;
-    r.pay_to = to;
+    r.company = company;
+    r.from = from;
+    r.to = to;
     r.travel_date = date;
-    r.today_serial = today;
-    r.pay_flight_no = flight;
+    r.today = today;
+    r.flight_no = flight;
     return r;
 }
 

@@ -329,7 +329,7 @@ class MainWindowTest : public QObject {
         QVERIFY(!w.isVisible());
         QVERIFY(!std::filesystem::exists(h.t.app.paths.tmp_dir()));
         QCOMPARE(h.t.help.commands.back(), 2);
-        auto saved = read_settings(h.t.app.ini_file(), h.t.app.today_serial);
+        auto saved = read_settings(h.t.app.ini_file(), h.t.app.today);
         QVERIFY(saved.ok());
         QCOMPARE(saved->from_airport, std::string("大阪／伊丹"));
         QCOMPARE(saved->departure_from, std::int16_t{705});

@@ -65,7 +65,7 @@ inline HotelSource small_source() {
         h.site_code = site, h.pref = p, h.airport = a, h.district = d, h.name = std::move(name),
         h.tel = std::move(tel);
         h.rooms = std::move(rooms), h.access = std::move(access), h.price = std::move(price);
-        h.remark = std::move(remark), h.rsv_query = std::move(rsv);
+        h.remark = std::move(remark), h.reservation_query = std::move(rsv);
         h.address = "住所" + h.name;
         return h;
     };

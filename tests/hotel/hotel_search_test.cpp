@@ -22,48 +22,48 @@ TEST(CheckText1, AcceptsByKindAndConvertsToFullWidth) {
     auto d = load_source(small_source());
     HotelSearchState s;
     std::string t = " 東京 ";
-    EXPECT_TRUE(check_text1(*d, s, kind_pref, t));  // alias, blanks around
+    EXPECT_TRUE(check_search_key(*d, s, kind_pref, t));  // alias, blanks around
     EXPECT_EQ(t, "東京都");
     EXPECT_EQ(s.search_key_text, "東京都");
     t = "東京／成田 ";
-    EXPECT_TRUE(check_text1(*d, s, kind_airport, t));
+    EXPECT_TRUE(check_search_key(*d, s, kind_airport, t));
     EXPECT_EQ(t, "東京／成田 ");  // left as typed
     EXPECT_EQ(s.search_key_text, "東京／成田　");
     t = "東京/羽田";  // half-width slash: not the airport's name
-    EXPECT_FALSE(check_text1(*d, s, kind_airport, t));
+    EXPECT_FALSE(check_search_key(*d, s, kind_airport, t));
     EXPECT_EQ(s.search_kind, kind_airport);
     EXPECT_EQ(s.search_key_text, "東京／成田　");  // unchanged on refusal
     t = "  ";
-    EXPECT_TRUE(check_text1(*d, s, kind_name, t));
+    EXPECT_TRUE(check_search_key(*d, s, kind_name, t));
     EXPECT_EQ(s.search_key_text, "　　");
     t = "ｲﾝ";
-    EXPECT_TRUE(check_text1(*d, s, kind_name, t));
+    EXPECT_TRUE(check_search_key(*d, s, kind_name, t));
     EXPECT_EQ(s.search_key_text, "イン");
     t = "";
-    EXPECT_FALSE(check_text1(*d, s, kind_free, t));
+    EXPECT_FALSE(check_search_key(*d, s, kind_free, t));
     auto empty = std::make_unique<HotelData>();  // hotel data not loaded
     t = "東京都";
-    EXPECT_FALSE(check_text1(*empty, s, kind_pref, t));
+    EXPECT_FALSE(check_search_key(*empty, s, kind_pref, t));
 }
 
 TEST(SetStart, HistoryMovesTheKeyToTheTopAndDropsTheOldest) {
     HotelSearchState s;
-    for (const char* k : {"a", "b", "c", "d", "e"}) set_start(s, kind_pref, k);
+    for (const char* k : {"a", "b", "c", "d", "e"}) remember_search_key(s, kind_pref, k);
     EXPECT_EQ(s.key_history[1], "e");
     EXPECT_EQ(s.key_history[5], "a");
-    set_start(s, kind_pref, "f");  // a sixth key pushes out the oldest
+    remember_search_key(s, kind_pref, "f");  // a sixth key pushes out the oldest
     EXPECT_EQ(s.key_history[1], "f");
     EXPECT_EQ(s.key_history[5], "b");
-    set_start(s, kind_pref, " c");  // found trimmed at row 4: moves to the top as typed
+    remember_search_key(s, kind_pref, " c");  // found trimmed at row 4: moves to the top as typed
     EXPECT_EQ(s.key_history[1], " c");
     EXPECT_EQ(s.key_history[2], "f");
     EXPECT_EQ(s.key_history[5], "b");
-    set_start(s, kind_pref, "c");  // at row 1 already: not rewritten
+    remember_search_key(s, kind_pref, "c");  // at row 1 already: not rewritten
     EXPECT_EQ(s.key_history[1], " c");
-    set_start(s, kind_name, "x");
+    remember_search_key(s, kind_name, "x");
     EXPECT_EQ(s.picked_text, "x");
     EXPECT_EQ(s.key_history[1], " c");
-    set_start(s, kind_airport, "東京／羽田");
+    remember_search_key(s, kind_airport, "東京／羽田");
     EXPECT_EQ(s.keyword_history[1], "東京／羽田");
 }
 
@@ -280,7 +280,7 @@ TEST(HotelPages, AddressesAndButtons) {
     EXPECT_EQ(hotel_page_buttons(*d, 3), std::make_pair(false, false));
     // A home page equal to the "ベストリザーブ" address is opened once.
     HotelSource s = small_source();
-    s.hotels[4].rsv_query = "q";
+    s.hotels[4].reservation_query = "q";
     s.hotels[4].remark = "http://best.example/best/s?q";
     auto e = load_source(s);
     a = hotel_page_addresses(*e, 5, HotelPage::info, hosts);

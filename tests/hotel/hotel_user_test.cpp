@@ -52,20 +52,20 @@ TEST(EditData, RowsPriceAndTheBound) {
     EXPECT_EQ(d->user_district[1], 2);
     EXPECT_EQ(d->user_price[1], "\\8,000");
     EXPECT_EQ(d->user_price_value[1], 8000);
-    ASSERT_TRUE(edit_data(*d, 1, {"東京", "羽田", "無い", "A", "", "", "", "8000", ""}));
+    ASSERT_TRUE(store_user_hotel(*d, 1, {"東京", "羽田", "無い", "A", "", "", "", "8000", ""}));
     EXPECT_EQ(d->user_pref[1], user_no_pref);
     EXPECT_EQ(d->user_airport[1], user_no_airport);
     EXPECT_EQ(d->user_district[1], user_no_district);
     EXPECT_EQ(d->user_price_value[1], 0);  // no yen sign
     EXPECT_EQ(d->user_price[1], "\\");
     EXPECT_EQ(d->user_hotel_count, 1);
-    EXPECT_FALSE(edit_data(*d, 3, fields("gap")));
+    EXPECT_FALSE(store_user_hotel(*d, 3, fields("gap")));
     for (int i = 2; i <= 500; ++i) ASSERT_TRUE(add_user_hotel(*d, fields("H" + std::to_string(i))));
     const Status refused = add_user_hotel(*d, fields("H501"));
     ASSERT_FALSE(refused);
     EXPECT_EQ(refused.error().message, user_hotel_full_message);
     EXPECT_EQ(d->user_hotel_count, 500);
-    EXPECT_FALSE(edit_data(*d, 501, fields("H501")));
+    EXPECT_FALSE(store_user_hotel(*d, 501, fields("H501")));
 }
 
 TEST(EditWindowChecks, MessagesInFieldOrderAndThePriceRule) {
@@ -105,7 +105,7 @@ TEST(DelData, KeepsTheSameHotelsInTheSameOrder) {
     for (const char* n : {"A", "B", "C", "D"}) ASSERT_TRUE(add_user_hotel(*d, fields(n)));
     std::vector<int> order{0, 3, 1, 4, 2};  // shown: C A D B
     d->user_hotel_merged = 1;
-    del_data(*d, order, 2);  // delete A
+    delete_user_hotel(*d, order, 2);  // delete A
     EXPECT_EQ(d->user_hotel_count, 3);
     EXPECT_EQ(d->user_hotel_merged, 0);
     ASSERT_EQ(order.size(), 4u);
@@ -115,7 +115,7 @@ TEST(DelData, KeepsTheSameHotelsInTheSameOrder) {
     EXPECT_EQ(shown, (std::vector<std::string>{"C", "D", "B"}));
     EXPECT_EQ(d->user_hotel_name[4], "");
     order = initial_user_order(*d);
-    del_data(*d, order, 1);  // the first of three
+    delete_user_hotel(*d, order, 1);  // the first of three
     EXPECT_EQ(d->user_hotel_name[1], "C");
     EXPECT_EQ(d->user_hotel_name[2], "D");
     EXPECT_EQ(user_hotel_csv(*d).value().find("\"B\""), std::string::npos);

@@ -135,11 +135,11 @@ TEST(InquiryPages, AirportListsAndCodeArraysStayAligned) {
     EXPECT_EQ(options_of(no_jas, "FROM").size(), 5u);
     for (const auto& a : airport_arrays(no_jas)) EXPECT_EQ(a.size(), 5u);
 
-    const AirportCheck check = chk_airport(*tt, route("大阪／伊丹", "沖縄"), {0, 1, 0});
+    const AirportCheck check = check_enquiry_airports(*tt, route("大阪／伊丹", "沖縄"), {0, 1, 0});
     EXPECT_EQ(check.enquiry_from_row, 4);
     EXPECT_EQ(check.enquiry_to_row, 5);
     EXPECT_EQ(check.offer_flag[4], "");  // ANA has no code for 大阪／伊丹 here
-    EXPECT_EQ(edit_airport(Airline::ana, *tt, check), "\"HND\",\"FUK\",\"CTS\",\"OKA\"");
+    EXPECT_EQ(airport_options(Airline::ana, *tt, check), "\"HND\",\"FUK\",\"CTS\",\"OKA\"");
 }
 
 TEST(InquiryPages, BlocksFormsAndBoxesFollowTheOfferedAirlines) {

@@ -37,9 +37,9 @@ TEST_F(SearchTree, FindsALowerCaseProgramFileComparedInUpperCase) {
     const fs::path target = file("b/c/iexplore.exe");
     std::vector<fs::path> seen;
     BrowserSearch search(search_targets_for(1), [&](const fs::path& p) { seen.push_back(p); });
-    int hit_flg = 0;
-    search.RecurseTree(root_, hit_flg);
-    EXPECT_EQ(hit_flg, 1);
+    int hit = 0;
+    search.search_tree(root_, hit);
+    EXPECT_EQ(hit, 1);
     EXPECT_EQ(search.search_target(), target.string());
     EXPECT_FALSE(seen.empty());
     EXPECT_EQ(seen.back(), target) << "the search stops at the find";
@@ -51,14 +51,14 @@ TEST_F(SearchTree, FilesComeBeforeSubdirectoriesAndOnlyProgramsCount) {
     file("share/firefox.png");
     const fs::path shallow = file("FireFox-ESR");  // upper-cased comparison finds it
     BrowserSearch search(search_targets_for(2), nullptr);
-    int hit_flg = 0;
-    search.RecurseTree(root_, hit_flg);
+    int hit = 0;
+    search.search_tree(root_, hit);
     EXPECT_EQ(search.search_target(), shallow.string());
 
     BrowserSearch chromium(search_targets_for(1), nullptr);
-    hit_flg = 0;
-    chromium.RecurseTree(root_, hit_flg);
-    EXPECT_EQ(hit_flg, 0);
+    hit = 0;
+    chromium.search_tree(root_, hit);
+    EXPECT_EQ(hit, 0);
     EXPECT_EQ(chromium.search_target(), "");
 }
 
@@ -69,9 +69,9 @@ TEST_F(SearchTree, SymbolicLinkLoopsEndAndLinkedProgramsAreFound) {
     const fs::path real = file("opt/chromium/chrome");
     fs::create_symlink(real, root_ / "x/y/chromium");
     BrowserSearch search(search_targets_for(1), nullptr);
-    int hit_flg = 0;
-    search.RecurseTree(root_, hit_flg);
-    EXPECT_EQ(hit_flg, 1);
+    int hit = 0;
+    search.search_tree(root_, hit);
+    EXPECT_EQ(hit, 1);
     EXPECT_EQ(search.search_target(), (root_ / "x/y/chromium").string());
     EXPECT_LT(search.files_seen(), 10);
 }

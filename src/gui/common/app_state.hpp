@@ -36,7 +36,7 @@ struct AppState {
     bool end_requested = false;
 
     int msg_help_context = 0;  // help topic of the next question that offers help
-    DayNumber today_serial = 0;
+    DayNumber today = 0;
 
     const BrowserValues& browser() const { return settings.browser; }
     void set_browser(const BrowserValues& b) { settings.browser = b; }

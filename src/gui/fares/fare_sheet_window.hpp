@@ -15,7 +15,7 @@ struct Services;
 class WindowLifecycle;
 
 // The itinerary fare sheet: the fares of each leg side by side, one row per fare kind. It shows
-// what set_grid computed; a double click on a fare opens that fare's help topic.
+// what fare_sheet_view computed; a double click on a fare opens that fare's help topic.
 class FareSheetWindow final : public QWidget {
     Q_OBJECT
   public:

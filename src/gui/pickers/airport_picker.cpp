@@ -19,7 +19,8 @@ namespace {
 
 constexpr const char* object_name = "airport_picker";
 constexpr const char* settings_key = "time_table11";  // its position in the settings file
-// The region last chosen is kept between openings and runs in control9_flg.
+// The region last chosen is kept between openings and runs in option flag 9 (control9_flg in the settings
+// file).
 constexpr std::size_t last_area_flag = 9;
 
 QPushButton* button(QWidget* parent, const char* name, const char* caption, QRect r) {

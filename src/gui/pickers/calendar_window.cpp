@@ -109,7 +109,7 @@ void CalendarWindow::set_title_and_position() {
     setWindowTitle(qs(app_.identity.app_title));
     lifecycle_->place();
     // The calendar always opens on the current month.
-    const CivilDate today = civil_date(app_.today_serial);
+    const CivilDate today = civil_date(app_.today);
     today_year_ = today.year;
     today_month_ = today.month;
     cal_ = {today_year_, today_month_};

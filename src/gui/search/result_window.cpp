@@ -153,7 +153,7 @@ bool ResultWindow::run_search() {
 
     set_title_and_position();
     progress.yield();
-    search_ = run_flight_search(tt, app_.validation, search_.conditions, app_.today_serial, &progress);
+    search_ = run_flight_search(tt, app_.validation, search_.conditions, app_.today, &progress);
     fill_grid();
     progress.yield();
     progress.unload();
@@ -208,7 +208,7 @@ void ResultWindow::fill_grid() {
 void ResultWindow::open_fare_sheet(int r) {
     if (r < 1 || r > static_cast<int>(search_.list.rows.size())) return;
     const RowFareSheet fares =
-        fare_sheet_for_row(*app_.timetable, search_, r, app_.today_serial, fare_holidays(app_.settings));
+        fare_sheet_for_row(*app_.timetable, search_, r, app_.today, fare_holidays(app_.settings));
     // A missing fare record is asked about; Cancel gives up this sheet, the program goes on.
     for (const std::string& message : fares.fares.messages) {
         const Question q{std::string(missing_fare_title), message, MessageIcon::exclamation,

@@ -68,7 +68,7 @@ class BrowserSetupWindowTest : public QObject {
         QCOMPARE(t.app.settings.browser.path, found.string());
         QCOMPARE(w.searching_label->text(), QStringLiteral("検索中..."));
         QVERIFY(w.result() == QDialog::Accepted);
-        auto saved = read_settings(t.app.ini_file(), t.app.today_serial);
+        auto saved = read_settings(t.app.ini_file(), t.app.today);
         QVERIFY(saved.ok());
         QCOMPARE(stored_browser_kind(saved->browser), std::string("1"));
         QCOMPARE(saved->browser.path, found.string());

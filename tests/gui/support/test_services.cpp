@@ -40,7 +40,7 @@ TestApp::TestApp()
     app.paths = {dir(), dir()};
     app.settings = preset_settings();
     apply_zero_defaults(app.settings);
-    app.today_serial = clock.today();
+    app.today = clock.today();
     app.timetable = std::make_unique<Timetable>();
     for (std::size_t i = 0; i < test_airports.size(); ++i)
         app.timetable->airport_name[i + 1] = test_airports[i];
