@@ -82,14 +82,11 @@ int run_hotels(const Invocation& inv) {
     state.filter_district.assign(1, std::string());
     state.filter_district.insert(state.filter_district.end(), districts.begin(), districts.end());
 
-    HotelHits hits = search_hotels(*data, state, hotel_limit);
+    const HotelHits hits = run_hotel_search(*data, state, hotel_limit, sort_key);
     if (hits.hotel_hit_count() == 0) {
         *inv.err << "ホテルデータなし\n";
         return exit_ok;
     }
-    // The list opens in prefecture order; another key re-sorts from there, as a double click does.
-    sort_hotel(*data, hits.hotel_hit_list, sort_by_pref);
-    if (sort_key != sort_by_pref) sort_hotel(*data, hits.hotel_hit_list, sort_key);
 
     std::ostream& out = *inv.out;
     out << one_line(hotel_title_line(kind, state.search_key_text, hits.hotel_hit_count())) << '\n';

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cmath>
+#include <initializer_list>
 #include <limits>
 
 namespace quorvel {
@@ -178,6 +179,32 @@ char32_t compose_semi_voiced(char32_t base) {
 }
 
 }  // namespace
+
+namespace {
+std::string replace_all(std::string_view text, std::initializer_list<std::string_view> from,
+                        std::string_view to) {
+    std::string out;
+    out.reserve(text.size());
+    std::size_t i = 0;
+    while (i < text.size()) {
+        bool replaced = false;
+        for (std::string_view f : from) {
+            if (text.substr(i, f.size()) == f) {
+                out += to;
+                i += f.size();
+                replaced = true;
+                break;
+            }
+        }
+        if (!replaced) out += text[i++];
+    }
+    return out;
+}
+}  // namespace
+
+std::string yen_for_display(std::string_view text) { return replace_all(text, {"\\"}, "\u00a5"); }
+
+std::string yen_for_storage(std::string_view text) { return replace_all(text, {"\u00a5", "\uffe5"}, "\\"); }
 
 std::string narrow_to_wide(std::string_view utf8) {
     std::string out;

@@ -43,6 +43,11 @@ std::string to_fullwidth_digits(std::string_view text);
 // page has the composed character. Everything else is kept.
 std::string narrow_to_wide(std::string_view utf8);
 
+// The code page's yen sign is the byte 0x5C, which reads as a backslash and is drawn as one here.
+// Texts that carry prices show it as "¥"; a typed "¥" or "￥" is stored as the byte again.
+std::string yen_for_display(std::string_view text);
+std::string yen_for_storage(std::string_view text);
+
 bool starts_with(std::string_view text, std::string_view prefix);
 bool ends_with(std::string_view text, std::string_view suffix);
 std::string to_upper_ascii(std::string_view text);

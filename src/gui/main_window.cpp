@@ -528,6 +528,7 @@ void MainWindow::end_program() {
         return;
     }
     lifecycle_->end_once();
+    if (hooks_.program_ending) hooks_.program_ending(*this);
     // The run's values are always kept; the next run starts from this run's last search.
     conditions_to_settings(app_.cond, app_.settings);
     if (const Status s = write_settings(app_.ini_file(), app_.settings); !s) {

@@ -36,6 +36,8 @@ struct MainWindowHooks {
     std::function<void(MainWindow&)> open_hotel_vacancy;   // VacancyEnquiryWindow
     std::function<void(MainWindow&)> open_hotel_registry;  // UserHotelListWindow
     std::function<void(MainWindow&)> open_hotel_search;    // HotelSearchWindow
+    // The program is about to end: the other windows keep what must be kept.
+    std::function<void(MainWindow&)> program_ending;
 };
 
 // The four fields of a time window: "hh 時 mm 分 ～ hh 時 mm 分".

@@ -506,10 +506,12 @@ HotelLoadReport load_hotel_data_file(const std::filesystem::path& path, HotelDat
 // ---- hotelusr.csv ----
 
 std::string UserHotelReport::message() const {
-    std::string m;
-    if (dropped_lines > 0)
+    std::string m = unreadable;
+    if (dropped_lines > 0) {
+        if (!m.empty()) m += "; ";
         m += "hotelusr.csv: " + std::to_string(dropped_lines) + " lines beyond the first " +
              std::to_string(hotel_bounds::user_hotels) + " were not read";
+    }
     if (bad_lines > 0) {
         if (!m.empty()) m += "; ";
         m += "hotelusr.csv: " + std::to_string(bad_lines) + " lines are not valid Shift-JIS and were skipped";
@@ -597,8 +599,15 @@ UserHotelReport load_user_hotel(std::span<const std::byte> file, HotelData& data
 }
 
 UserHotelReport load_user_hotel_file(const std::filesystem::path& path, HotelData& data) {
+    std::error_code ec;
+    if (!std::filesystem::exists(path, ec) && !ec) return {};
     auto bytes = read_file_bytes(path);
-    if (!bytes || bytes->empty()) return {};
+    if (!bytes) {
+        UserHotelReport report;
+        report.unreadable = bytes.error().message;
+        return report;
+    }
+    if (bytes->empty()) return {};
     return load_user_hotel(*bytes, data);
 }
 

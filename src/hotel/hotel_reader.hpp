@@ -30,7 +30,10 @@ HotelLoadReport load_hotel_data_file(const std::filesystem::path& path, HotelDat
 struct UserHotelReport {
     int dropped_lines = 0;        // lines beyond the 500 the tables hold; a save would lose them
     int bad_lines = 0;            // lines that are not valid Shift-JIS, skipped
+    std::string unreadable;       // why a file that exists could not be read; empty when it could
     std::string message() const;  // empty when there is nothing to say
+    // Writing the file back would keep every hotel it holds: it was read whole, or did not exist.
+    bool whole() const { return unreadable.empty() && dropped_lines == 0 && bad_lines == 0; }
 };
 
 // Splits one line of hotelusr.csv into at most ten fields: a field in double quotes is the text
@@ -43,7 +46,8 @@ std::vector<std::string> split_user_hotel_line(std::string_view line);
 // written beside the program. Empty lines are skipped rather than read as hotels without a name.
 // The registry reads the file again with it.
 UserHotelReport load_user_hotel(std::span<const std::byte> file, HotelData& data);
-// A missing or empty file means no user hotels.
+// A missing or empty file means no user hotels; one that exists but cannot be read leaves the
+// user tables as they were and says why.
 UserHotelReport load_user_hotel_file(const std::filesystem::path& path, HotelData& data);
 
 }  // namespace quorvel

@@ -353,6 +353,8 @@ std::array<std::string, 3> hotel_page_addresses(const HotelData& d, int k, Hotel
         a[1] = on(hosts.best_reserve, "/best/s?" + d.hotel_reservation_query[i]);
     if (!d.hotel_url[i].empty()) a[2] = d.hotel_url[i];
     if (a[2] == a[1]) a[1].clear();
+    for (std::string& address : a)
+        if (!is_web_address(address)) address.clear();
     return a;
 }
 
@@ -362,6 +364,18 @@ std::pair<bool, bool> hotel_page_buttons(const HotelData& d, int k) {
     if (!d.hotel_url[i].empty()) return {true, false};
     if (!d.hotel_reservation_query[i].empty()) return {true, true};
     return {false, false};
+}
+
+bool is_web_address(std::string_view address) {
+    return address.starts_with("http://") || address.starts_with("https://");
+}
+
+HotelHits run_hotel_search(const HotelData& data, const HotelSearchState& state, int hotel_limit,
+                           std::string_view sort_key) {
+    HotelHits hits = search_hotels(data, state, hotel_limit);
+    sort_hotel(data, hits.hotel_hit_list, sort_by_pref);
+    if (sort_key != sort_by_pref) sort_hotel(data, hits.hotel_hit_list, sort_key);
+    return hits;
 }
 
 bool reservation_notice_due(int reservation_notices_shown) { return reservation_notices_shown < 3; }

@@ -63,6 +63,12 @@ HotelHits search_by_district(const HotelData& data, const HotelSearchState& stat
 HotelHits search_by_station(const HotelData& data, const HotelSearchState& state, int hotel_limit);
 HotelHits search_by_keyword(const HotelData& data, const HotelSearchState& state, int hotel_limit);
 
+// The list's search: the hits of the state's kind in the prefecture order the list opens in, then
+// re-sorted by sort_key when that is another key (as a double click on a heading does). The list
+// window and quorvel-cli hotels both search through it.
+HotelHits run_hotel_search(const HotelData& data, const HotelSearchState& state, int hotel_limit,
+                           std::string_view sort_key);
+
 // The airport key as the airport search compares it: Narita reads as Haneda, Kansai as Itami.
 std::string fold_airport(const std::string& key);
 
@@ -112,6 +118,9 @@ enum class HotelPage { info, reserve };  // "ホテル情報", "ホテル予約"
 // Up to three addresses in the order they are opened; an entry is empty when it is not opened.
 std::array<std::string, 3> hotel_page_addresses(const HotelData& data, int k, HotelPage page,
                                                 const HotelHosts& hosts);
+// Only these are handed to the browser: an address from a data file could otherwise pass the
+// browser an option or open a local file.
+bool is_web_address(std::string_view address);
 // Which page buttons a hotel enables: {"ホテル情報", "ホテル予約"}.
 std::pair<bool, bool> hotel_page_buttons(const HotelData& data, int k);
 // Whether the reservation notice is shown before opening pages: the first three times. The

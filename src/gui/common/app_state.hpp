@@ -10,6 +10,8 @@
 #include "config/sites.hpp"
 #include "fares/fare_engine.hpp"
 #include "fares/settings_holidays.hpp"
+#include "hotel/hotel_data.hpp"
+#include "hotel/hotel_search.hpp"
 #include "platform/browser_detect.hpp"
 #include "platform/paths.hpp"
 #include "search/date_validation.hpp"
@@ -19,6 +21,18 @@
 
 namespace quorvel {
 
+// The hotel directory of the run. Its tables are read at the first hotel command the user confirms
+// and kept to the end; the search state and the list's hits are shared by the hotel windows.
+struct HotelDirectory {
+    std::unique_ptr<HotelData> data = std::make_unique<HotelData>();
+    HotelSearchState search;
+    HotelHits hits;  // the list's hits, in the order shown
+    std::string sort_key = sort_by_pref;
+    // hotelusr.csv was read whole or did not exist, so writing it back loses nothing. When it could
+    // not be read the registry shows what it has but changes nothing.
+    bool user_file_whole = true;
+};
+
 // The state of one run, owned by the program's start and handed to every window by reference.
 struct AppState {
     Identity identity;
@@ -27,6 +41,7 @@ struct AppState {
     Sites sites;
     std::unique_ptr<Timetable> timetable;
     SearchConditions cond;
+    HotelDirectory hotel;
 
     // What the validation of the timetable for a travel date leaves for the next search.
     DateValidation validation;
