@@ -39,6 +39,10 @@ class HotelSearchWindow final : public QWidget {
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+  private slots:
+    void take_picked(const QString& name);
 
   private:
     void build();
