@@ -14,8 +14,10 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPixmap>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTextBrowser>
 
 #include "app/startup.hpp"
@@ -27,6 +29,9 @@
 #include "gui/common/qt_services.hpp"
 #include "gui/common/qt_text.hpp"
 #include "gui/fares/fare_sheet_window.hpp"
+#include "gui/hotel/hotel_list_window.hpp"
+#include "gui/hotel/hotel_search_window.hpp"
+#include "gui/hotel/hotel_windows.hpp"
 #include "gui/main_window.hpp"
 #include "gui/pickers/airport_picker.hpp"
 #include "gui/pickers/calendar_window.hpp"
@@ -34,6 +39,7 @@
 #include "gui/settings_dialog.hpp"
 #include "gui/splash_screen.hpp"
 #include "gui/version_window.hpp"
+#include "hotel/hotel_reader.hpp"
 
 namespace {
 
@@ -196,6 +202,36 @@ void shoot_dialogs(AppState& app, Services& services, HelpWindow& help, const QD
     if (help.browser()) save(*help.browser(), out, "help");
 }
 
+// The hotel directory's windows on the sample hotels.
+void shoot_hotels(AppState& app, Services& services, MainWindow& main_window, const QDir& out) {
+    HotelData& data = *app.hotel.data;
+    (void)load_hotel_data_file(app.paths.data(hotel_file_name), data);
+    (void)load_user_hotel_file(app.paths.data(user_hotel_file_name), data);
+    data.hotel_loaded = 1;
+    app.settings.browser = {BrowserKind::firefox_family, "firefox", 0};
+    HotelWindows& windows = HotelWindows::of(app, services, main_window);
+
+    windows.open_search();
+    HotelSearchWindow& search = *windows.search_window();
+    search.kind_buttons[kind_pref]->click();
+    search.key_field->setText(QStringLiteral("福岡県"));
+    save(search, out, "hotel_search_window");
+    search.show();
+    search.start_button->click();
+    HotelListWindow* list = windows.list_window();
+    if (list == nullptr) return;
+    save(*list, out, "hotel_list_window");
+    list->show();
+    const auto& hits = app.hotel.hits.hotel_hit_list;
+    for (int row = 0; row < static_cast<int>(hits.size()); ++row) {
+        if (!hotel_has_link(data, hits[static_cast<std::size_t>(row)])) continue;
+        list->grid->selectRow(row);
+        emit list->grid->clicked(list->grid->model()->index(row, 1));
+        break;
+    }
+    if (list->detail_window() != nullptr) save(*list->detail_window(), out, "hotel_detail_window");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -222,6 +258,7 @@ int main(int argc, char** argv) {
     shoot_search_form(app, main_window, out);
     shoot_results(app, services, main_window, out);
     shoot_dialogs(app, services, help, out);
+    shoot_hotels(app, services, main_window, out);
     std::printf("%s\n", qPrintable(out.absolutePath()));
     return 0;
 }

@@ -96,6 +96,8 @@ void HotelListWindow::build() {
     grid->horizontalHeader()->setFont(grid_font());
     grid->verticalHeader()->hide();
     grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    // Rows are as high as their lines need, one line included.
+    grid->verticalHeader()->setMinimumSectionSize(1);
     grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     grid->horizontalHeader()->setHighlightSections(false);
     grid->horizontalHeader()->setSectionsClickable(true);
