@@ -34,6 +34,12 @@ TEST(Text, CountsCharactersNotBytes) {
     EXPECT_EQ(to_fullwidth_digits("240"), "２４０");
 }
 
+TEST(Text, TheYenSignIsShownAsOneAndStoredAsTheCodePagesByte) {
+    EXPECT_EQ(yen_for_display("\\5,500～\\6,000"), "¥5,500～¥6,000");
+    EXPECT_EQ(yen_for_storage("¥5,500 ￥6,000"), "\\5,500 \\6,000");
+    EXPECT_EQ(yen_for_storage(yen_for_display("\\8,000")), "\\8,000");
+}
+
 TEST(Text, NarrowToWideFollowsTheJapaneseCodePage) {
     EXPECT_EQ(narrow_to_wide("ABC 123"), "ＡＢＣ\u3000１２３");
     EXPECT_EQ(narrow_to_wide("\\~\"'"), "￥￣”’");

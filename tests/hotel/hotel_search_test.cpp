@@ -294,6 +294,10 @@ TEST(HotelPages, AddressesAndButtons) {
     EXPECT_EQ(a[0], "");
     EXPECT_EQ(a[2], "http://a.example/");
     EXPECT_EQ(hotel_page_addresses(*d, 2, HotelPage::reserve, HotelHosts{})[1], "");
+    // What the file calls a home page goes to the browser only as a web address.
+    s.hotels[4].remark = "評判||httpd --load-extension=x";
+    auto f = load_source(s);
+    EXPECT_EQ(hotel_page_addresses(*f, 5, HotelPage::info, hosts)[2], "");
 }
 
 }  // namespace
