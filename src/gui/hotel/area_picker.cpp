@@ -20,9 +20,8 @@ namespace {
 
 constexpr const char* object_name = "area_picker";
 constexpr const char* settings_key = "infhotel14";  // its position in the settings file
-// The area last shown is kept per mode, between openings and runs.
-constexpr std::size_t prefecture_area_flag = 1;
-constexpr std::size_t airport_area_flag = 2;
+// The area last shown is kept per mode, between openings and runs, in these option flags.
+std::size_t area_flag(AreaPickerMode mode) { return mode == AreaPickerMode::prefecture ? 1 : 2; }
 
 struct ModeTexts {
     const char* frame;
@@ -147,8 +146,7 @@ void AreaPicker::start_over() {
         // A data file with fewer areas leaves options without a name and without places.
         o->setVisible(!captions[n].empty());
     }
-    const std::size_t flag = mode_ == AreaPickerMode::prefecture ? prefecture_area_flag : airport_area_flag;
-    int area = remembered_area(app_.settings.option_flags[flag]);
+    int area = remembered_area(app_.settings.option_flags[area_flag(mode_)]);
     if (captions[area == 0 ? 10 : area].empty()) area = 0;
     area_buttons[area == 0 ? 10 : static_cast<std::size_t>(area)]->setChecked(true);
     show_area(area);
@@ -161,8 +159,7 @@ void AreaPicker::show_area(int area) {
     for (const std::string& line : area_list_lines(*app_.hotel.data, list_kind(mode_), area))
         name_list->addItem(qs(line));
     choose_button->setEnabled(false);
-    const std::size_t flag = mode_ == AreaPickerMode::prefecture ? prefecture_area_flag : airport_area_flag;
-    app_.settings.option_flags[flag] = static_cast<std::int16_t>(area);
+    app_.settings.option_flags[area_flag(mode_)] = static_cast<std::int16_t>(area);
 }
 
 void AreaPicker::choose() {
