@@ -29,7 +29,9 @@ class AreaPicker final : public QDialog {
     AreaPicker(const AreaPicker&) = delete;
     AreaPicker& operator=(const AreaPicker&) = delete;
 
-    // Shows the picker for the owner, reusing one that is open (then only its mode changes).
+    // Shows the picker for the owner, reusing one that is open (then it starts over in the new
+    // mode). Connect picked() after every call: a reused picker drops the connections of its
+    // earlier opening, so a choice is never delivered twice or to a field no longer asked for.
     static AreaPicker* open(AppState& app, QWidget& owner, AreaPickerMode mode);
 
     AreaPickerMode mode() const { return mode_; }
@@ -44,12 +46,21 @@ class AreaPicker final : public QDialog {
     QPushButton* reset_button = nullptr;   // 取消
     QPushButton* cancel_button = nullptr;  // 取消終了
 
-    void reject() override;
+    void reject() override;  // Escape, 取消終了 and the close button: no choice
 
   signals:
     void picked(const QString& name);
 
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
+    void build();
+    void start_over();
+    void show_area(int area);
+    void choose();
+    void finish();
+
     AppState& app_;
     AreaPickerMode mode_;
     WindowLifecycle* lifecycle_;

@@ -31,12 +31,17 @@ class DistrictFilterWindow final : public QDialog {
     QPushButton* ok_button = nullptr;          // 了解
     QPushButton* cancel_button = nullptr;      // ｷｬﾝｾﾙ
 
-    void reject() override;
+    void reject() override;  // ｷｬﾝｾﾙ and the close button
 
   signals:
     void finished_refining(bool accepted);
 
   private:
+    void build();
+    void move_items(QListWidget* from, QListWidget* to, bool all);
+    void update_buttons();
+    void finish(bool accepted);
+
     AppState& app_;
     WindowLifecycle* lifecycle_;
 };

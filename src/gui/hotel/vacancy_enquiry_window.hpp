@@ -1,5 +1,8 @@
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include <QWidget>
 
 class QLineEdit;
@@ -27,10 +30,18 @@ class VacancyEnquiryWindow final : public QWidget {
     QPushButton* open_button = nullptr;  // 検索＆予約
     QPushButton* end_button = nullptr;   // 終了
 
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
   private:
+    void build();
+    void open_page();
+
     AppState& app_;
     Services& services_;
     WindowLifecycle* lifecycle_;
+    std::vector<std::string> addresses_;  // the page of each line, by row
 };
 
 }  // namespace quorvel
