@@ -29,9 +29,12 @@
 #include "gui/common/qt_services.hpp"
 #include "gui/common/qt_text.hpp"
 #include "gui/fares/fare_sheet_window.hpp"
+#include "gui/hotel/area_picker.hpp"
+#include "gui/hotel/district_filter_window.hpp"
 #include "gui/hotel/hotel_list_window.hpp"
 #include "gui/hotel/hotel_search_window.hpp"
 #include "gui/hotel/hotel_windows.hpp"
+#include "gui/hotel/vacancy_enquiry_window.hpp"
 #include "gui/main_window.hpp"
 #include "gui/pickers/airport_picker.hpp"
 #include "gui/pickers/calendar_window.hpp"
@@ -217,6 +220,14 @@ void shoot_hotels(AppState& app, Services& services, MainWindow& main_window, co
     search.key_field->setText(QStringLiteral("福岡県"));
     save(search, out, "hotel_search_window");
     search.show();
+    AreaPicker* prefectures = AreaPicker::open(app, search, AreaPickerMode::prefecture);
+    save(*prefectures, out, "area_picker_prefectures");
+    prefectures->reject();
+    AreaPicker* airports = AreaPicker::open(app, search, AreaPickerMode::airport);
+    airports->area_buttons[8]->click();
+    save(*airports, out, "area_picker_airports");
+    airports->reject();
+    search.show();
     search.start_button->click();
     HotelListWindow* list = windows.list_window();
     if (list == nullptr) return;
@@ -230,6 +241,18 @@ void shoot_hotels(AppState& app, Services& services, MainWindow& main_window, co
         break;
     }
     if (list->detail_window() != nullptr) save(*list->detail_window(), out, "hotel_detail_window");
+
+    windows.refine_districts();
+    if (DistrictFilterWindow* filter = windows.district_filter_window()) {
+        filter->district_list->item(1)->setSelected(true);
+        filter->district_list->item(3)->setSelected(true);
+        filter->choose_button->click();
+        save(*filter, out, "district_filter_window");
+        filter->cancel_button->click();
+    }
+    windows.open_vacancy_list();
+    if (VacancyEnquiryWindow* vacancy = windows.vacancy_window())
+        save(*vacancy, out, "vacancy_enquiry_window");
 }
 
 }  // namespace

@@ -65,9 +65,11 @@ AreaPicker::AreaPicker(AppState& app, QWidget& owner, AreaPickerMode mode)
 AreaPicker::~AreaPicker() = default;
 
 AreaPicker* AreaPicker::open(AppState& app, QWidget& owner, AreaPickerMode mode) {
-    auto* picker = owner.findChild<AreaPicker*>(object_name, Qt::FindDirectChildrenOnly);
+    AreaPicker* picker = nullptr;
     // One that has closed may still wait for its deletion.
-    if (picker == nullptr || picker->lifecycle_->ended()) {
+    for (AreaPicker* p : owner.findChildren<AreaPicker*>(object_name, Qt::FindDirectChildrenOnly))
+        if (!p->lifecycle_->ended() && p->isVisible()) picker = p;
+    if (picker == nullptr) {
         picker = new AreaPicker(app, owner, mode);
     } else {
         disconnect(picker, &AreaPicker::picked, nullptr, nullptr);
