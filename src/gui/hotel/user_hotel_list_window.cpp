@@ -1,21 +1,297 @@
 #include "gui/hotel/user_hotel_list_window.hpp"
 
+#include <array>
+
+#include <QCloseEvent>
+#include <QFont>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include "common/text.hpp"
 #include "gui/common/app_state.hpp"
+#include "gui/common/qt_text.hpp"
+#include "gui/common/services.hpp"
 #include "gui/common/window_lifecycle.hpp"
+#include "gui/common/window_place.hpp"
+#include "gui/hotel/hotel_loading.hpp"
+#include "gui/hotel/user_hotel_edit_window.hpp"
 
 namespace quorvel {
 
-// Not built yet.
+namespace {
+
+constexpr const char* object_name = "user_hotel_list_window";
+constexpr const char* settings_key = "infhotel41";  // its position in the settings file
+constexpr const char* sort_marker = "▼ ";
+
+struct Column {
+    const char* heading;
+    int width_twips;
+};
+constexpr std::array<Column, 9> columns = {{{"都道府県", 800},
+                                            {"空港", 1000},
+                                            {"地区", 800},
+                                            {"ホテル名", 2000},
+                                            {"電話番号", 1170},
+                                            {"部屋数", 700},
+                                            {"交通", 1600},
+                                            {"料金(ｼﾝｸﾞﾙ)", 900},
+                                            {"備考(評価)", 1080}}};
+constexpr int rooms_column = 5;
+constexpr int price_column = 7;
+
+QPushButton* button(QWidget* parent, const char* name, const char* caption) {
+    auto* b = new QPushButton(QString::fromUtf8(caption), parent);
+    b->setObjectName(name);
+    b->setMinimumWidth(96);
+    return b;
+}
+
+std::string cell_text(const HotelData& d, int hotel, int column) {
+    const auto i = static_cast<std::size_t>(hotel);
+    switch (column) {
+        case rooms_column:
+            return user_rooms_for_display(d.user_rooms[i]);
+        case price_column:
+            return yen_for_display(d.user_price[i]);
+        default:
+            return d.user_fields(hotel)[static_cast<std::size_t>(column)];
+    }
+}
+
+}  // namespace
+
 UserHotelListWindow::UserHotelListWindow(AppState& app, Services& services, QWidget* parent)
     : QWidget(parent, Qt::Window),
       app_(app),
       services_(services),
-      lifecycle_(new WindowLifecycle(*this, app.settings, "infhotel41", nullptr, [this] { close(); })) {
+      lifecycle_(new WindowLifecycle(*this, app.settings, settings_key, &services.help, [this] {
+          // While a hotel is being edited the registry's own commands wait for it.
+          if (edit_ == nullptr) end_registry(Ending::save);
+      })) {
+    setObjectName(object_name);
     setAttribute(Qt::WA_DeleteOnClose);
+    const HotelData& data = *app_.hotel.data;
+    order_ = initial_user_order(data);
+    opened_ = user_hotel_tables(data);
+    build();
+    fill_grid();
+    set_commands();
 }
 
-UserHotelListWindow::~UserHotelListWindow() = default;
+UserHotelListWindow::~UserHotelListWindow() {
+    // The edit window is a child and goes with this one; it must not report to a half-gone list.
+    if (edit_ != nullptr) edit_->disconnect(this);
+}
 
-void UserHotelListWindow::end_of_program() {}
+void UserHotelListWindow::build() {
+    setWindowTitle(qs(hotel_caption));
+    grid = new QTableWidget(this);
+    grid->setObjectName("grid");
+    grid->setColumnCount(static_cast<int>(columns.size()));
+    grid->verticalHeader()->hide();
+    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    grid->setWordWrap(false);
+    QFont font(QStringLiteral("ＭＳ ゴシック"));
+    font.setPointSize(9);
+    grid->setFont(font);
+    grid->horizontalHeader()->setFont(font);
+    grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    grid->horizontalHeader()->setHighlightSections(false);
+    // A click on a heading is only the first half of a double click that sorts.
+    grid->horizontalHeader()->setSectionsClickable(false);
+    grid->verticalHeader()->setDefaultSectionSize(grid->fontMetrics().height() + 6);
+    int width = 0;
+    for (std::size_t c = 0; c < columns.size(); ++c) {
+        const int w = columns[c].width_twips / twips_per_pixel;
+        grid->setColumnWidth(static_cast<int>(c), w);
+        width += w;
+    }
+    grid->setMinimumSize(width + 2 * grid->frameWidth() + 20, 300);
+    connect(grid->horizontalHeader(), &QHeaderView::sectionDoubleClicked, this,
+            &UserHotelListWindow::sort_by_column);
+    connect(grid, &QTableWidget::cellDoubleClicked, this, [this](int row, int) {
+        grid->selectRow(row);
+        if (change_button->isEnabled()) open_editor(UserHotelEditMode::change);
+    });
+    connect(grid, &QTableWidget::itemSelectionChanged, this, &UserHotelListWindow::set_commands);
+
+    save_button = button(this, "save_button", "登録終了");
+    add_button = button(this, "add_button", "追加");
+    change_button = button(this, "change_button", "修正");
+    delete_button = button(this, "delete_button", "削除");
+    discard_button = button(this, "discard_button", "取消終了");
+    connect(save_button, &QPushButton::clicked, this, [this] { end_registry(Ending::save); });
+    connect(discard_button, &QPushButton::clicked, this, [this] { end_registry(Ending::discard); });
+    connect(add_button, &QPushButton::clicked, this, [this] { open_editor(UserHotelEditMode::add); });
+    connect(change_button, &QPushButton::clicked, this, [this] { open_editor(UserHotelEditMode::change); });
+    connect(delete_button, &QPushButton::clicked, this, &UserHotelListWindow::delete_selected);
+
+    // The grid takes what the window gains; the buttons stay at the bottom, the two that end the
+    // registry at the right.
+    auto* buttons = new QHBoxLayout;
+    for (QPushButton* b : {add_button, change_button, delete_button}) buttons->addWidget(b);
+    buttons->addStretch();
+    for (QPushButton* b : {save_button, discard_button}) buttons->addWidget(b);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(grid, 1);
+    layout->addLayout(buttons);
+    lifecycle_->watch();
+    lifecycle_->place();
+}
+
+void UserHotelListWindow::fill_grid() {
+    const HotelData& data = *app_.hotel.data;
+    const int marked = sort_key_.empty() ? -1 : user_sort_column(sort_key_);
+    for (int c = 0; c < static_cast<int>(columns.size()); ++c) {
+        std::string heading = columns[static_cast<std::size_t>(c)].heading;
+        if (c == marked) heading = sort_marker + heading;
+        grid->setHorizontalHeaderItem(c, new QTableWidgetItem(qs(heading)));
+    }
+    grid->setUpdatesEnabled(false);
+    grid->setRowCount(data.user_hotel_count);
+    for (int r = 1; r <= data.user_hotel_count; ++r) {
+        const int hotel = order_[static_cast<std::size_t>(r)];
+        for (int c = 0; c < static_cast<int>(columns.size()); ++c) {
+            auto* item = new QTableWidgetItem(qs(cell_text(data, hotel, c)));
+            if (c == rooms_column || c == price_column)
+                item->setTextAlignment(Qt::AlignVCenter | Qt::AlignRight);
+            // The columns are narrow; the whole text is a hover away.
+            item->setToolTip(item->text());
+            grid->setItem(r - 1, c, item);
+        }
+    }
+    grid->setUpdatesEnabled(true);
+}
+
+bool UserHotelListWindow::editable() const {
+    // Only a file that was read whole (or did not exist) may be written back; the registry does not
+    // let the user make changes it could not keep.
+    return app_.hotel.data->hotel_loaded == 1 && app_.hotel.user_file_whole;
+}
+
+int UserHotelListWindow::selected_row() const {
+    const QList<QTableWidgetItem*> items = grid->selectedItems();
+    return items.isEmpty() ? 0 : items.front()->row() + 1;
+}
+
+void UserHotelListWindow::set_commands() {
+    const bool idle = edit_ == nullptr;
+    const bool row = selected_row() > 0;
+    grid->setEnabled(idle);
+    add_button->setEnabled(idle && editable());
+    change_button->setEnabled(idle && editable() && row);
+    delete_button->setEnabled(idle && editable() && row);
+    save_button->setEnabled(idle);
+    discard_button->setEnabled(idle);
+}
+
+void UserHotelListWindow::sort_by_column(int column) {
+    if (column < 0 || edit_ != nullptr) return;
+    sort_key_ = user_sort_key_for_column(column);
+    sort_user_hotel(*app_.hotel.data, order_, sort_key_);
+    grid->clearSelection();
+    fill_grid();
+}
+
+void UserHotelListWindow::open_editor(UserHotelEditMode mode) {
+    if (edit_ != nullptr || !editable()) return;
+    int hotel = 0;
+    if (mode == UserHotelEditMode::change) {
+        const int row = selected_row();
+        if (row == 0) return;
+        hotel = order_[static_cast<std::size_t>(row)];
+    }
+    edit_ = new UserHotelEditWindow(app_, services_, *this, mode, hotel);
+    connect(edit_, &UserHotelEditWindow::stored, this, &UserHotelListWindow::hotel_stored);
+    connect(edit_, &UserHotelEditWindow::closed, this, [this] {
+        edit_ = nullptr;
+        set_commands();
+        if (lifecycle_->ended()) return;
+        raise();
+        activateWindow();
+    });
+    set_commands();
+    edit_->show();
+    edit_->raise();
+    edit_->activateWindow();
+}
+
+void UserHotelListWindow::hotel_stored(int hotel, bool added) {
+    changed_ = true;
+    if (added) order_.push_back(hotel);
+    const int row = selected_row();
+    fill_grid();
+    if (row > 0 && !added) grid->selectRow(row - 1);
+}
+
+void UserHotelListWindow::delete_selected() {
+    const int row = selected_row();
+    if (row == 0 || !editable()) return;
+    if (services_.boxes.ask({"確認メッセージ", "本当に削除しますよ！！", MessageIcon::exclamation,
+                             MessageButtons::ok_cancel, 251}) != MessageAnswer::ok)
+        return;
+    delete_user_hotel(*app_.hotel.data, order_, row);
+    changed_ = true;
+    grid->clearSelection();
+    fill_grid();
+    set_commands();
+}
+
+bool UserHotelListWindow::must_write() const {
+    return editable() && (changed_ || app_.hotel.user_changes_unsaved);
+}
+
+Status UserHotelListWindow::write_file() {
+    const Status written = save_user_hotel(app_.paths.user(user_hotel_file_name), *app_.hotel.data);
+    // What could not be written stays in memory, and the next registry tries again.
+    app_.hotel.user_changes_unsaved = !written;
+    if (written) changed_ = false;
+    return written;
+}
+
+void UserHotelListWindow::end_registry(Ending how) {
+    if (lifecycle_->ended()) return;
+    if (edit_ != nullptr) edit_->finish();
+    switch (how) {
+        case Ending::discard:
+            if (changed_) restore_user_hotel_tables(*app_.hotel.data, opened_);
+            break;
+        case Ending::save:
+            if (must_write())
+                if (const Status written = write_file(); !written)
+                    services_.boxes.ask({"エラーメッセージ",
+                                         std::string(user_hotel_file_name) + " に保存できませんでした。\n" +
+                                             written.error().message,
+                                         MessageIcon::exclamation, MessageButtons::ok, 0});
+            break;
+        case Ending::program_end:
+            while (must_write() && !write_file())
+                if (services_.boxes.ask({"エラーメッセージ",
+                                         std::string(user_hotel_file_name) +
+                                             " に保存できませんでした。もう一度保存しますか。",
+                                         MessageIcon::exclamation, MessageButtons::yes_no, 0}) !=
+                    MessageAnswer::yes)
+                    break;
+            break;
+    }
+    lifecycle_->end_once();
+    close();
+}
+
+void UserHotelListWindow::end_of_program() { end_registry(Ending::program_end); }
+
+UserHotelEditWindow* UserHotelListWindow::edit_window() const { return edit_; }
+
+void UserHotelListWindow::closeEvent(QCloseEvent* event) {
+    // The title bar's close button ends the registry as 登録終了 does.
+    end_registry(Ending::save);
+    event->accept();
+}
 
 }  // namespace quorvel
