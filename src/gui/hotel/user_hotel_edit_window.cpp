@@ -86,7 +86,13 @@ void UserHotelEditWindow::build() {
     airport_picker_button = button(frame, "airport_picker_button", "?");
     for (std::size_t i = 0; i < fields.size(); ++i) {
         const int row = static_cast<int>(i);
-        rows->addWidget(new QLabel(qs(user_hotel_field_labels[i]), frame), row, 0);
+        auto* label = new QLabel(qs(user_hotel_field_labels[i]), frame);
+        // The labels line their colons up with full-width blanks, which takes a fixed-pitch font.
+        QFont fixed_pitch = label->font();
+        fixed_pitch.setFamilies({QStringLiteral("ＭＳ ゴシック"), QStringLiteral("MS Gothic"),
+                                 QStringLiteral("IPAGothic"), QStringLiteral("Noto Sans Mono CJK JP")});
+        label->setFont(fixed_pitch);
+        rows->addWidget(label, row, 0);
         fields[i] = new QLineEdit(frame);
         fields[i]->setObjectName(field_texts[i].object_name);
         fields[i]->setMinimumWidth(320);

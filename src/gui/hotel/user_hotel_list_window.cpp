@@ -1,12 +1,15 @@
 #include "gui/hotel/user_hotel_list_window.hpp"
 
+#include <algorithm>
 #include <array>
 
 #include <QCloseEvent>
 #include <QFont>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QPushButton>
+#include <QStyle>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -43,6 +46,16 @@ constexpr std::array<Column, 9> columns = {{{"都道府県", 800},
 constexpr int rooms_column = 5;
 constexpr int price_column = 7;
 
+// The grid's widths were chosen for the Japanese code page's fixed-pitch Gothic; where it is missing
+// its metric twin keeps the columns' proportions.
+QFont grid_font() {
+    QFont font;
+    font.setFamilies({QStringLiteral("ＭＳ ゴシック"), QStringLiteral("MS Gothic"),
+                      QStringLiteral("IPAGothic"), QStringLiteral("Noto Sans Mono CJK JP")});
+    font.setPointSize(9);
+    return font;
+}
+
 QPushButton* button(QWidget* parent, const char* name, const char* caption) {
     auto* b = new QPushButton(QString::fromUtf8(caption), parent);
     b->setObjectName(name);
@@ -78,7 +91,6 @@ UserHotelListWindow::UserHotelListWindow(AppState& app, Services& services, QWid
     order_ = initial_user_order(data);
     opened_ = user_hotel_tables(data);
     build();
-    fill_grid();
     set_commands();
 }
 
@@ -97,22 +109,16 @@ void UserHotelListWindow::build() {
     grid->setSelectionBehavior(QAbstractItemView::SelectRows);
     grid->setSelectionMode(QAbstractItemView::SingleSelection);
     grid->setWordWrap(false);
-    QFont font(QStringLiteral("ＭＳ ゴシック"));
-    font.setPointSize(9);
-    grid->setFont(font);
-    grid->horizontalHeader()->setFont(font);
-    grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    grid->horizontalHeader()->setHighlightSections(false);
+    grid->setFont(grid_font());
+    grid->setStyleSheet(QStringLiteral("QTableWidget::item { padding: 0px 2px; }"));
+    QHeaderView* header = grid->horizontalHeader();
+    header->setFont(grid_font());
+    // Long names run past their column: the user may widen it, and the whole text is a hover away.
+    header->setSectionResizeMode(QHeaderView::Interactive);
+    header->setHighlightSections(false);
     // A click on a heading is only the first half of a double click that sorts.
-    grid->horizontalHeader()->setSectionsClickable(false);
+    header->setSectionsClickable(false);
     grid->verticalHeader()->setDefaultSectionSize(grid->fontMetrics().height() + 6);
-    int width = 0;
-    for (std::size_t c = 0; c < columns.size(); ++c) {
-        const int w = columns[c].width_twips / twips_per_pixel;
-        grid->setColumnWidth(static_cast<int>(c), w);
-        width += w;
-    }
-    grid->setMinimumSize(width + 2 * grid->frameWidth() + 20, 300);
     connect(grid->horizontalHeader(), &QHeaderView::sectionDoubleClicked, this,
             &UserHotelListWindow::sort_by_column);
     connect(grid, &QTableWidget::cellDoubleClicked, this, [this](int row, int) {
@@ -138,6 +144,12 @@ void UserHotelListWindow::build() {
     for (QPushButton* b : {add_button, change_button, delete_button}) buttons->addWidget(b);
     buttons->addStretch();
     for (QPushButton* b : {save_button, discard_button}) buttons->addWidget(b);
+    for (int c = 0; c < static_cast<int>(columns.size()); ++c)
+        grid->setColumnWidth(c, columns[static_cast<std::size_t>(c)].width_twips / twips_per_pixel);
+    fill_grid();
+    int width = 0;
+    for (int c = 0; c < grid->columnCount(); ++c) width += grid->columnWidth(c);
+    grid->setMinimumSize(width + 2 * grid->frameWidth() + 20, 300);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(grid, 1);
     layout->addLayout(buttons);
@@ -166,7 +178,27 @@ void UserHotelListWindow::fill_grid() {
             grid->setItem(r - 1, c, item);
         }
     }
+    fit_columns();
     grid->setUpdatesEnabled(true);
+}
+
+void UserHotelListWindow::fit_columns() {
+    // The widths are those of the original layout; a column grows to show its heading with the sort
+    // marker and its texts whole, up to twice that width. Longer texts are a hover away, or the user
+    // widens the column.
+    const QFontMetrics metrics(grid_font());
+    const int margins = 2 * grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid) + 8;
+    for (int c = 0; c < static_cast<int>(columns.size()); ++c) {
+        const Column& column = columns[static_cast<std::size_t>(c)];
+        const bool sortable = user_sort_column(user_sort_key_for_column(c)) == c;
+        int needed = metrics.horizontalAdvance(
+            qs(sortable ? std::string(sort_marker) + column.heading : std::string(column.heading)));
+        for (int row = 0; row < grid->rowCount(); ++row)
+            needed = std::max(needed, metrics.horizontalAdvance(grid->item(row, c)->text()));
+        const int design = column.width_twips / twips_per_pixel;
+        grid->setColumnWidth(
+            c, std::max(grid->columnWidth(c), std::clamp(needed + margins, design, 2 * design)));
+    }
 }
 
 bool UserHotelListWindow::editable() const {

@@ -54,6 +54,7 @@ class UserHotelListWindow final : public QWidget {
 
     void build();
     void fill_grid();
+    void fit_columns();
     void set_commands();
     int selected_row() const;
     void sort_by_column(int column);
