@@ -12,6 +12,7 @@
 #include <QTableWidget>
 #include <QTest>
 
+#include "common/text.hpp"
 #include "gui/common/qt_text.hpp"
 #include "gui/hotel/area_picker.hpp"
 #include "gui/hotel/hotel_loading.hpp"
@@ -80,25 +81,18 @@ QString message(const UserHotelEditWindow* e) { return e->message_field->toPlain
 class UserHotelWindowsTest : public QObject {
     Q_OBJECT
   private slots:
-    void lists_the_hotels_and_sorts_by_a_heading() {
+    void lists_sorts_by_a_heading_and_escape_saves() {
         Registry r;
         UserHotelListWindow* w = r.open();
-        QCOMPARE(w->windowTitle(), QStringLiteral("ケルバホテル情報＆予約"));
         QCOMPARE(w->grid->rowCount(), 4);
-        QCOMPARE(w->grid->columnCount(), 9);
-        QCOMPARE(r.heading(7), QStringLiteral("料金(ｼﾝｸﾞﾙ)"));
         QCOMPARE(w->grid->columnWidth(3), 2000 / 15);
-        QCOMPARE(r.cell(0, 3), QStringLiteral("ホテル蒲田やすらぎ"));
         QCOMPARE(r.cell(0, 7), QStringLiteral("¥7,800"));
         QCOMPARE(r.cell(1, 3), QStringLiteral("梅田ステイ \"北\"館"));
-        QCOMPARE(r.cell(1, 5), QStringLiteral("120"));
         QVERIFY(w->add_button->isEnabled());
         QVERIFY(!w->change_button->isEnabled());
-        QVERIFY(!w->delete_button->isEnabled());
 
         r.double_click_heading(5);
         QCOMPARE(r.heading(5), QStringLiteral("▼ 部屋数"));
-        QCOMPARE(r.heading(0), QStringLiteral("都道府県"));
         const QStringList by_rooms = {"12", "30", "45", "120"};
         for (int row = 0; row < 4; ++row) QCOMPARE(r.cell(row, 5), by_rooms[row]);
         // A heading without an order of its own sorts by prefecture and marks that heading.
@@ -106,16 +100,20 @@ class UserHotelWindowsTest : public QObject {
         QCOMPARE(r.heading(0), QStringLiteral("▼ 都道府県"));
         QCOMPARE(r.heading(5), QStringLiteral("部屋数"));
         QCOMPARE(r.cell(0, 0), QStringLiteral("北海道"));
-        QVERIFY(r.window->edit_window() == nullptr);
 
-        r.click_row(2);
-        QVERIFY(w->change_button->isEnabled());
-        QVERIFY(w->delete_button->isEnabled());
-        // Nothing changed: ending it leaves the file alone.
-        const std::string before = file_bytes(r.file());
-        QTest::mouseClick(w->save_button, Qt::LeftButton);
+        r.click_row(0);
+        r.t.boxes.answers = {MessageAnswer::ok};
+        QTest::mouseClick(w->delete_button, Qt::LeftButton);
+        QCOMPARE(r.t.boxes.asked.back().text, std::string("本当に削除しますよ！！"));
+        QCOMPARE(r.t.boxes.asked.back().help_topic, 251);
+        QCOMPARE(r.cell(0, 0), QStringLiteral("東京都"));
+        QVERIFY(!w->delete_button->isEnabled());
+        press(w->grid, Qt::Key_Escape);
         QTRY_VERIFY(r.window.isNull());
-        QCOMPARE(file_bytes(r.file()), before);
+        HotelData reread;
+        load_user_hotel_file(r.file(), reread);
+        QCOMPARE(reread.user_hotel_count, 3);
+        QCOMPARE(reread.user_hotel_name[3], std::string("博多ゲストハウス"));
     }
 
     void a_new_hotel_passes_every_check_and_is_written() {
@@ -124,44 +122,32 @@ class UserHotelWindowsTest : public QObject {
         QTest::mouseClick(w->add_button, Qt::LeftButton);
         UserHotelEditWindow* e = r.editor();
         QVERIFY(e != nullptr && e->isVisible());
-        QCOMPARE(e->mode_label->text(), QStringLiteral("追加モード"));
         QVERIFY(!e->add_update_button->isEnabled());
         // The registry waits while a hotel is edited.
-        for (QWidget* c :
-             std::initializer_list<QWidget*>{w->grid, w->add_button, w->save_button, w->discard_button})
+        for (QWidget* c : std::initializer_list<QWidget*>{w->grid, w->add_button, w->save_button})
             QVERIFY(!c->isEnabled());
         // Without history the place is Fukuoka, which names an airport but no prefecture.
-        QCOMPARE(e->fields[0]->text(), QStringLiteral("福岡"));
         QCOMPARE(e->fields[1]->text(), QStringLiteral("福岡"));
         QCOMPARE(message(e), QStringLiteral("都道府県を選択して下さい\n入力例：東京"));
         type_and_enter(e->fields[0], "福岡");
         QCOMPARE(message(e), QStringLiteral("都道府県名の入力誤りです"));
         QVERIFY(e->fields[0]->hasFocus());
-        type_and_enter(e->fields[0], "");
-        QCOMPARE(message(e), QStringLiteral("都道府県名は省略できません"));
         type_and_enter(e->fields[0], "東京都");
-        QVERIFY(e->fields[1]->hasFocus());
         QCOMPARE(message(e), QStringLiteral("空港名を選択して下さい\n入力例：東京／羽田"));
         type_and_enter(e->fields[1], "羽田");
         QCOMPARE(message(e), QStringLiteral("空港名の入力誤りです"));
         type_and_enter(e->fields[1], "東京／羽田");
         type_and_enter(e->fields[2], "");
         QCOMPARE(e->fields[2]->text(), QStringLiteral("東京／羽田"));
-        QVERIFY(e->fields[3]->hasFocus());
-        type_and_enter(e->fields[3], "");
-        QCOMPARE(message(e), QStringLiteral("ホテル名は省略できません"));
         type_and_enter(e->fields[3], "羽田テスト旅館😀");
         QCOMPARE(message(e), QStringLiteral("ホテル名に使用できない文字があります"));
         QVERIFY(e->fields[3]->hasFocus());
         type_and_enter(e->fields[3], "羽田テスト旅館");
-        type_and_enter(e->fields[4], "");
-        QCOMPARE(message(e), QStringLiteral("電話番号は省略できません"));
         type_and_enter(e->fields[4], "03-1111-2222");
         type_and_enter(e->fields[5], "二十");
         QCOMPARE(message(e), QStringLiteral("部屋数の入力に誤り(数字のみ可)"));
         type_and_enter(e->fields[5], "20");
         type_and_enter(e->fields[6], "");
-        QVERIFY(e->fields[7]->hasFocus());
         QCOMPARE(message(e), QStringLiteral("料金を入力して下さい\n入力例：¥10,000"));
         type_and_enter(e->fields[7], "￥");
         QCOMPARE(message(e), QStringLiteral("料金は省略できません"));
@@ -174,17 +160,12 @@ class UserHotelWindowsTest : public QObject {
         r.t.boxes.answers = {MessageAnswer::cancel, MessageAnswer::ok};
         press(e->update_button, Qt::Key_Return);
         QCOMPARE(r.data().user_hotel_count, 4);
-        QVERIFY(r.window->edit_window() != nullptr);
         press(e->update_button, Qt::Key_Return);
-        const Question& q = r.t.boxes.asked.back();
-        QCOMPARE(q.text, std::string("追加しますよ！！"));
-        QCOMPARE(q.title, std::string("確認メッセージ"));
-        QCOMPARE(q.help_topic, 253);
-        QTRY_VERIFY(r.window->edit_window() == nullptr);
+        QCOMPARE(r.t.boxes.asked.back().text, std::string("追加しますよ！！"));
+        QCOMPARE(r.t.boxes.asked.back().help_topic, 253);
+        QTRY_VERIFY(w->edit_window() == nullptr);
         // The registry shows the new hotel at once and takes commands again.
-        QCOMPARE(w->grid->rowCount(), 5);
         QCOMPARE(r.cell(4, 3), QStringLiteral("羽田テスト旅館"));
-        QCOMPARE(r.cell(4, 7), QStringLiteral("¥8,000"));
         QVERIFY(w->add_button->isEnabled());
         QCOMPARE(r.data().user_hotel_merged, 0);
 
@@ -193,13 +174,11 @@ class UserHotelWindowsTest : public QObject {
         HotelData reread;
         QVERIFY(load_user_hotel_file(r.file(), reread).whole());
         QCOMPARE(reread.user_hotel_count, 5);
-        const UserHotelFields stored = reread.user_fields(5);
         const UserHotelFields typed = {"東京都",       "東京／羽田", "東京／羽田", "羽田テスト旅館",
                                        "03-1111-2222", "20",         "",           "\\8,000",
                                        "静か"};
-        QCOMPARE(stored, typed);
+        QCOMPARE(reread.user_fields(5), typed);
         QCOMPARE(reread.user_price_value[5], 8000);
-        QCOMPARE(reread.user_fields(1), r.data().user_fields(1));
     }
 
     void a_double_click_on_the_first_row_changes_it_and_cancel_end_undoes_everything() {
@@ -212,7 +191,6 @@ class UserHotelWindowsTest : public QObject {
         QCOMPARE(e->mode_label->text(), QStringLiteral("修正モード"));
         QCOMPARE(e->fields[3]->text(), QStringLiteral("ホテル蒲田やすらぎ"));
         QCOMPARE(e->fields[7]->text(), QStringLiteral("¥7,800"));
-        QVERIFY(e->add_update_button->isEnabled());
         // 追加更新 names the hotel's airport in its messages.
         e->fields[1]->setText("羽田");
         QTest::mouseClick(e->add_update_button, Qt::LeftButton);
@@ -225,42 +203,18 @@ class UserHotelWindowsTest : public QObject {
         QTest::mouseClick(e->update_button, Qt::LeftButton);
         QCOMPARE(r.t.boxes.asked.back().text, std::string("更新しますよ！！"));
         QCOMPARE(r.t.boxes.asked.back().help_topic, 252);
-        QTRY_VERIFY(r.window->edit_window() == nullptr);
+        QTRY_VERIFY(w->edit_window() == nullptr);
         QCOMPARE(r.cell(0, 3), QStringLiteral("ホテル蒲田やすらぎ新館"));
-        QCOMPARE(w->grid->rowCount(), 4);
 
         r.click_row(1);
-        r.t.boxes.answers = {MessageAnswer::cancel};
-        QTest::mouseClick(w->delete_button, Qt::LeftButton);
-        QCOMPARE(r.t.boxes.asked.back().text, std::string("本当に削除しますよ！！"));
-        QCOMPARE(r.t.boxes.asked.back().help_topic, 251);
-        QCOMPARE(w->grid->rowCount(), 4);
         r.t.boxes.answers = {MessageAnswer::ok};
         QTest::mouseClick(w->delete_button, Qt::LeftButton);
         QCOMPARE(w->grid->rowCount(), 3);
-        QCOMPARE(r.cell(1, 3), QStringLiteral("博多ゲストハウス"));
-        QVERIFY(!w->delete_button->isEnabled());
-
         QTest::mouseClick(w->discard_button, Qt::LeftButton);
         QTRY_VERIFY(r.window.isNull());
         QCOMPARE(file_bytes(r.file()), before);
         QCOMPARE(r.data().user_hotel_count, 4);
         QCOMPARE(r.data().user_hotel_name[1], std::string("ホテル蒲田やすらぎ"));
-        QCOMPARE(r.data().user_hotel_name[2], std::string("梅田ステイ \"北\"館"));
-    }
-
-    void escape_saves_as_the_save_button_does() {
-        Registry r;
-        UserHotelListWindow* w = r.open();
-        r.click_row(0);
-        r.t.boxes.answers = {MessageAnswer::ok};
-        QTest::mouseClick(w->delete_button, Qt::LeftButton);
-        press(w->grid, Qt::Key_Escape);
-        QTRY_VERIFY(r.window.isNull());
-        HotelData reread;
-        load_user_hotel_file(r.file(), reread);
-        QCOMPARE(reread.user_hotel_count, 3);
-        QCOMPARE(reread.user_hotel_name[1], std::string("梅田ステイ \"北\"館"));
     }
 
     void a_file_that_could_not_be_read_is_only_shown() {
@@ -280,18 +234,14 @@ class UserHotelWindowsTest : public QObject {
             QCOMPARE(w->grid->rowCount(), directory ? 0 : 4);
             QVERIFY(!w->add_button->isEnabled());
             if (!directory) {
-                r.click_row(0);
-                QVERIFY(!w->change_button->isEnabled());
-                QVERIFY(!w->delete_button->isEnabled());
                 r.double_click_row(0);
                 QVERIFY(w->edit_window() == nullptr);
+                QVERIFY(!w->change_button->isEnabled());
+                QVERIFY(!w->delete_button->isEnabled());
             }
             press(w->grid, Qt::Key_Escape);
             QTRY_VERIFY(r.window.isNull());
-            if (directory)
-                QVERIFY(fs::is_directory(r.file()));
-            else
-                QCOMPARE(file_bytes(r.file()), before);
+            QVERIFY(directory ? fs::is_directory(r.file()) : file_bytes(r.file()) == before);
         }
     }
 
@@ -306,10 +256,9 @@ class UserHotelWindowsTest : public QObject {
         QTest::mouseClick(w->save_button, Qt::LeftButton);
         QTRY_VERIFY(r.window.isNull());
         const Question& failed = r.t.boxes.asked.back();
+        const std::string said = "hotelusr.csv に保存できませんでした。\n";
         QCOMPARE(failed.title, std::string("エラーメッセージ"));
-        QVERIFY(failed.text.starts_with("hotelusr.csv に保存できませんでした。\n"));
-        QVERIFY(failed.text.size() > std::string("hotelusr.csv に保存できませんでした。\n").size());
-        QVERIFY(failed.icon == MessageIcon::exclamation);
+        QVERIFY(failed.text.starts_with(said) && failed.text.size() > said.size());
         QCOMPARE(r.data().user_hotel_count, 3);
 
         // At the end of the program the user may try again, or give up.
@@ -321,7 +270,6 @@ class UserHotelWindowsTest : public QObject {
         QCOMPARE(r.t.boxes.asked.size(), asked + 2);
         QCOMPARE(r.t.boxes.asked.back().text,
                  std::string("hotelusr.csv に保存できませんでした。もう一度保存しますか。"));
-        QVERIFY(r.t.boxes.asked.back().buttons == MessageButtons::yes_no);
 
         // Once the place can be written again, ending the registry writes the kept change.
         r.t.app.paths.user_dir = home;
@@ -341,53 +289,43 @@ class UserHotelWindowsTest : public QObject {
         QVERIFY(QTest::qWaitForWindowActive(e));
         QTRY_VERIFY(e->pref_picker_button->isVisible());
         QVERIFY(!e->airport_picker_button->isVisible());
-        e->fields[1]->setFocus();
-        QVERIFY(e->airport_picker_button->isVisible());
-        QVERIFY(!e->pref_picker_button->isVisible());
         e->fields[2]->setFocus();
-        QVERIFY(!e->airport_picker_button->isVisible());
+        QVERIFY(!e->pref_picker_button->isVisible());
         e->fields[0]->setFocus();
 
         QTest::mouseClick(e->pref_picker_button, Qt::LeftButton);
-        QVERIFY(!e->pref_picker_button->isVisible());
         AreaPicker* picker = e->findChild<AreaPicker*>();
-        QVERIFY(picker != nullptr);
-        QVERIFY(picker->mode() == AreaPickerMode::prefecture);
+        QVERIFY(picker != nullptr && picker->mode() == AreaPickerMode::prefecture);
         emit picker->picked("大阪府");
         QCOMPARE(e->fields[0]->text(), QStringLiteral("大阪府"));
         QTRY_VERIFY(e->fields[1]->hasFocus());
-        picker->close();
+        QVERIFY(e->airport_picker_button->isVisible());
+        delete picker;
 
         QTest::mouseDClick(e->fields[1], Qt::LeftButton);
-        picker = nullptr;
-        for (AreaPicker* p : e->findChildren<AreaPicker*>())
-            if (p->isVisible()) picker = p;
-        QVERIFY(picker != nullptr);
-        QVERIFY(picker->mode() == AreaPickerMode::airport);
+        picker = e->findChild<AreaPicker*>();
+        QVERIFY(picker != nullptr && picker->mode() == AreaPickerMode::airport);
         emit picker->picked("大阪／伊丹");
         QCOMPARE(e->fields[1]->text(), QStringLiteral("大阪／伊丹"));
         QTRY_VERIFY(e->fields[2]->hasFocus());
 
-        // Escape leaves without storing, and the edit window opens where it was left.
+        // Escape leaves without storing, and the edit window opens again where it was left.
         e->move(e->pos() + QPoint(40, 30));
         const QPoint left_at = e->pos();
         press(e->fields[2], Qt::Key_Escape);
         QTRY_VERIFY(w->edit_window() == nullptr);
         QCOMPARE(r.data().user_hotel_count, 4);
-        QVERIFY(w->add_button->isEnabled());
         QTest::mouseClick(w->add_button, Qt::LeftButton);
         QCOMPARE(r.editor()->pos(), left_at);
     }
 
     void the_five_hundred_and_first_hotel_is_refused() {
         Registry r;
-        UserHotelFields f = r.data().user_fields(1);
+        const UserHotelFields f = r.data().user_fields(1);
         while (r.data().user_hotel_count < hotel_bounds::user_hotels) QVERIFY(add_user_hotel(r.data(), f));
-        UserHotelListWindow* w = r.open();
-        QTest::mouseClick(w->add_button, Qt::LeftButton);
+        QTest::mouseClick(r.open()->add_button, Qt::LeftButton);
         UserHotelEditWindow* e = r.editor();
-        const QStringList typed = {"東京都", "東京／羽田", "蒲田", "五百一", "03", "1", "", "5000", ""};
-        for (int i = 0; i < 9; ++i) e->fields[static_cast<std::size_t>(i)]->setText(typed[i]);
+        for (std::size_t i = 0; i < f.size(); ++i) e->fields[i]->setText(qs(yen_for_display(f[i])));
         QTest::mouseClick(e->update_button, Qt::LeftButton);
         QCOMPARE(message(e), QStringLiteral("登録できるホテルは５００件までです"));
         QVERIFY(r.t.boxes.asked.empty());
