@@ -75,7 +75,30 @@ std::string cell_text(const HotelData& d, int hotel, int column) {
     }
 }
 
+// Only a file that was read whole (or did not exist) may be written back; the registry does not let
+// the user make changes it could not keep.
+bool file_writable(const AppState& app) {
+    return app.hotel.data->hotel_loaded == 1 && app.hotel.user_file_whole;
+}
+
+// Writes the user's hotels when they hold changes the file lacks.
+Status write_unsaved(AppState& app) {
+    if (!app.hotel.user_changes_unsaved || !file_writable(app)) return ok_status();
+    const Status written = save_user_hotel(app.paths.user(user_hotel_file_name), *app.hotel.data);
+    if (written) app.hotel.user_changes_unsaved = false;
+    return written;
+}
+
 }  // namespace
+
+void save_unsaved_user_hotels(AppState& app, Services& services) {
+    while (!write_unsaved(app))
+        if (services.boxes.ask(
+                {"エラーメッセージ",
+                 std::string(user_hotel_file_name) + " に保存できませんでした。もう一度保存しますか。",
+                 MessageIcon::exclamation, MessageButtons::yes_no, 0}) != MessageAnswer::yes)
+            return;
+}
 
 UserHotelListWindow::UserHotelListWindow(AppState& app, Services& services, QWidget* parent)
     : QWidget(parent, Qt::Window),
@@ -201,11 +224,7 @@ void UserHotelListWindow::fit_columns() {
     }
 }
 
-bool UserHotelListWindow::editable() const {
-    // Only a file that was read whole (or did not exist) may be written back; the registry does not
-    // let the user make changes it could not keep.
-    return app_.hotel.data->hotel_loaded == 1 && app_.hotel.user_file_whole;
-}
+bool UserHotelListWindow::editable() const { return file_writable(app_); }
 
 int UserHotelListWindow::selected_row() const {
     const QList<QTableWidgetItem*> items = grid->selectedItems();
@@ -275,42 +294,22 @@ void UserHotelListWindow::delete_selected() {
     set_commands();
 }
 
-bool UserHotelListWindow::must_write() const {
-    return editable() && (changed_ || app_.hotel.user_changes_unsaved);
-}
-
-Status UserHotelListWindow::write_file() {
-    const Status written = save_user_hotel(app_.paths.user(user_hotel_file_name), *app_.hotel.data);
-    // What could not be written stays in memory, and the next registry tries again.
-    app_.hotel.user_changes_unsaved = !written;
-    if (written) changed_ = false;
-    return written;
-}
-
 void UserHotelListWindow::end_registry(Ending how) {
     if (lifecycle_->ended()) return;
     if (edit_ != nullptr) edit_->finish();
-    switch (how) {
-        case Ending::discard:
-            if (changed_) restore_user_hotel_tables(*app_.hotel.data, opened_);
-            break;
-        case Ending::save:
-            if (must_write())
-                if (const Status written = write_file(); !written)
-                    services_.boxes.ask({"エラーメッセージ",
-                                         std::string(user_hotel_file_name) + " に保存できませんでした。\n" +
-                                             written.error().message,
-                                         MessageIcon::exclamation, MessageButtons::ok, 0});
-            break;
-        case Ending::program_end:
-            while (must_write() && !write_file())
-                if (services_.boxes.ask({"エラーメッセージ",
-                                         std::string(user_hotel_file_name) +
-                                             " に保存できませんでした。もう一度保存しますか。",
-                                         MessageIcon::exclamation, MessageButtons::yes_no, 0}) !=
-                    MessageAnswer::yes)
-                    break;
-            break;
+    if (how == Ending::discard) {
+        if (changed_) restore_user_hotel_tables(*app_.hotel.data, opened_);
+    } else {
+        // What cannot be written now stays in memory and is tried again by the next registry or
+        // at the end of the program.
+        if (changed_) app_.hotel.user_changes_unsaved = true;
+        if (how == Ending::program_end)
+            save_unsaved_user_hotels(app_, services_);
+        else if (const Status written = write_unsaved(app_); !written)
+            services_.boxes.ask(
+                {"エラーメッセージ",
+                 std::string(user_hotel_file_name) + " に保存できませんでした。\n" + written.error().message,
+                 MessageIcon::exclamation, MessageButtons::ok, 0});
     }
     lifecycle_->end_once();
     close();

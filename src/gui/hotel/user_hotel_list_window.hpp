@@ -62,8 +62,6 @@ class UserHotelListWindow final : public QWidget {
     void hotel_stored(int hotel, bool added);
     void delete_selected();
     bool editable() const;
-    bool must_write() const;
-    Status write_file();
     void end_registry(Ending how);
 
     AppState& app_;
@@ -75,5 +73,9 @@ class UserHotelListWindow final : public QWidget {
     bool changed_ = false;
     QPointer<UserHotelEditWindow> edit_;
 };
+
+// The program is ending with changes to the user's hotels that a registry could not write: writes
+// them, asking whether to try again while the write fails.
+void save_unsaved_user_hotels(AppState& app, Services& services);
 
 }  // namespace quorvel

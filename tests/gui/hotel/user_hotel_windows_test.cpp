@@ -16,6 +16,7 @@
 #include "gui/common/qt_text.hpp"
 #include "gui/hotel/area_picker.hpp"
 #include "gui/hotel/hotel_loading.hpp"
+#include "gui/hotel/hotel_windows.hpp"
 #include "gui/hotel/user_hotel_edit_window.hpp"
 #include "gui/hotel/user_hotel_list_window.hpp"
 #include "gui/support/sample_hotels.hpp"
@@ -263,22 +264,25 @@ class UserHotelWindowsTest : public QObject {
 
         // At the end of the program the user may try again, or give up.
         const std::size_t asked = r.t.boxes.asked.size();
-        r.open();
         r.t.boxes.answers = {MessageAnswer::yes, MessageAnswer::no};
-        r.window->end_of_program();
-        QTRY_VERIFY(r.window.isNull());
+        HotelWindows::of(r.t.app, r.t.services, r.owner).end_of_program();
         QCOMPARE(r.t.boxes.asked.size(), asked + 2);
         QCOMPARE(r.t.boxes.asked.back().text,
                  std::string("hotelusr.csv に保存できませんでした。もう一度保存しますか。"));
 
-        // Once the place can be written again, ending the registry writes the kept change.
+        // Once the place can be written again, the program's end writes the kept change with the
+        // registry's own.
         r.t.app.paths.user_dir = home;
         r.open();
-        QTest::mouseClick(r.window->save_button, Qt::LeftButton);
+        r.click_row(0);
+        r.t.boxes.answers = {MessageAnswer::ok};
+        QTest::mouseClick(r.window->delete_button, Qt::LeftButton);
+        r.window->end_of_program();
         QTRY_VERIFY(r.window.isNull());
         HotelData reread;
         load_user_hotel_file(r.file(), reread);
-        QCOMPARE(reread.user_hotel_count, 3);
+        QCOMPARE(reread.user_hotel_count, 2);
+        QCOMPARE(reread.user_hotel_name[2], std::string("博多ゲストハウス"));
     }
 
     void the_picker_buttons_follow_the_focus_and_picks_fill_the_fields() {
