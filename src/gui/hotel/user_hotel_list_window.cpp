@@ -206,9 +206,9 @@ void UserHotelListWindow::fill_grid() {
 }
 
 void UserHotelListWindow::fit_columns() {
-    // The widths are those of the original layout; a column grows to show its heading with the sort
-    // marker and its texts whole, up to twice that width. Longer texts are a hover away, or the user
-    // widens the column.
+    // A column keeps its set width unless its heading with the sort marker or its texts need more;
+    // then it grows, up to twice that width. Longer texts are a hover away, or the user widens the
+    // column.
     const QFontMetrics metrics(grid_font());
     const int margins = 2 * grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid) + 8;
     for (int c = 0; c < static_cast<int>(columns.size()); ++c) {
