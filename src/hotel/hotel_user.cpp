@@ -1,6 +1,7 @@
 #include "hotel/hotel_user.hpp"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 
 #include "common/file_io.hpp"
@@ -191,25 +192,107 @@ std::pair<std::string, std::int64_t> edit_price_rule(const std::string& price_te
     return {text, value};
 }
 
+std::string user_hotel_field_name(int field) {
+    std::string name = user_hotel_field_labels.at(static_cast<std::size_t>(field));
+    constexpr std::string_view colon = "：", wide_blank = "　";
+    if (ends_with(name, colon)) name.resize(name.size() - colon.size());
+    while (ends_with(name, wide_blank)) name.resize(name.size() - wide_blank.size());
+    return name;
+}
+
+namespace {
+
+std::string check_field_content(const HotelData& d, UserHotelFields& f, int field, bool add_update) {
+    switch (field) {
+        case 0:
+            if (trim(f[0]).empty()) return "都道府県名は省略できません";
+            if (!names_a_row(d.pref_name, d.pref_count, trim(f[0]))) return "都道府県名の入力誤りです";
+            // The rows are looked up by exact match, so the accepted name is kept without the blanks
+            // the check ignored; otherwise the hotel would be stored as matching no prefecture.
+            f[0] = trim(f[0]);
+            return {};
+        case 1:
+            if (trim(f[1]).empty())
+                return add_update ? "ホテル空港名は省略できません" : "空港名は省略できません";
+            if (!names_a_row(d.airport_name, d.airport_count, trim(f[1])))
+                return add_update ? "ホテル空港名の入力誤りです" : "空港名の入力誤りです";
+            f[1] = trim(f[1]);
+            return {};
+        case 2:
+            if (f[2].empty()) f[2] = f[1];
+            return {};
+        case 3:
+            return f[3].empty() ? "ホテル名は省略できません" : "";
+        case 4:
+            return f[4].empty() ? "電話番号は省略できません" : "";
+        case 5:
+            return is_number(f[5]) ? "" : "部屋数の入力に誤り(数字のみ可)";
+        case 7: {
+            auto [price, value] = edit_price_rule(yen_for_storage(f[7]));
+            f[7] = price;
+            return value == 0 ? "料金は省略できません" : "";
+        }
+        default:
+            return {};
+    }
+}
+
+}  // namespace
+
+std::string check_user_hotel_field(const HotelData& d, UserHotelFields& f, int field, bool add_update) {
+    std::string message = check_field_content(d, f, field, add_update);
+    // hotelusr.csv is Shift-JIS: a character it cannot hold would make the whole file unwritable.
+    if (message.empty() && !sjis_can_hold(f[static_cast<std::size_t>(field)]))
+        message = user_hotel_field_name(field) + "に使用できない文字があります";
+    return message;
+}
+
 UserHotelCheck check_user_hotel(const HotelData& d, UserHotelFields& f, bool add_update) {
-    if (trim(f[0]).empty()) return {0, "都道府県名は省略できません"};
-    if (!names_a_row(d.pref_name, d.pref_count, trim(f[0]))) return {0, "都道府県名の入力誤りです"};
-    if (trim(f[1]).empty())
-        return {1, add_update ? "ホテル空港名は省略できません" : "空港名は省略できません"};
-    if (!names_a_row(d.airport_name, d.airport_count, trim(f[1])))
-        return {1, add_update ? "ホテル空港名の入力です" : "空港名の入力です"};
-    // The rows are looked up by exact match, so the accepted names are kept without the blanks
-    // the check ignored; otherwise the hotel would be stored as matching no prefecture or airport.
-    f[0] = trim(f[0]);
-    f[1] = trim(f[1]);
-    if (f[2].empty()) f[2] = f[1];
-    if (f[3].empty()) return {3, "ホテル名は省略できません"};
-    if (f[4].empty()) return {4, "電話番号は省略できません"};
-    if (!is_number(f[5])) return {5, "部屋数の入力に誤り(数字のみ可)"};
-    auto [price, value] = edit_price_rule(f[7]);
-    f[7] = price;
-    if (value == 0) return {7, "料金は省略できません"};
+    for (int field = 0; field < static_cast<int>(f.size()); ++field) {
+        std::string message = check_user_hotel_field(d, f, field, add_update);
+        if (!message.empty()) return {field, std::move(message)};
+    }
     return {};
+}
+
+std::string user_rooms_for_display(std::string_view rooms) {
+    if (!is_number(rooms)) return std::string(rooms);
+    std::string plain(rooms);
+    std::erase(plain, ',');
+    return format_number(std::llround(leading_decimal(plain)), "#####");
+}
+
+int user_sort_column(std::string_view sort_key) {
+    for (int column : {1, 2, 3, 4, 5, 7})
+        if (user_sort_key_for_column(column) == sort_key) return column;
+    return 0;
+}
+
+UserHotelTables user_hotel_tables(const HotelData& d) {
+    UserHotelTables t;
+    t.count = d.user_hotel_count;
+    for (int r = 1; r <= d.user_hotel_count; ++r) {
+        const auto i = static_cast<std::size_t>(r);
+        t.fields.push_back(d.user_fields(r));
+        t.numbers.push_back({d.user_pref[i], d.user_airport[i], d.user_district[i], d.user_price_value[i]});
+    }
+    return t;
+}
+
+void restore_user_hotel_tables(HotelData& d, const UserHotelTables& t) {
+    for (int r = 1; r <= std::max(t.count, d.user_hotel_count); ++r) {
+        const auto i = static_cast<std::size_t>(r);
+        const bool kept = r <= t.count;
+        for (std::size_t f = 0; f < 9; ++f)
+            (*user_text_tables(d, f))[i] = kept ? t.fields[i - 1][f] : std::string();
+        const std::array<std::int32_t, 4> n = kept ? t.numbers[i - 1] : std::array<std::int32_t, 4>{};
+        d.user_pref[i] = n[0];
+        d.user_airport[i] = n[1];
+        d.user_district[i] = n[2];
+        d.user_price_value[i] = n[3];
+    }
+    d.user_hotel_count = t.count;
+    d.user_hotel_merged = 0;
 }
 
 }  // namespace quorvel

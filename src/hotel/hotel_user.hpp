@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -12,8 +14,14 @@
 namespace quorvel {
 
 // The message shown when a 501st user hotel is added.
-inline constexpr const char* user_hotel_full_message =
-    "登録できるホテルは500件までです。これ以上追加できません。";
+inline constexpr const char* user_hotel_full_message = "登録できるホテルは５００件までです";
+
+// The labels of the edit window's nine fields, in the order of UserHotelFields. A refused field is
+// named in its message by its label without the colon and the blanks that line the colons up.
+inline constexpr std::array<const char*, 9> user_hotel_field_labels = {
+    "都道府県名：", "空港名　　：", "地区名　　：", "ホテル名　：", "電話番号　：",
+    "部屋数　　：", "交通　　　：", "料金　　　：", "備考　　　："};
+std::string user_hotel_field_name(int field);
 
 // hotelusr.csv as the registry writes it: per user hotel one line of nine fields in double quotes,
 // separated by commas, ended by CR LF, in Shift-JIS. A double quote inside a field is doubled, which
@@ -46,14 +54,40 @@ void sort_user_hotel(const HotelData& data, std::vector<int>& user_order, std::s
 // "\###,###,###"; the value is the amount of the text as typed (0 refuses the price).
 std::pair<std::string, std::int64_t> edit_price_rule(const std::string& price_text);
 
-// The saving checks of the edit window on its nine fields (fields[0..8]), in field order. On success
-// the district is filled in from the airport when empty and the price re-written; on failure the
-// index of the field and its message.
+// The check of one field of the edit window (0-based), run by Enter in that field and, in field
+// order, by saving. It may rewrite the field: the names lose the blanks the check ignored, an empty
+// district takes the airport, the price gets the code page's yen sign for a typed "¥" or "￥" and is
+// re-written by the price rule. Returns the message that refuses the field, empty when accepted.
+// `add_update` is 追加更新, whose airport messages say "ホテル空港名".
+std::string check_user_hotel_field(const HotelData& data, UserHotelFields& fields, int field,
+                                   bool add_update);
+
+// The saving checks of the edit window on its nine fields (fields[0..8]), in field order, stopping at
+// the first refused field: its index and message.
 struct UserHotelCheck {
     int field = -1;  // 0-based, -1 = accepted
     std::string message;
     bool ok() const { return field < 0; }
 };
 UserHotelCheck check_user_hotel(const HotelData& data, UserHotelFields& fields, bool add_update);
+
+// The rooms as the registry's grid shows them ("#####"): a number without its fraction, nothing for
+// 0; a text that is not a number is shown as it is.
+std::string user_rooms_for_display(std::string_view rooms);
+// The grid column that carries the marker of a sort key (columns without a key of their own sort by
+// prefecture, so the prefecture column is marked).
+int user_sort_column(std::string_view sort_key);
+
+// The user tables as they were when the registry opened, so that 取消終了 can put them back
+// without reading the file again.
+struct UserHotelTables {
+    int count = 0;
+    std::vector<UserHotelFields> fields;               // rows 1..count at 0..count-1
+    std::vector<std::array<std::int32_t, 4>> numbers;  // pref, airport, district, price value
+};
+UserHotelTables user_hotel_tables(const HotelData& data);
+// Puts the tables back; rows beyond the restored count are emptied. The hotel table may hold the
+// changed hotels, so the next search merges again.
+void restore_user_hotel_tables(HotelData& data, const UserHotelTables& tables);
 
 }  // namespace quorvel

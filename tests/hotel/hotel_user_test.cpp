@@ -63,7 +63,7 @@ TEST(EditData, RowsPriceAndTheBound) {
     for (int i = 2; i <= 500; ++i) ASSERT_TRUE(add_user_hotel(*d, fields("H" + std::to_string(i))));
     const Status refused = add_user_hotel(*d, fields("H501"));
     ASSERT_FALSE(refused);
-    EXPECT_EQ(refused.error().message, user_hotel_full_message);
+    EXPECT_EQ(refused.error().message, "登録できるホテルは５００件までです");
     EXPECT_EQ(d->user_hotel_count, 500);
     EXPECT_FALSE(store_user_hotel(*d, 501, fields("H501")));
 }
@@ -88,7 +88,8 @@ TEST(EditWindowChecks, MessagesInFieldOrderAndThePriceRule) {
     f[1] = "";
     EXPECT_EQ(check(f, true).message, "ホテル空港名は省略できません");
     f[1] = "羽田";
-    EXPECT_EQ(check(f).message, "空港名の入力です");
+    EXPECT_EQ(check(f).message, "空港名の入力誤りです");
+    EXPECT_EQ(check(f, true).message, "ホテル空港名の入力誤りです");
     f = fields("");
     EXPECT_EQ(check(f).field, 3);
     f = fields("A", "\\5,000", "十");
@@ -98,6 +99,29 @@ TEST(EditWindowChecks, MessagesInFieldOrderAndThePriceRule) {
     EXPECT_EQ(edit_price_rule("10000"), std::make_pair(std::string("\\10,000"), std::int64_t{10000}));
     EXPECT_EQ(edit_price_rule("\\10,000").second, 10000);
     EXPECT_EQ(edit_price_rule("\\").second, 0);
+    // The yen sign as typed on screen is the code page's byte before the rule reads it.
+    for (const char* typed : {"¥8,000", "￥8,000"}) {
+        f = fields("A", typed);
+        ASSERT_TRUE(check_user_hotel(*d, f, false).ok()) << typed;
+        EXPECT_EQ(f[7], "\\8,000");
+    }
+}
+
+TEST(EditWindowChecks, CharactersShiftJisCannotHoldAreRefusedByFieldName) {
+    auto d = load_source(small_source());
+    const std::pair<std::size_t, const char*> cases[] = {{2, "地区名に使用できない文字があります"},
+                                                         {6, "交通に使用できない文字があります"},
+                                                         {8, "備考に使用できない文字があります"}};
+    for (const auto& [field, message] : cases) {
+        UserHotelFields f = fields("A");
+        f[field] += "😀";
+        const UserHotelCheck r = check_user_hotel(*d, f, false);
+        EXPECT_EQ(r.field, static_cast<int>(field));
+        EXPECT_EQ(r.message, message);
+    }
+    // The code page's own characters pass.
+    UserHotelFields f = fields("①髙﨑");
+    EXPECT_TRUE(check_user_hotel(*d, f, false).ok());
 }
 
 TEST(DelData, KeepsTheSameHotelsInTheSameOrder) {
@@ -135,6 +159,8 @@ TEST(UserSort, RoomsAndPricesMissingLastAndLocationKeys) {
     EXPECT_EQ(order, (std::vector<int>{0, 1, 2, 3}));
     EXPECT_EQ(user_sort_keys(*d, 3, "ホテル都道府県").first, "0000202004");  // (4*100+4)*500+4
     EXPECT_EQ(user_sort_key_for_column(8), "ホテル都道府県");
+    EXPECT_EQ(user_sort_column(user_sort_key_for_column(6)), 0);
+    EXPECT_EQ(user_sort_column(user_sort_key_for_column(7)), 7);
 }
 
 }  // namespace

@@ -31,6 +31,9 @@ struct HotelDirectory {
     // hotelusr.csv was read whole or did not exist, so writing it back loses nothing. When it could
     // not be read the registry shows what it has but changes nothing.
     bool user_file_whole = true;
+    // The registry changed the user tables but could not write hotelusr.csv: the next registry
+    // writes them even when it changes nothing itself.
+    bool user_changes_unsaved = false;
 };
 
 // The state of one run, owned by the program's start and handed to every window by reference.

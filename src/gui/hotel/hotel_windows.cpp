@@ -80,7 +80,10 @@ void HotelWindows::open_vacancy_list() {
 }
 
 void HotelWindows::end_of_program() {
-    if (registry_ != nullptr) registry_->end_of_program();
+    if (registry_ != nullptr)
+        registry_->end_of_program();
+    else
+        save_unsaved_user_hotels(app_, services_);
 }
 
 }  // namespace quorvel
