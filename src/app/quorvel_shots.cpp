@@ -18,6 +18,7 @@
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTableWidget>
 #include <QTextBrowser>
 
 #include "app/startup.hpp"
@@ -34,6 +35,8 @@
 #include "gui/hotel/hotel_list_window.hpp"
 #include "gui/hotel/hotel_search_window.hpp"
 #include "gui/hotel/hotel_windows.hpp"
+#include "gui/hotel/user_hotel_edit_window.hpp"
+#include "gui/hotel/user_hotel_list_window.hpp"
 #include "gui/hotel/vacancy_enquiry_window.hpp"
 #include "gui/main_window.hpp"
 #include "gui/pickers/airport_picker.hpp"
@@ -253,6 +256,16 @@ void shoot_hotels(AppState& app, Services& services, MainWindow& main_window, co
     windows.open_vacancy_list();
     if (VacancyEnquiryWindow* vacancy = windows.vacancy_window())
         save(*vacancy, out, "vacancy_enquiry_window");
+
+    windows.open_registry();
+    if (UserHotelListWindow* registry = windows.registry_window()) {
+        save(*registry, out, "user_hotel_list_window");
+        registry->show();
+        registry->grid->selectRow(0);
+        registry->change_button->setEnabled(true);
+        registry->change_button->click();
+        if (UserHotelEditWindow* edit = registry->edit_window()) save(*edit, out, "user_hotel_edit_window");
+    }
 }
 
 }  // namespace
