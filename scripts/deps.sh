@@ -5,7 +5,8 @@ set -euo pipefail
 
 run_packages=(cmake ninja-build g++ qt6-base-dev qt6-translations-l10n libgl-dev fonts-ipafont-gothic)
 test_packages=("${run_packages[@]}" clang clang-format-14 libclang-rt-14-dev libgtest-dev libgmock-dev libbenchmark-dev
-               xvfb xauth poppler-utils chromium)
+               xvfb xauth poppler-utils chromium
+               desktop-file-utils appstream dpkg-dev file man-db xdotool)
 
 # The browser test runs under Node.js; a machine that has none gets Debian's.
 if ! command -v node >/dev/null || ! command -v npm >/dev/null; then

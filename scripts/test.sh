@@ -18,6 +18,8 @@ cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUORVEL
 cmake --build build/release -j"$jobs"
 # The optimised build also runs the slow slices (the large differential test takes seconds here).
 (cd build/release && ctest --output-on-failure -j"$jobs")
+# The Debian package of that build: checked, installed, run as an ordinary user, removed.
+scripts/package_test.sh build/release
 
 # -O1 as the sanitizers advise: the fuzz targets run several times faster than unoptimised.
 cmake -S . -B build/asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" -DCMAKE_CXX_COMPILER=clang++ \

@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QIcon>
 
 #include "app/startup.hpp"
 #include "app/window_wiring.hpp"
@@ -7,11 +8,12 @@
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/quorvel.png")));
     quorvel::install_japanese(application);
 
     quorvel::AppState app;
     const std::filesystem::path app_dir = QCoreApplication::applicationDirPath().toStdString();
-    app.paths = quorvel::choose_app_paths(app_dir, quorvel::directory_writable(app_dir),
+    app.paths = quorvel::choose_app_paths(app_dir, quorvel::is_build_tree(app_dir),
                                           qEnvironmentVariable("XDG_CONFIG_HOME").toStdString(),
                                           qEnvironmentVariable("HOME").toStdString());
 

@@ -35,6 +35,14 @@ namespace {
 
 void complain(const std::string& text) { std::fprintf(stderr, "quorvel: %s\n", text.c_str()); }
 
+// Started from the desktop's menu there is no terminal to read stderr: the end is said in a box too.
+void cannot_start(Services& services, const std::filesystem::path& file, const std::string& reason) {
+    complain(reason);
+    services.boxes.ask({"エラーメッセージ",
+                        "時刻表データを読み込めません。\n" + file.string() + "\n" + reason,
+                        MessageIcon::critical, MessageButtons::ok, 0});
+}
+
 // read_control_record: the program cannot run without its timetable.
 bool timetable_present(const std::filesystem::path& file) {
     std::error_code ec;
@@ -46,7 +54,7 @@ bool timetable_present(const std::filesystem::path& file) {
 bool load_run_state(AppState& app, Services& services) {
     const auto data_file = app.paths.data(data_file_name);
     if (!timetable_present(data_file)) {
-        complain("timetable data file missing or empty: " + data_file.string());
+        cannot_start(services, data_file, "timetable data file missing or empty: " + data_file.string());
         return false;
     }
 
@@ -69,7 +77,8 @@ bool load_run_state(AppState& app, Services& services) {
     app.sites = std::move(data.sites);
     if (data.settings_error) complain(data.settings_error->message);
     if (data.timetable_error) {
-        complain(data.timetable_error->message);
+        if (progress) progress->unload();
+        cannot_start(services, data_file, data.timetable_error->message);
         return false;
     }
     app.timetable = std::move(data.timetable);

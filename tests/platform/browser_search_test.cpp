@@ -97,7 +97,7 @@ TEST(BrowserSearchRoots, PathFirstThenTheSystemTreesNeverTheKernelOnes) {
     EXPECT_FALSE(is_pseudo_file_system("/usr/share/dev"));
 }
 
-TEST(AppPaths, UserFilesMoveToTheConfigHomeWhenTheProgramDirectoryIsReadOnly) {
+TEST(AppPaths, UserFilesStayBesideTheProgramsOnlyInABuildTree) {
     auto p = choose_app_paths("/opt/quorvel", true, "/cfg", "/home/u");
     EXPECT_EQ(p.user("quorvel6.ini"), fs::path("/opt/quorvel/quorvel6.ini"));
     p = choose_app_paths("/opt/quorvel", false, "/cfg", "/home/u");
@@ -107,6 +107,8 @@ TEST(AppPaths, UserFilesMoveToTheConfigHomeWhenTheProgramDirectoryIsReadOnly) {
               fs::path("/home/u/.config/quorvel/tmp"));
     EXPECT_EQ(choose_app_paths("/opt/q", false, "rel", "/home/u").user_dir,
               fs::path("/home/u/.config/quorvel"));
+    EXPECT_TRUE(is_build_tree(QUORVEL_BIN_DIR));
+    EXPECT_FALSE(is_build_tree("/usr/bin"));
 }
 
 TEST_F(SearchTree, DelFileRemovesTheGeneratedPagesAndIgnoresAMissingDirectory) {

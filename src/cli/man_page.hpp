@@ -1,0 +1,10 @@
+#pragma once
+
+#include <iosfwd>
+
+namespace quorvel::cli {
+
+// quorvel-cli(1) in roff, from the option table that --help prints.
+void write_man_page(std::ostream& out);
+
+}  // namespace quorvel::cli
