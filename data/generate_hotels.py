@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Writes the readable sources of the sample hotel directory into data/sample/hotel/, and the
 sample user hotel file data/sample/hotelusr.csv.
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Writes the readable sources of the sample timetable into data/sample/.
 
 The output depends on nothing but this file (no clock, no randomness without a fixed seed), so

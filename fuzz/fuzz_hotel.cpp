@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary bytes to the hotel data reader and to the user hotel reader, then searches and
 // sorts what they loaded. Whatever the bytes, loading must end, stay inside the tables, and the
 // searches must list only hotels of the table, never more than asked for.

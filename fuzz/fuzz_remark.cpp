@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary text to the remark parser of the flight tables. Besides never crashing or
 // hanging on a huge range, the parse must stay inside its tables, give only real dates, and a
 // remark it refuses must leave the flight to its weekday rule.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary bytes to the settings reader. Besides never crashing, whatever the reader makes of
 // a file must be writable, and once written the file must be stable: reading and writing it again
 // gives the same bytes. (The first write may still change the file: an empty browser kind reads

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary bytes to the timetable reader and to the data tool's decoder. Neither may crash
 // or read outside the input; whatever the decoder accepts and the writer builds must load, and
 // decoding and building it again must give the same bytes.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks that includes never run upward through the layers:
 #   core (common config timetable search fares pickers inquiry hotel platform datatools): no Qt,
 #        nothing of gui/, app/ or cli/;

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package from the release build, checks it, installs it, runs the installed
 # programs as an ordinary user and removes the package again, whatever happens.
 # Usage: scripts/package_test.sh [BUILD_DIR]   (default build/release, already built)

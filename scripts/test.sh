@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds everything and runs every test:
 #  1. the full build (desktop program included) with g++, all tests (the slow slices and the real-browser
 #     test of the seat-enquiry pages too), GUI tests on the offscreen platform;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The hotel list window searching, sorting and filling its grid for 500 and 15,000 hits of a
 // 15,000-hotel directory, a re-sort of the open list, and the flight result window for the
 // sample's longest list (札幌 → 沖縄 with two connections). Everything up to a grid ready to

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Loading the hotel directory, and a free-keyword search followed by the sort by each key.
 #include <benchmark/benchmark.h>
 

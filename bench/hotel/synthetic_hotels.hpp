@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // A hotel directory of the largest size the tables hold (15,000 hotels), made from the sample

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Date validation + route search + sort for every airport pair of the sample timetable, with two
 // connections, the full windows and a 240-minute wait: the literal search and the indexed engine.
 // Each benchmark case walks all pairs once per iteration and keeps every pair's time; the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Renders every window of the program with the sample data into PNG files, for the README and for
 // looking at the layout without a display: quorvel-shots [output directory]
 // Run it with QT_QPA_PLATFORM=offscreen; it reads the data beside itself, like the program.

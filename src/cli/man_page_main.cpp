@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes quorvel-cli(1) at build time: quorvel-cli-man OUTPUT_FILE
 #include <fstream>
 #include <iostream>

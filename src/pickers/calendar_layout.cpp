@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "pickers/calendar_layout.hpp"
 
 #include "common/format.hpp"

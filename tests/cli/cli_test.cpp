@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // quorvel-cli's output is an interface others diff; these cases pin it on the sample data.
 #include <gtest/gtest.h>
 

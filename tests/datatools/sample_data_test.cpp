@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sample timetable compiled by the build: it must load, keep the promises the rest of the
 // program relies on (names, company order, sizes) and be exactly what the committed sources give.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // quorvel-cli inquiry on the sample data: the pages it writes are pinned by golden files (kept
 // in UTF-8 with LF; the files on disk are Shift-JIS with CR LF).
 #include <gtest/gtest.h>

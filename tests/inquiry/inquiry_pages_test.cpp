@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "inquiry/inquiry_pages.hpp"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The indexed search engine against the literal one on random timetables and conditions.
 #include <gtest/gtest.h>
 

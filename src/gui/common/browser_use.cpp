@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/common/browser_use.hpp"
 
 #include "gui/common/app_state.hpp"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/fares/fare_sheet_window.hpp"
 
 #include <QCloseEvent>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/hotel/district_filter_window.hpp"
 
 #include <string>

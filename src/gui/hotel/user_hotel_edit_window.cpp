@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/hotel/user_hotel_edit_window.hpp"
 
 #include <QCloseEvent>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/hotel/user_hotel_list_window.hpp"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 'use strict';
 // The seat enquiry pages as a user meets them: opened from file:// in headless Chromium with its
 // pop-up blocker on, the airline hosts pointed at a local server that records what arrives.

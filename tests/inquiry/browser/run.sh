@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs the seat enquiry pages in Debian's Chromium: installs the pinned playwright-core into WORK_DIR
 # (npm ci, only when the lock file changed; never a browser download) and runs the test there.
 # Usage: run.sh WORK_DIR BIN_DIR
