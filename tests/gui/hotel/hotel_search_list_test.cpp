@@ -1,4 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <fstream>
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QHeaderView>
@@ -7,12 +9,14 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
+#include <QTableWidget>
 #include <QTest>
 
 #include "gui/hotel/hotel_detail_window.hpp"
 #include "gui/hotel/hotel_list_window.hpp"
 #include "gui/hotel/hotel_search_window.hpp"
 #include "gui/hotel/hotel_windows.hpp"
+#include "gui/hotel/user_hotel_list_window.hpp"
 #include "gui/support/sample_hotels.hpp"
 #include "gui/support/test_services.hpp"
 #include "hotel/hotel_user.hpp"
@@ -83,6 +87,25 @@ class HotelSearchListTest : public QObject {
         QCOMPARE(h.t.app.hotel.data->hotel_base_count, 3174);
         h.open_search();  // read once per run
         QCOMPARE(h.t.boxes.asked.size(), std::size_t{2});
+
+        // The registry after a cancelled load has nothing to show and must not write that over the
+        // user's file.
+        Harness cancelled(false);
+        const auto csv = cancelled.t.dir() / user_hotel_file_name;
+        const auto bytes = [&csv] {
+            std::ifstream in(csv, std::ios::binary);
+            return std::string(std::istreambuf_iterator<char>(in), {});
+        };
+        const std::string before = bytes();
+        QVERIFY(!before.empty());
+        cancelled.t.boxes.answers = {MessageAnswer::cancel};
+        cancelled.windows().open_registry();
+        QPointer<UserHotelListWindow> registry = cancelled.windows().registry_window();
+        QVERIFY(registry && registry->grid->rowCount() == 0);
+        QTest::mouseClick(registry->save_button, Qt::LeftButton);
+        QTRY_VERIFY(registry.isNull());
+        cancelled.windows().end_of_program();
+        QVERIFY(bytes() == before);
 
         // A damaged file is reported once, naming it; the windows open with what was read.
         Harness broken(false);
