@@ -82,10 +82,22 @@ xvfb_pid=$!
 sleep 1
 "${as_user[@]}" DISPLAY="$display" "$prefix/bin/quorvel" >"$work/quorvel.log" 2>&1 &
 program=$!
-window=$(DISPLAY=$display timeout 30 xdotool search --sync --onlyvisible --name "ケルバ国内線時刻表" | head -1) ||
-    { cat "$work/quorvel.log"; fail "the installed quorvel showed no main window"; }
-DISPLAY=$display xdotool windowfocus --sync "$window" key --window "$window" Escape
-for _ in $(seq 50); do kill -0 "$program" 2>/dev/null || break; sleep 0.2; done
+# The splash and progress windows carry the title too and come and go: the main window is the
+# large one that stays. It ends with Escape, typed as a user would into the focused window.
+main_window_seen=""
+for _ in $(seq 200); do
+    kill -0 "$program" 2>/dev/null || break
+    for w in $(DISPLAY=$display xdotool search --onlyvisible --name "ケルバ国内線時刻表" 2>/dev/null); do
+        size=$(DISPLAY=$display xdotool getwindowgeometry "$w" 2>/dev/null | sed -n 's/.*Geometry: \([0-9]*\)x\([0-9]*\).*/\1 \2/p')
+        read -r width height <<<"${size:-0 0}"
+        if [ "$width" -ge 560 ] && [ "$height" -ge 400 ]; then
+            main_window_seen=yes
+            DISPLAY=$display xdotool windowfocus "$w" key Escape 2>/dev/null || true
+        fi
+    done
+    sleep 0.3
+done
+[ -n "$main_window_seen" ] || { cat "$work/quorvel.log"; fail "the installed quorvel showed no main window"; }
 kill -0 "$program" 2>/dev/null && { kill "$program"; fail "the installed quorvel did not end"; }
 wait "$program" || fail "the installed quorvel ended with status $?"
 
