@@ -46,7 +46,7 @@ TEST(ChkChr, RecognisesBrowsersAndCutsTheCommand) {
         BrowserValues b = browser_of_digit(0);
         std::string command = c.command;
         const std::optional<BrowserKind> kind = recognise_browser(command, b);
-        EXPECT_EQ(kind ? stored_browser_kind({*kind}) : "err", c.result);
+        EXPECT_EQ(kind ? stored_browser_kind({*kind, {}, 0}) : "err", c.result);
         EXPECT_EQ(b.path, c.path);
         if (std::string(c.result) == "err") {
             EXPECT_EQ(stored_browser_kind(b), "0");

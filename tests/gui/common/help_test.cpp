@@ -83,8 +83,8 @@ class HelpTest : public QObject {
         QtMessageBoxes boxes(help);
         const Question question{"確認メッセージ", "乗り換え回数が１回以上の場合、検索に時間がかかります",
                                 MessageIcon::exclamation, MessageButtons::ok_cancel, 217};
-        for (const auto [button, expected] : {std::pair{QMessageBox::Cancel, MessageAnswer::cancel},
-                                              std::pair{QMessageBox::Ok, MessageAnswer::ok}}) {
+        for (const auto& [button, expected] : {std::pair{QMessageBox::Cancel, MessageAnswer::cancel},
+                                               std::pair{QMessageBox::Ok, MessageAnswer::ok}}) {
             // Checked while the question waits; the question is answered whatever was found.
             bool stayed = false, shown = false, scrolled = false;
             QTimer::singleShot(0, [&, button = button] {
