@@ -9,6 +9,7 @@
 #include <QRadioButton>
 
 #include "gui/common/app_state.hpp"
+#include "gui/common/command_button.hpp"
 #include "gui/common/qt_text.hpp"
 #include "gui/common/tab_stop_delegate.hpp"
 #include "gui/common/window_lifecycle.hpp"
@@ -39,15 +40,6 @@ ModeTexts texts_of(AreaPickerMode mode) {
 
 AreaListKind list_kind(AreaPickerMode mode) {
     return mode == AreaPickerMode::prefecture ? AreaListKind::prefecture : AreaListKind::airport;
-}
-
-QPushButton* button(QWidget* parent, const char* name, const char* caption, QRect r) {
-    auto* b = new QPushButton(QString::fromUtf8(caption), parent);
-    b->setObjectName(name);
-    b->setGeometry(r);
-    // Enter must never press a button the user did not aim at.
-    b->setAutoDefault(false);
-    return b;
 }
 
 }  // namespace
@@ -104,7 +96,7 @@ void AreaPicker::build() {
         area_buttons[n] = o;
     }
 
-    column_caption = button(list_frame, "column_caption", "", {236, 60, 120, 24});
+    column_caption = command_button(list_frame, "column_caption", "", {236, 60, 120, 24});
     // It heads the list; there is nothing to press.
     column_caption->setFocusPolicy(Qt::NoFocus);
     name_list = new QListWidget(list_frame);
@@ -119,9 +111,9 @@ void AreaPicker::build() {
     });
     connect(name_list, &QListWidget::itemDoubleClicked, this, &AreaPicker::choose);
 
-    choose_button = button(this, "choose_button", "選択確定", {268, 350, 116, 30});
-    reset_button = button(this, "reset_button", "取消", {392, 350, 116, 30});
-    cancel_button = button(this, "cancel_button", "取消終了", {516, 350, 116, 30});
+    choose_button = command_button(this, "choose_button", "選択確定", {268, 350, 116, 30});
+    reset_button = command_button(this, "reset_button", "取消", {392, 350, 116, 30});
+    cancel_button = command_button(this, "cancel_button", "取消終了", {516, 350, 116, 30});
     connect(choose_button, &QPushButton::clicked, this, &AreaPicker::choose);
     connect(reset_button, &QPushButton::clicked, this, &AreaPicker::start_over);
     connect(cancel_button, &QPushButton::clicked, this, &AreaPicker::finish);

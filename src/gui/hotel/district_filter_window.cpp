@@ -9,6 +9,7 @@
 #include <QPushButton>
 
 #include "gui/common/app_state.hpp"
+#include "gui/common/command_button.hpp"
 #include "gui/common/qt_text.hpp"
 #include "gui/common/window_lifecycle.hpp"
 #include "gui/hotel/hotel_loading.hpp"
@@ -17,15 +18,6 @@
 namespace quorvel {
 
 namespace {
-
-QPushButton* button(QWidget* parent, const char* name, const char* caption, QRect r) {
-    auto* b = new QPushButton(QString::fromUtf8(caption), parent);
-    b->setObjectName(name);
-    b->setGeometry(r);
-    // Enter must never press a button the user did not aim at.
-    b->setAutoDefault(false);
-    return b;
-}
 
 QListWidget* framed_list(QWidget* parent, const char* frame_name, const char* title, const char* name,
                          int x) {
@@ -65,12 +57,12 @@ void DistrictFilterWindow::build() {
     district_list = framed_list(this, "district_frame", "ホテル地区名", "district_list", 8);
     chosen_list = framed_list(this, "chosen_frame", "選択地区名", "chosen_list", 362);
 
-    choose_button = button(this, "choose_button", "選択>", {248, 70, 104, 30});
-    choose_all_button = button(this, "choose_all_button", "全選択>>", {248, 110, 104, 30});
-    remove_button = button(this, "remove_button", "<取消", {248, 190, 104, 30});
-    remove_all_button = button(this, "remove_all_button", "<<全取消", {248, 230, 104, 30});
-    ok_button = button(this, "ok_button", "了解", {362, 348, 110, 30});
-    cancel_button = button(this, "cancel_button", "ｷｬﾝｾﾙ", {482, 348, 110, 30});
+    choose_button = command_button(this, "choose_button", "選択>", {248, 70, 104, 30});
+    choose_all_button = command_button(this, "choose_all_button", "全選択>>", {248, 110, 104, 30});
+    remove_button = command_button(this, "remove_button", "<取消", {248, 190, 104, 30});
+    remove_all_button = command_button(this, "remove_all_button", "<<全取消", {248, 230, 104, 30});
+    ok_button = command_button(this, "ok_button", "了解", {362, 348, 110, 30});
+    cancel_button = command_button(this, "cancel_button", "ｷｬﾝｾﾙ", {482, 348, 110, 30});
 
     connect(district_list, &QListWidget::itemSelectionChanged, this, &DistrictFilterWindow::update_buttons);
     connect(chosen_list, &QListWidget::itemSelectionChanged, this, &DistrictFilterWindow::update_buttons);

@@ -9,6 +9,7 @@
 
 #include "common/text.hpp"
 #include "gui/common/app_state.hpp"
+#include "gui/common/command_button.hpp"
 #include "gui/common/qt_text.hpp"
 #include "gui/common/services.hpp"
 #include "gui/common/window_lifecycle.hpp"
@@ -24,14 +25,6 @@ constexpr const char* object_name = "hotel_detail_window";
 constexpr const char* settings_key = "infhotel15";
 constexpr std::array<const char*, 7> labels = {"住所　　　：", "ホテル名　：", "電話番号　：", "部屋数　　：",
                                                "交通　　　：", "料金　　　：", "備考　　　："};
-
-QPushButton* button(QWidget* parent, const char* name, const char* text, QRect r) {
-    auto* b = new QPushButton(QString::fromUtf8(text), parent);
-    b->setObjectName(name);
-    b->setGeometry(r);
-    b->setAutoDefault(false);
-    return b;
-}
 
 }  // namespace
 
@@ -84,9 +77,9 @@ void HotelDetailWindow::build() {
     home_page_box->setGeometry(350, 254, 120, 26);
     home_page_box->setChecked(!d.hotel_url[k].empty());
 
-    info_button = button(this, "info_button", "ホテル情報", {176, 314, 100, 30});
-    reserve_button = button(this, "reserve_button", "ホテル予約", {284, 314, 100, 30});
-    end_button = button(this, "end_button", "終了", {392, 314, 100, 30});
+    info_button = command_button(this, "info_button", "ホテル情報", {176, 314, 100, 30});
+    reserve_button = command_button(this, "reserve_button", "ホテル予約", {284, 314, 100, 30});
+    end_button = command_button(this, "end_button", "終了", {392, 314, 100, 30});
     const auto [info, reserve] = hotel_page_buttons(d, hotel_);
     info_button->setEnabled(info);
     reserve_button->setEnabled(reserve);

@@ -13,6 +13,7 @@
 #include "common/text.hpp"
 #include "gui/common/app_state.hpp"
 #include "gui/common/browser_use.hpp"
+#include "gui/common/command_button.hpp"
 #include "gui/common/progress_window.hpp"
 #include "gui/common/qt_text.hpp"
 #include "gui/common/services.hpp"
@@ -35,13 +36,6 @@ constexpr int min_refine_districts = 6;  // refinement pays off above five distr
 constexpr int margin = 4;
 constexpr int top_space = 34;
 constexpr int bottom_space = 84;
-
-QPushButton* button(QWidget* parent, const char* name, const char* text) {
-    auto* b = new QPushButton(QString::fromUtf8(text), parent);
-    b->setObjectName(name);
-    b->setAutoDefault(false);
-    return b;
-}
 
 QFont grid_font() {
     QFont f(QStringLiteral("ＭＳ ゴシック"));
@@ -84,7 +78,7 @@ HotelListWindow::HotelListWindow(AppState& app, Services& services, QWidget* par
 HotelListWindow::~HotelListWindow() = default;
 
 void HotelListWindow::build() {
-    title_line = button(this, "title_line", "");
+    title_line = command_button(this, "title_line", "");
     // It shows the search; there is nothing to press.
     title_line->setFocusPolicy(Qt::NoFocus);
     title_line->setStyleSheet(QStringLiteral("text-align: left; padding: 2px 8px;"));
@@ -128,10 +122,10 @@ void HotelListWindow::build() {
     colour_legend = new QLabel(QStringLiteral("のホテルはインターネット情報検索、予約が行えます"), this);
     colour_legend->setObjectName("colour_legend");
 
-    refine_button = button(this, "refine_button", "地区の絞り込み");
-    info_button = button(this, "info_button", "ホテル情報");
-    reserve_button = button(this, "reserve_button", "ホテル予約");
-    end_button = button(this, "end_button", "終了");
+    refine_button = command_button(this, "refine_button", "地区の絞り込み");
+    info_button = command_button(this, "info_button", "ホテル情報");
+    reserve_button = command_button(this, "reserve_button", "ホテル予約");
+    end_button = command_button(this, "end_button", "終了");
     connect(refine_button, &QPushButton::clicked, this, &HotelListWindow::refine_requested);
     connect(info_button, &QPushButton::clicked, this, [this] { open_pages(false); });
     connect(reserve_button, &QPushButton::clicked, this, [this] { open_pages(true); });

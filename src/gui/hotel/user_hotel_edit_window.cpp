@@ -14,6 +14,7 @@
 
 #include "common/text.hpp"
 #include "gui/common/app_state.hpp"
+#include "gui/common/command_button.hpp"
 #include "gui/common/qt_text.hpp"
 #include "gui/common/services.hpp"
 #include "gui/common/window_lifecycle.hpp"
@@ -47,14 +48,6 @@ constexpr std::array<FieldText, 9> field_texts = {{
 }};
 constexpr int price = 7;
 
-QPushButton* button(QWidget* parent, const char* name, const char* caption) {
-    auto* b = new QPushButton(QString::fromUtf8(caption), parent);
-    b->setObjectName(name);
-    // Enter in a field checks the field; it must never press a button as well.
-    b->setAutoDefault(false);
-    return b;
-}
-
 // The price is stored with the code page's yen sign, which is shown as "¥".
 std::string for_screen(int field, const std::string& text) {
     return field == price ? yen_for_display(text) : text;
@@ -83,8 +76,8 @@ void UserHotelEditWindow::build() {
     setWindowTitle(qs(hotel_caption));
     auto* frame = new QGroupBox(QStringLiteral("ホテル情報"), this);
     auto* rows = new QGridLayout(frame);
-    pref_picker_button = button(frame, "pref_picker_button", "?");
-    airport_picker_button = button(frame, "airport_picker_button", "?");
+    pref_picker_button = command_button(frame, "pref_picker_button", "?");
+    airport_picker_button = command_button(frame, "airport_picker_button", "?");
     for (std::size_t i = 0; i < fields.size(); ++i) {
         const int row = static_cast<int>(i);
         auto* label = new QLabel(qs(user_hotel_field_labels[i]), frame);
@@ -127,9 +120,9 @@ void UserHotelEditWindow::build() {
 
     mode_label = new QLabel(this);
     mode_label->setObjectName("mode_label");
-    update_button = button(this, "update_button", "更新");
-    add_update_button = button(this, "add_update_button", "追加更新");
-    cancel_button = button(this, "cancel_button", "取消終了");
+    update_button = command_button(this, "update_button", "更新");
+    add_update_button = command_button(this, "add_update_button", "追加更新");
+    cancel_button = command_button(this, "cancel_button", "取消終了");
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(mode_label);
     buttons->addStretch();

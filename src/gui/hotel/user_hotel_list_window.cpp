@@ -16,6 +16,7 @@
 
 #include "common/text.hpp"
 #include "gui/common/app_state.hpp"
+#include "gui/common/command_button.hpp"
 #include "gui/common/qt_text.hpp"
 #include "gui/common/services.hpp"
 #include "gui/common/window_lifecycle.hpp"
@@ -26,6 +27,13 @@
 namespace quorvel {
 
 namespace {
+
+// Commands at the window's foot share one width.
+QPushButton* wide_button(QWidget* parent, const char* name, const char* caption) {
+    QPushButton* b = command_button(parent, name, caption);
+    b->setMinimumWidth(96);
+    return b;
+}
 
 constexpr const char* object_name = "user_hotel_list_window";
 constexpr const char* settings_key = "infhotel41";  // its position in the settings file
@@ -55,13 +63,6 @@ QFont grid_font() {
                       QStringLiteral("IPAGothic"), QStringLiteral("Noto Sans Mono CJK JP")});
     font.setPointSize(9);
     return font;
-}
-
-QPushButton* button(QWidget* parent, const char* name, const char* caption) {
-    auto* b = new QPushButton(QString::fromUtf8(caption), parent);
-    b->setObjectName(name);
-    b->setMinimumWidth(96);
-    return b;
 }
 
 std::string cell_text(const HotelData& d, int hotel, int column) {
@@ -151,11 +152,11 @@ void UserHotelListWindow::build() {
     });
     connect(grid, &QTableWidget::itemSelectionChanged, this, &UserHotelListWindow::set_commands);
 
-    save_button = button(this, "save_button", "登録終了");
-    add_button = button(this, "add_button", "追加");
-    change_button = button(this, "change_button", "修正");
-    delete_button = button(this, "delete_button", "削除");
-    discard_button = button(this, "discard_button", "取消終了");
+    save_button = wide_button(this, "save_button", "登録終了");
+    add_button = wide_button(this, "add_button", "追加");
+    change_button = wide_button(this, "change_button", "修正");
+    delete_button = wide_button(this, "delete_button", "削除");
+    discard_button = wide_button(this, "discard_button", "取消終了");
     connect(save_button, &QPushButton::clicked, this, [this] { end_registry(Ending::save); });
     connect(discard_button, &QPushButton::clicked, this, [this] { end_registry(Ending::discard); });
     connect(add_button, &QPushButton::clicked, this, [this] { open_editor(UserHotelEditMode::add); });

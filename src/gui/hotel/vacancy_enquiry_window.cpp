@@ -10,6 +10,7 @@
 
 #include "gui/common/app_state.hpp"
 #include "gui/common/browser_use.hpp"
+#include "gui/common/command_button.hpp"
 #include "gui/common/qt_text.hpp"
 #include "gui/common/tab_stop_delegate.hpp"
 #include "gui/common/window_lifecycle.hpp"
@@ -20,18 +21,7 @@
 
 namespace quorvel {
 
-namespace {
-
-QPushButton* button(QWidget* parent, const char* name, const char* caption, QRect r) {
-    auto* b = new QPushButton(QString::fromUtf8(caption), parent);
-    b->setObjectName(name);
-    b->setGeometry(r);
-    // Enter must never press a button the user did not aim at.
-    b->setAutoDefault(false);
-    return b;
-}
-
-}  // namespace
+namespace {}  // namespace
 
 VacancyEnquiryWindow::VacancyEnquiryWindow(AppState& app, Services& services, QWidget* parent)
     : QWidget(parent, Qt::Window),
@@ -68,8 +58,8 @@ void VacancyEnquiryWindow::build() {
         addresses_.push_back(line.address);
     }
 
-    open_button = button(this, "open_button", "検索＆予約", {272, 360, 116, 30});
-    end_button = button(this, "end_button", "終了", {396, 360, 116, 30});
+    open_button = command_button(this, "open_button", "検索＆予約", {272, 360, 116, 30});
+    end_button = command_button(this, "end_button", "終了", {396, 360, 116, 30});
     open_button->setEnabled(false);
     connect(page_list, &QListWidget::itemSelectionChanged, this,
             [this] { open_button->setEnabled(!page_list->selectedItems().isEmpty()); });

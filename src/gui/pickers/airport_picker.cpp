@@ -10,6 +10,7 @@
 
 #include "common/text.hpp"
 #include "gui/common/app_state.hpp"
+#include "gui/common/command_button.hpp"
 #include "gui/common/qt_text.hpp"
 #include "gui/common/window_lifecycle.hpp"
 #include "pickers/airport_list.hpp"
@@ -23,15 +24,6 @@ constexpr const char* settings_key = "time_table11";  // its position in the set
 // The region last chosen is kept between openings and runs in option flag 9 (control9_flg in the settings
 // file).
 constexpr std::size_t last_area_flag = 9;
-
-QPushButton* button(QWidget* parent, const char* name, const char* caption, QRect r) {
-    auto* b = new QPushButton(QString::fromUtf8(caption), parent);
-    b->setObjectName(name);
-    b->setGeometry(r);
-    // Enter must never press a button the user did not aim at.
-    b->setAutoDefault(false);
-    return b;
-}
 
 }  // namespace
 
@@ -68,7 +60,7 @@ void AirportPicker::build() {
     field_frame->setObjectName("field_frame");
     field_frame->setGeometry(8, 8, 444, 318);
 
-    field_caption = button(field_frame, "field_caption", "", {12, 24, 80, 26});
+    field_caption = command_button(field_frame, "field_caption", "", {12, 24, 80, 26});
     // It names the field; there is nothing to press.
     field_caption->setFocusPolicy(Qt::NoFocus);
     instruction = new QLineEdit(field_frame);
@@ -96,8 +88,8 @@ void AirportPicker::build() {
             [this] { choose_button->setEnabled(!airport_list->selectedItems().isEmpty()); });
     connect(airport_list, &QListWidget::itemDoubleClicked, this, &AirportPicker::choose);
 
-    choose_button = button(this, "choose_button", "選択確定", {212, 334, 116, 30});
-    cancel_button = button(this, "cancel_button", "取消終了", {336, 334, 116, 30});
+    choose_button = command_button(this, "choose_button", "選択確定", {212, 334, 116, 30});
+    cancel_button = command_button(this, "cancel_button", "取消終了", {336, 334, 116, 30});
     connect(choose_button, &QPushButton::clicked, this, &AirportPicker::choose);
     connect(cancel_button, &QPushButton::clicked, this, &AirportPicker::finish);
 
