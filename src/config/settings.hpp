@@ -78,8 +78,8 @@ struct Settings {
     std::int16_t window_limit_hours = 0;
     std::int16_t wait_limit_minutes = 0;
 
-    // Sections [Text1] and [Text2]: histories of the hotel search window's key field and its
-    // keyword field, entries 1..5.
+    // The hotel search's key histories, prefectures and airports, newest first, entries 1..5 (each
+    // a section of its own in the file).
     std::array<std::string, 6> key_history;
     std::array<std::string, 6> keyword_history;
 

@@ -69,10 +69,11 @@ void push_history(std::array<std::string, 6>& history, const std::string& text) 
     history[1] = text;
 }
 
-void remember_search_key(HotelSearchState& state, int kind, const std::string& text1) {
+void remember_search_key(HotelSearchState& state, KeyHistory& prefectures, KeyHistory& airports, int kind,
+                         const std::string& text1) {
     state.picked_text = text1;
-    if (kind == kind_pref) push_history(state.key_history, text1);
-    if (kind == kind_airport) push_history(state.keyword_history, text1);
+    if (kind == kind_pref) push_history(prefectures, text1);
+    if (kind == kind_airport) push_history(airports, text1);
 }
 
 int effective_hotel_limit(int hotel_limit) { return hotel_limit < 1 ? 500 : hotel_limit; }

@@ -25,8 +25,6 @@ enum HotelSelKind {
 struct HotelSearchState {
     int search_kind = kind_pref;
     std::string search_key_text;
-    std::array<std::string, 6> key_history;  // rows 1..5, row 1 the most recent
-    std::array<std::string, 6> keyword_history;
     std::string picked_text;
     int district_filter = 0;                   // 0 = no refinement
     std::vector<std::string> filter_district;  // rows 1..district_filter (index 0 unused)
@@ -37,8 +35,11 @@ struct HotelSearchState {
 // characters) are set and true is returned; otherwise the state is left unchanged.
 bool check_search_key(const HotelData& data, HotelSearchState& state, int kind, std::string& text1);
 
-// Records an accepted prefecture (kind 1) or airport (kind 2) key in its history.
-void remember_search_key(HotelSearchState& state, int kind, const std::string& text1);
+// Records an accepted key as the picked text and, for a prefecture (kind 1) or an airport (kind 2),
+// in that kind's history (rows 1..5, row 1 the most recent; the settings file keeps them).
+using KeyHistory = std::array<std::string, 6>;
+void remember_search_key(HotelSearchState& state, KeyHistory& prefectures, KeyHistory& airports, int kind,
+                         const std::string& text1);
 // The history rule itself, shared with the pickers.
 void push_history(std::array<std::string, 6>& history, const std::string& text);
 

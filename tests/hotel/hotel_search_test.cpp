@@ -49,23 +49,27 @@ TEST(CheckText1, AcceptsByKindAndConvertsToFullWidth) {
 
 TEST(SetStart, HistoryMovesTheKeyToTheTopAndDropsTheOldest) {
     HotelSearchState s;
-    for (const char* k : {"a", "b", "c", "d", "e"}) remember_search_key(s, kind_pref, k);
-    EXPECT_EQ(s.key_history[1], "e");
-    EXPECT_EQ(s.key_history[5], "a");
-    remember_search_key(s, kind_pref, "f");  // a sixth key pushes out the oldest
-    EXPECT_EQ(s.key_history[1], "f");
-    EXPECT_EQ(s.key_history[5], "b");
-    remember_search_key(s, kind_pref, " c");  // found trimmed at row 4: moves to the top as typed
-    EXPECT_EQ(s.key_history[1], " c");
-    EXPECT_EQ(s.key_history[2], "f");
-    EXPECT_EQ(s.key_history[5], "b");
-    remember_search_key(s, kind_pref, "c");  // at row 1 already: not rewritten
-    EXPECT_EQ(s.key_history[1], " c");
-    remember_search_key(s, kind_name, "x");
+    KeyHistory prefs, airports;
+    const auto remember = [&](int kind, const char* key) {
+        remember_search_key(s, prefs, airports, kind, key);
+    };
+    for (const char* k : {"a", "b", "c", "d", "e"}) remember(kind_pref, k);
+    EXPECT_EQ(prefs[1], "e");
+    EXPECT_EQ(prefs[5], "a");
+    remember(kind_pref, "f");  // a sixth key pushes out the oldest
+    EXPECT_EQ(prefs[1], "f");
+    EXPECT_EQ(prefs[5], "b");
+    remember(kind_pref, " c");  // found trimmed at row 4: moves to the top as typed
+    EXPECT_EQ(prefs[1], " c");
+    EXPECT_EQ(prefs[2], "f");
+    EXPECT_EQ(prefs[5], "b");
+    remember(kind_pref, "c");  // at row 1 already: not rewritten
+    EXPECT_EQ(prefs[1], " c");
+    remember(kind_name, "x");
     EXPECT_EQ(s.picked_text, "x");
-    EXPECT_EQ(s.key_history[1], " c");
-    remember_search_key(s, kind_airport, "東京／羽田");
-    EXPECT_EQ(s.keyword_history[1], "東京／羽田");
+    EXPECT_EQ(prefs[1], " c");
+    remember(kind_airport, "東京／羽田");
+    EXPECT_EQ(airports[1], "東京／羽田");
 }
 
 TEST(SelData, AirportSearchFoldsNaritaAndKansaiAndTrimsWideBlanks) {

@@ -11,6 +11,7 @@
 
 #include "common/text.hpp"
 #include "gui/common/app_state.hpp"
+#include "gui/common/command_button.hpp"
 #include "gui/common/qt_text.hpp"
 #include "gui/common/services.hpp"
 #include "gui/common/window_lifecycle.hpp"
@@ -43,14 +44,6 @@ constexpr std::array<KindText, 7> kind_texts = {{
 
 // Prefecture and airport keys can be picked from a list.
 bool pickable(int kind) { return kind == kind_pref || kind == kind_airport; }
-
-QPushButton* button(QWidget* parent, const char* name, const char* text, QRect r) {
-    auto* b = new QPushButton(QString::fromUtf8(text), parent);
-    b->setObjectName(name);
-    b->setGeometry(r);
-    b->setAutoDefault(false);
-    return b;
-}
 
 }  // namespace
 
@@ -88,7 +81,7 @@ void HotelSearchWindow::build() {
     key_field = new QLineEdit(conditions);
     key_field->setObjectName("key_field");
     key_field->setGeometry(10, 152, 330, 28);
-    picker_button = button(conditions, "picker_button", "？", {346, 152, 48, 28});
+    picker_button = command_button(conditions, "picker_button", "？", {346, 152, 48, 28});
     picker_button->hide();
     connect(picker_button, &QPushButton::clicked, this, &HotelSearchWindow::open_picker);
     hint_line = new QLineEdit(conditions);
@@ -97,8 +90,8 @@ void HotelSearchWindow::build() {
     hint_line->setReadOnly(true);
     hint_line->setFocusPolicy(Qt::NoFocus);
 
-    start_button = button(this, "start_button", "検索開始", {176, 262, 112, 30});
-    end_button = button(this, "end_button", "検索終了", {300, 262, 112, 30});
+    start_button = command_button(this, "start_button", "検索開始", {176, 262, 112, 30});
+    end_button = command_button(this, "end_button", "検索終了", {300, 262, 112, 30});
     connect(start_button, &QPushButton::clicked, this, &HotelSearchWindow::start_search);
     connect(end_button, &QPushButton::clicked, this, &HotelSearchWindow::end_window);
 
@@ -136,9 +129,8 @@ bool HotelSearchWindow::accept_key() {
     }
     key_field->setText(qs(text));
     // Prefecture and airport keys are kept, newest first, for the next opening and the picker.
-    if (kind_ == kind_pref) push_history(app_.settings.key_history, text);
-    if (kind_ == kind_airport) push_history(app_.settings.keyword_history, text);
-    app_.hotel.search.picked_text = text;
+    remember_search_key(app_.hotel.search, app_.settings.key_history, app_.settings.keyword_history, kind_,
+                        text);
     return true;
 }
 
